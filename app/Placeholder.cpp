@@ -1,0 +1,1 @@
+namespace quorvel { int placeholder() { return 0; } }
