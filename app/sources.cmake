@@ -1,3 +1,17 @@
-target_sources(quorvel_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Placeholder.cpp)
-target_sources(quorvel_platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Placeholder.cpp)
-target_sources(quorvel_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Placeholder.cpp)
+# Core (std-only): host files, number texts, splitter, start check, language.
+target_sources(quorvel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/HostAnswer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HostTextFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InvalidArgument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Language.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumberText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StringSplit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StringTable.cpp)
+
+# UI: the start-up shell.
+target_sources(quorvel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FontSetup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ModeWindows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QuorvelApp.cpp)

@@ -1,1 +1,0 @@
-namespace quorvel { int placeholder() { return 0; } }
