@@ -15,3 +15,6 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FontSetup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ModeWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QuorvelApp.cpp)
+
+# Hand-off sections of the forms and the colour file (core).
+include(${CMAKE_CURRENT_LIST_DIR}/handoff.cmake OPTIONAL)
