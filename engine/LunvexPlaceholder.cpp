@@ -1,1 +1,0 @@
-extern "C" int CalcFitting() { return 0; }
