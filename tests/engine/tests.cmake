@@ -7,6 +7,7 @@ if(CMINPACK_FOUND)
       ${CMAKE_CURRENT_LIST_DIR}/EngineTestSupport.h
       ${CMAKE_CURRENT_LIST_DIR}/EngineOracleTests.cpp
       ${CMAKE_CURRENT_LIST_DIR}/EngineModelTests.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/EngineExchangeTests.cpp
     LIBS lunvex_static GTest::gtest_main PkgConfig::CMINPACK ${CMAKE_DL_LIBS})
   target_compile_definitions(engine_tests PRIVATE
     LUNVEX_LIBRARY="$<TARGET_FILE:lunvex>" LUNVEX_FIT_TOOL="$<TARGET_FILE:lunvex-fit>")
