@@ -1,8 +1,8 @@
 #include "engine/Lunvex.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -45,7 +45,10 @@ extern "C" int CalcFitting(void) {
     {
       std::ifstream input("data.txt", std::ios::binary);
       if (!input) return 0;
-      text.assign(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
+      char buffer[1 << 16];
+      while (input.read(buffer, sizeof buffer) || input.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(input.gcount()));
+      }
     }
     const lunvex::ParseResult parsed = lunvex::ParseFitRequest(text);
     if (parsed.status == lunvex::ParseStatus::kUndefinedEquation) {
