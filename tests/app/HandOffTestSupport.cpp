@@ -1,0 +1,105 @@
+#include "HandOffTestSupport.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+namespace quorvel::test {
+
+Lines FixtureLines(const std::string& name) {
+  std::ifstream file(std::string(QUORVEL_TEST_DATA) + "/handoff/" + name, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_FALSE(bytes.empty()) << name;
+  return LinesOf(bytes);
+}
+
+std::string HostBytes(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  std::string bytes;
+  EXPECT_TRUE(Utf8ToCp932(text, bytes));
+  return bytes;
+}
+
+Lines LinesOf(const std::string& bytes) {
+  std::string text;
+  EXPECT_TRUE(Cp932ToUtf8(bytes, text));
+  return SplitLines(text);
+}
+
+std::size_t IndexOf(const Lines& lines, const std::string& text) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == text) return i;
+  }
+  ADD_FAILURE() << "no line " << text;
+  return 0;
+}
+
+bool SameDouble(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+namespace {
+
+void ExpectSameLists(const CPointDataList& e, const CPointDataList& a, bool withBounds) {
+  EXPECT_EQ(e.Name, a.Name);
+  EXPECT_EQ(e.Points(), a.Points()) << e.Name;
+  if (withBounds) {
+    EXPECT_EQ(e.Initial, a.Initial) << e.Name;
+    EXPECT_EQ(e.Minimum, a.Minimum) << e.Name;
+    EXPECT_EQ(e.Maximum, a.Maximum) << e.Name;
+  }
+}
+
+void ExpectSameCurves(const EquationList& e, const EquationList& a, std::size_t paddedTo) {
+  ASSERT_EQ(e.Count(), a.Count());
+  for (std::size_t i = 0; i < e.Count(); ++i) {
+    const CEqBase& ec = e.At(i);
+    const CEqBase& ac = a.At(i);
+    EXPECT_EQ(ec.Name, ac.Name) << i;
+    EXPECT_EQ(ec.GetEquationId(), ac.GetEquationId()) << i;
+    EXPECT_TRUE(SameDouble(ec.Residual, ac.Residual)) << i << ": " << ec.Residual << " vs " << ac.Residual;
+    EXPECT_EQ(ec.Selected, ac.Selected) << i;
+    std::vector<double> padded = ec.Params;
+    if (padded.size() < paddedTo) padded.resize(paddedTo, 0.0);
+    EXPECT_EQ(padded, ac.Params) << i;
+  }
+}
+
+}  // namespace
+
+void ExpectSameSrnRecords(const SrnFormRecord& expected, const SrnFormRecord& actual) {
+  ASSERT_EQ(expected.DataSets.Count(), actual.DataSets.Count());
+  for (std::size_t k = 0; k < expected.DataSets.Count(); ++k) {
+    ExpectSameLists(expected.DataSets.At(k), actual.DataSets.At(k), true);
+  }
+  ExpectSameCurves(expected.SrnCurves, actual.SrnCurves, 3);
+  ExpectSameCurves(expected.ConstantCurves, actual.ConstantCurves, 8);
+  EXPECT_EQ(expected.SrnRetry.RandomStartAllowed, actual.SrnRetry.RandomStartAllowed);
+  EXPECT_EQ(expected.SrnRetry.MaximumTrials, actual.SrnRetry.MaximumTrials);
+  EXPECT_TRUE(SameDouble(expected.SrnRetry.Tolerance, actual.SrnRetry.Tolerance));
+  const ConstantFitSettings& es = expected.ConstantSettings;
+  const ConstantFitSettings& as = actual.ConstantSettings;
+  EXPECT_EQ(es.Cells, as.Cells);
+  EXPECT_EQ(es.FunctionCodes, as.FunctionCodes);
+  EXPECT_EQ(es.MaximumTrials, as.MaximumTrials);
+  EXPECT_EQ(es.RandomStartAllowed, as.RandomStartAllowed);
+  EXPECT_TRUE(SameDouble(es.Tolerance, as.Tolerance));
+}
+
+void ExpectSameStrainRecords(const StrainFormRecord& expected, const StrainFormRecord& actual) {
+  EXPECT_EQ(expected.Retry.RandomStartAllowed, actual.Retry.RandomStartAllowed);
+  EXPECT_EQ(expected.Retry.MaximumTrials, actual.Retry.MaximumTrials);
+  EXPECT_TRUE(SameDouble(expected.Retry.Tolerance, actual.Retry.Tolerance));
+  ASSERT_EQ(expected.DataSets.Count(), actual.DataSets.Count());
+  for (std::size_t k = 0; k < expected.DataSets.Count(); ++k) {
+    ExpectSameLists(expected.DataSets.At(k), actual.DataSets.At(k), false);
+  }
+  EXPECT_TRUE(SameDouble(expected.PeakFrictionAngle, actual.PeakFrictionAngle));
+  EXPECT_EQ(expected.Parameters, actual.Parameters);
+  for (std::size_t i = 0; i < expected.Results.size(); ++i) {
+    EXPECT_TRUE(SameDouble(expected.Results[i], actual.Results[i])) << i;
+  }
+  EXPECT_TRUE(SameDouble(expected.Residual, actual.Residual));
+  EXPECT_EQ(expected.Argument, actual.Argument);
+}
+
+}  // namespace quorvel::test
