@@ -1,6 +1,7 @@
 #include "records/RecordReader.h"
 
 #include <climits>
+#include <cmath>
 
 namespace quorvel {
 
@@ -56,7 +57,15 @@ int ParseIntegerLine(std::string_view line) { return ParseInt(line); }
 
 double ParseDoubleLine(std::string_view line) { return line.empty() ? kNoValue : ParseDouble(line); }
 
-double ParseStrictDouble(std::string_view field) { return ParseDoubleRounded(6, field); }
+double ParseStrictDouble(std::string_view field) {
+  double rounded = ParseDoubleRounded(6, field);
+  // The rounding multiplies by the inexact step 1e-6; dividing the whole count
+  // of millionths by 1e6 gives the double nearest to the decimal itself, so
+  // "0.1" reads as 0.1 and compares equal to it.
+  double millionths = rounded * 1e6;
+  if (IsNoValue(rounded) || !std::isfinite(millionths) || std::fabs(millionths) >= 9e15) return rounded;
+  return std::round(millionths) / 1e6;
+}
 
 std::optional<bool> ParseBoolLine(std::string_view line) { return ParseFlagLine(line, "True", "False"); }
 

@@ -1,0 +1,332 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "app/HostTextFile.h"
+#include "records/GdProject.h"
+#include "records/GdSliceQuant.h"
+
+namespace quorvel {
+namespace {
+
+const std::string kProjectFolder = std::string(QUORVEL_EXAMPLES) + "/project";
+const std::string kProjectFile = kProjectFolder + "/project.txt";
+
+std::string ExampleText() {
+  std::string bytes;
+  std::string text;
+  EXPECT_TRUE(ReadFileBytes(kProjectFile, bytes, HostTextReader::kMaxFileBytes));
+  EXPECT_TRUE(Cp932ToUtf8(bytes, text));
+  return text;
+}
+
+// Replaces the first occurrence of `from` after `after` in `text`.
+std::string ReplaceAfter(std::string text, std::string_view after, std::string_view from, std::string_view to) {
+  std::size_t start = text.find(after);
+  EXPECT_NE(start, std::string::npos) << after;
+  std::size_t at = text.find(from, start);
+  EXPECT_NE(at, std::string::npos) << from;
+  text.replace(at, from.size(), to);
+  return text;
+}
+
+TEST(ExampleProject, IsHostEncodedWithCrLf) {
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(kProjectFile, bytes, HostTextReader::kMaxFileBytes));
+  EXPECT_EQ(bytes.substr(0, 9), "ToPrint\r\n");
+  EXPECT_EQ(bytes.find("\r\n\n"), std::string::npos);
+  std::size_t lf = 0;
+  for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
+    ++lf;
+    ASSERT_EQ(bytes[at - 1], '\r') << "bare LF at byte " << at;
+  }
+  EXPECT_GT(lf, 1000u);
+  // "地形" in CP932, as the host writes it.
+  EXPECT_NE(bytes.find("\x92\x6E\x8C\x60"), std::string::npos);
+}
+
+TEST(ExampleProject, ReadsEveryMemberAsTheReportPrintsIt) {
+  clsGdProject project;
+  ProjectLoadResult result = LoadProject(kProjectFile, project);
+  ASSERT_EQ(result.Status, ProjectLoadStatus::kLoaded) << result.Message;
+
+  const clsGdPrint& print = project.Print;
+  EXPECT_EQ(print.Items.size(), 58u);
+  EXPECT_TRUE(print.IsSelected(0));
+  EXPECT_FALSE(print.IsSelected(31));
+  EXPECT_FALSE(print.IsSelected(44));
+  EXPECT_FALSE(print.IsSelected(58));
+  EXPECT_EQ(print.SelectionWords(), (std::vector<std::uint32_t>{0x7FFFFFFFu, 0x03FFEFFFu}));
+  EXPECT_EQ(print.Text(clsGdPrint::kTitle), "河川堤防の地震時安定性照査");
+  EXPECT_EQ(print.Text(clsGdPrint::kSiteName), "○○川 右岸 12.4k 地点");
+  EXPECT_EQ(print.Text(clsGdPrint::kCompanyName), "株式会社 地盤解析研究所");
+  EXPECT_EQ(print.Text(clsGdPrint::kFax), "FAX 03-1234-5679");
+  EXPECT_EQ(print.Text(clsGdPrint::kDateInformation), "2024年3月");
+  EXPECT_EQ(print.Text(clsGdPrint::kExtraText1), "");
+
+  EXPECT_EQ(project.Setting.Title, "○○川堤防 地震時変形検討");
+  EXPECT_EQ(project.Setting.AnalysisMethod, 4);
+  EXPECT_EQ(project.Setting.SlipDirection, 1);
+
+  ASSERT_EQ(project.Nodes.Nodes.size(), 16u);
+  EXPECT_EQ(project.Nodes.Nodes[7], (GdPoint{26.0, 14.0}));
+  ASSERT_EQ(project.Layers.Layers.size(), 4u);
+  EXPECT_EQ(project.Layers.Layers[1].SoilNumber, 2);
+  EXPECT_EQ(project.Layers.Layers[1].BoundaryNodes, (std::vector<int>{4, 3, 5, 14, 10, 7, 13, 6}));
+
+  ASSERT_EQ(project.Soils.Soils.size(), 3u);
+  const clsGdSoil& fill = project.Soils.Soils[0];
+  EXPECT_EQ(fill.Name, "盛土(Bk)");
+  EXPECT_EQ(fill.Constants.UnitWeight, 18.0);
+  EXPECT_EQ(fill.Constants.SaturatedUnitWeight, 19.0);
+  EXPECT_EQ(fill.Constants.FrictionAngle, 30.0);
+  EXPECT_EQ(fill.Constants.Cohesion, 10.0);
+  EXPECT_TRUE(fill.StrengthReduction);
+  EXPECT_FALSE(project.Soils.Soils[2].StrengthReduction);
+
+  EXPECT_EQ(project.Water.UnitWeight, 9.81);
+  EXPECT_EQ(project.Water.Points.size(), 4u);
+  EXPECT_EQ(project.Water.Points[2], (GdPoint{30.0, 10.5}));
+
+  const clsGdSurface& surface = project.Surface;
+  EXPECT_EQ(surface.Version, 1);
+  EXPECT_TRUE(surface.AutoSearch);
+  EXPECT_EQ(surface.SurfaceNodes, (std::vector<int>{6, 13, 7, 8, 15, 9, 10, 14, 5}));
+  EXPECT_EQ(surface.CentreDivisionsY, 8);
+  EXPECT_EQ(surface.CentreArea, (std::vector<double>{24.0, 16.0, 44.0, 30.0}));
+  EXPECT_EQ(surface.SpecifiedCircle, (std::vector<double>{34.0, 22.0, 14.0}));
+  EXPECT_EQ(surface.ResearchCount, 2);
+  EXPECT_EQ(surface.MinimumSlipDepth, 0.5);
+  ASSERT_EQ(surface.Never.Areas.size(), 1u);
+  EXPECT_EQ(surface.Never.Areas[0].Nodes.size(), 4u);
+
+  ASSERT_EQ(project.DamageB.Tables.size(), 3u);
+  EXPECT_EQ(project.DamageB.Tables[1].ReductionValues, (std::vector<double>{0.8, 0.65, 0.5}));
+  EXPECT_EQ(project.DamageB.Tables[1].ReductionMethod, 1);
+  ASSERT_EQ(project.DamageB.StrainFits.Parameters.size(), 3u);
+  const clsGdSdParameter& strain = project.DamageB.StrainFits.Parameters[0];
+  EXPECT_EQ(strain.TestPoints.RowCount(), 6u);
+  EXPECT_EQ(strain.Bounds.RowCount(), 5u);
+  EXPECT_EQ(strain.Results.RowCount(), 7u);
+  EXPECT_EQ(strain.PeakFrictionAngle, 30.0);
+
+  ASSERT_EQ(project.DamageA.Tables.size(), 3u);
+  EXPECT_EQ(project.DamageA.Tables[2].Strength, (std::vector<double>{0.31, 5.0, 20.0}));
+  EXPECT_EQ(project.DamageA.Tables[0].Constants.At(2, 0), 5.0);
+  ASSERT_EQ(project.DamageA.SrnFits.Layers.size(), 3u);
+  const GdSrnLayerParameters& layer = project.DamageA.SrnFits.Layers[1];
+  ASSERT_EQ(layer.Srn.Sets.size(), 3u);
+  EXPECT_EQ(layer.Srn.Sets[2].DaLevelPercent, 5);
+  EXPECT_FALSE(layer.Srn.Sets[1].Selected);
+  EXPECT_EQ(layer.Ds.Curves.RowCount(), 3u);
+  EXPECT_EQ(layer.Ds.Curves.At(clsGdDsParameter::kAlpha, 1), 0.56);
+  EXPECT_EQ(layer.Ds.MaxTrials, 3);
+
+  EXPECT_TRUE(project.Dynpath.UseFemResponse);
+  EXPECT_EQ(project.Dynpath.StepCount, 2000);
+  EXPECT_EQ(project.Dynpath.ElementCount, 468);
+  EXPECT_DOUBLE_EQ(project.Dynpath.Duration(), 20.0);
+
+  EXPECT_EQ(InputInversionText(project.InputInversion), "入力応答加速度を反転する/しない両方を考慮");
+  EXPECT_EQ(ResponseAveragingText(project.ResponseAveraging), "土塊すべり内平均");
+  EXPECT_EQ(project.MaximumAreaRatio, 1.5);
+  EXPECT_EQ(project.EndTime, 20.0);
+
+  EXPECT_EQ(ZeroCrossFitMethodText(project.ZeroCross.FitMethod), "FFTフィルタ法");
+  EXPECT_EQ(project.ZeroCross.FftPointCount, 4096);
+  EXPECT_EQ(project.ZeroCross.FftCutoffs, (std::vector<double>{0.1, 0.2, 10.0, 12.0}));
+
+  EXPECT_EQ(project.Slips.TotalCases, 1248);
+  EXPECT_EQ(project.Slips.EffectiveCases, 1116);
+  ASSERT_EQ(project.Slips.Slips.size(), 7u);
+  const clsGdSlip* minimum = project.Slips.FindKind(clsGdSlip::kMinimumSafetyFactor);
+  ASSERT_NE(minimum, nullptr);
+  EXPECT_EQ(minimum->SafetyFactor, 1.108);
+  EXPECT_EQ(minimum->Radius, 13.2);
+  EXPECT_EQ(minimum->SafetyFactors.Total, 1.108);
+  EXPECT_EQ(project.Slips.FindKind(99), nullptr);
+
+  EXPECT_EQ(project.ResultFiles[clsGdProject::kResultSlices], "result_slices.txt");
+  EXPECT_TRUE(project.AnalysisCompleted);
+  EXPECT_EQ(project.CriticalSlipNumber, 5);
+  EXPECT_EQ(project.SliceCount, 3);
+
+  EXPECT_EQ(project.Graphs[clsGdProject::kInputAcceleration].Title, "入力加速度");
+  EXPECT_EQ(project.Graphs[clsGdProject::kInputAcceleration].Series.at(0).Points.size(), 121u);
+  const clsGdGraphData& critical = project.Graphs[clsGdProject::kDisplacementFirst + 2];
+  ASSERT_EQ(critical.Series.size(), 2u);
+  EXPECT_EQ(critical.Series[1].Name, "最大変位円弧(t=0)");
+  EXPECT_EQ(critical.FinalValue, 0.301);
+  ASSERT_EQ(project.Contours.Contours.size(), 4u);
+  EXPECT_EQ(project.Contours.Contours[3].Title, "抵抗せん断強度コンター");
+  EXPECT_EQ(project.Contours.Contours[3].Values.size(), 35u);
+  EXPECT_EQ(project.LayerColours.Colours, (std::vector<int>{12632256, 10079487, 6737151, 16764057}));
+  EXPECT_EQ(project.GreyList[11], 0xB6B6B6u);
+  EXPECT_EQ(project.ColourScale[10], 0xEAEAEAu);
+}
+
+TEST(ExampleProject, FailureInTheMiddleKeepsEarlierMembers) {
+  // The third soil's bool line in lower case.
+  std::string text = ReplaceAfter(ExampleText(), "基盤(Dg)", "False", "false");
+  RecordReader in;
+  ASSERT_TRUE(in.OpenText(text));
+  clsGdProject project;
+  EXPECT_FALSE(project.Read(in));
+  EXPECT_EQ(project.Error().Tag, "[Soil]");
+  EXPECT_EQ(project.Error().Message(),
+            "[Soil] line " + std::to_string(project.Error().Line) + ": expected \"True\" or \"False\", found \"false\"");
+  std::vector<std::string> lines = SplitLines(text);
+  EXPECT_EQ(lines.at(project.Error().Line - 1), "false");
+  EXPECT_EQ(project.Print.Text(clsGdPrint::kTitle), "河川堤防の地震時安定性照査");
+  EXPECT_EQ(project.Nodes.Nodes.size(), 16u);
+  EXPECT_EQ(project.Layers.Layers.size(), 4u);
+  EXPECT_EQ(project.Soils.Soils.size(), 2u);  // the failing third soil is not kept
+  EXPECT_TRUE(project.Water.Points.empty());  // never reached
+  EXPECT_EQ(project.GreyList[0], 0xD1D1D1u);
+
+  // Reading again from a good file clears the failure and the old values.
+  ASSERT_EQ(LoadProject(kProjectFile, project).Status, ProjectLoadStatus::kLoaded);
+  EXPECT_TRUE(project.Error().Empty());
+  EXPECT_EQ(project.Soils.Soils.size(), 3u);
+}
+
+TEST(ExampleProject, EachMemberFailureNamesItsTag) {
+  struct Case { const char* after; const char* from; const char* to; const char* tag; };
+  const Case cases[] = {
+      {"[Print]", "[Print] 58", "[Print]", "[Print]"},
+      {"[WaterLevel]", "[WaterLevel] 4", "[WaterLevel] 5", "[WaterLevel]"},
+      {"[Surface]1", "[Surface]1", "[Surface]", "[Surface]"},
+      {"[SdParamCol]", "rand_ok", "rand_maybe", "[SdParameter]"},
+      {"[SrnData]1", "not_selected", "unselected", "[SrnData]"},
+      {"[Dynpath]", "True", "yes", "[Dynpath]"},
+      {"[ComputeSetting]", "[ComputeSetting]", "[ComputeSettings", "[ComputeSetting]"},
+      {"[AnalysisResult]", "True", "1", "[AnalysisResult]"},
+      {"[ConterCol]", "[ConterCol] 4 35", "[ConterCol] 4", "[ConterCol]"},
+      {"[LayerColor]", "[LayerColor] 4", "[LayerColor] 40", "[LayerColor]"},
+  };
+  for (const Case& c : cases) {
+    std::string text = ReplaceAfter(ExampleText(), c.after, c.from, c.to);
+    RecordReader in;
+    ASSERT_TRUE(in.OpenText(text));
+    clsGdProject project;
+    EXPECT_FALSE(project.Read(in)) << c.tag;
+    EXPECT_EQ(project.Error().Tag, c.tag) << project.Error().Message();
+  }
+}
+
+TEST(ExampleProject, HugeCountFailsEarly) {
+  std::string text = ReplaceAfter(ExampleText(), "[NodeCol]", "[NodeCol] 16", "[NodeCol] 2147483647");
+  RecordReader in;
+  ASSERT_TRUE(in.OpenText(text));
+  clsGdProject project;
+  EXPECT_FALSE(project.Read(in));
+  EXPECT_EQ(project.Error().Tag, "[NodeCol]");
+  EXPECT_NE(project.Error().Reason.find("count 2147483647 needs more than the"), std::string::npos);
+  EXPECT_TRUE(project.Nodes.Nodes.empty());
+}
+
+TEST(ExampleProject, MissingFileLeavesTheProjectUntouched) {
+  clsGdProject project;
+  project.Setting.Title = "kept";
+  ProjectLoadResult result = LoadProject(kProjectFolder + "/no-such-file.txt", project);
+  EXPECT_EQ(result.Status, ProjectLoadStatus::kNotOpened);
+  EXPECT_FALSE(result.Message.empty());
+  EXPECT_EQ(project.Setting.Title, "kept");
+}
+
+TEST(ResultFiles, SliceHistoriesOfTheExample) {
+  clsGdProject project;
+  ASSERT_EQ(LoadProject(kProjectFile, project).Status, ProjectLoadStatus::kLoaded);
+  std::string path = ResolveResultPath(kProjectFolder, project.ResultFiles[clsGdProject::kResultSlices]);
+  clsGdSliceQuant slices;
+  ASSERT_EQ(ReadSliceQuantFile(path, slices), ResultFileStatus::kRead);
+  EXPECT_EQ(slices.SliceCount, 3);
+  EXPECT_EQ(slices.StepCount, 101);
+  EXPECT_EQ(slices.TimeStep, 0.2);
+  ASSERT_EQ(slices.Slices.size(), 3u);
+  const GdSliceHistory& third = slices.Slices[2];
+  EXPECT_EQ(third.Number, 3);
+  ASSERT_EQ(third.Time.size(), 101u);
+  EXPECT_EQ(third.Time.back(), 20.0);
+  GdSliceSummary summary = third.Summary();
+  EXPECT_EQ(summary.FinalDamage, 0.8);
+  EXPECT_EQ(summary.FinalStrainAmplitude, 5.0);
+  EXPECT_EQ(summary.InitialFrictionAngle, 35.0);
+  EXPECT_EQ(summary.FinalFrictionAngle, 27.0);
+  EXPECT_EQ(summary.InitialVerticalStress, 110.0);
+  EXPECT_NEAR(summary.MaximumVerticalStress, 116.0, 0.01);
+
+  GdSliceHistory second;
+  ASSERT_EQ(ReadSliceHistory(path, 2, second), ResultFileStatus::kRead);
+  EXPECT_EQ(second.Number, 2);
+  EXPECT_EQ(second.Damage, slices.Slices[1].Damage);
+  RecordReadError error;
+  EXPECT_EQ(ReadSliceHistory(path, 9, second, &error), ResultFileStatus::kMalformed);
+  EXPECT_TRUE(second.Time.empty());
+  EXPECT_EQ(error.Tag, "[SliceQuant]");
+
+  EXPECT_EQ(ReadSliceQuantFile(kProjectFolder + "/missing.txt", slices), ResultFileStatus::kNotOpened);
+  EXPECT_TRUE(slices.Slices.empty());
+  EXPECT_EQ(slices.SliceCount, kNoInt);
+}
+
+TEST(ResultFiles, TableSectionsInAnyOrderAndMissingFiles) {
+  ResultFile file;
+  ASSERT_TRUE(file.Open(kProjectFolder + "/result_summary.txt"));
+  clsGdTable table(7);
+  ASSERT_TRUE(file.ReadTableSection("[ResultSummary]", table)) << file.Error().Message();
+  EXPECT_EQ(table.RowCount(), 7u);
+  EXPECT_EQ(table.At(4, 4), 1.251);
+  EXPECT_FALSE(file.ReadTableSection("[Other]", table));
+  EXPECT_EQ(table.RowCount(), 0u);
+  ASSERT_TRUE(file.ReadTableSection("[ResultSummary]", table));  // rewinds after a failure
+
+  ResultFile missing;
+  EXPECT_FALSE(missing.Open(kProjectFolder + "/missing.txt"));
+  EXPECT_FALSE(missing.ReadTableSection("[ResultSummary]", table));
+  EXPECT_EQ(table.RowCount(), 0u);
+}
+
+TEST(ResultFiles, ResolvePaths) {
+  EXPECT_EQ(ResolveResultPath("/data/prj", "result.txt"), "/data/prj/result.txt");
+  EXPECT_EQ(ResolveResultPath("/data/prj/", "sub\\result.txt"), "/data/prj/sub/result.txt");
+  EXPECT_EQ(ResolveResultPath("/data/prj", "/abs/r.txt"), "/abs/r.txt");
+  EXPECT_EQ(ResolveResultPath("/data/prj", "  "), "");
+  EXPECT_EQ(ResolveResultPath("", "r.txt"), "r.txt");
+}
+
+// Random damage to the example: the reader must fail in order (or succeed),
+// never crash, and a failure must name a tag and a line inside the file.
+TEST(ProjectMutation, SeededMutationsFailInOrder) {
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(kProjectFile, bytes, HostTextReader::kMaxFileBytes));
+  std::mt19937 random(20240306u);
+  const std::string_view replacements[] = {"", "-1", "2147483647", "x", "[Table] 99999", "True", ",,,", "\r\n"};
+  int failures = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string mutated = bytes;
+    int edits = 1 + static_cast<int>(random() % 4);
+    for (int e = 0; e < edits && !mutated.empty(); ++e) {
+      std::size_t at = random() % mutated.size();
+      switch (random() % 4) {
+        case 0: mutated[at] = static_cast<char>(random() % 128); break;
+        case 1: mutated.erase(at, 1 + random() % 40); break;
+        case 2: mutated.insert(at, replacements[random() % std::size(replacements)]); break;
+        default: mutated.resize(at); break;
+      }
+    }
+    RecordReader in;
+    if (!in.OpenBytes(mutated)) continue;
+    clsGdProject project;
+    if (!project.Read(in)) {
+      ++failures;
+      EXPECT_FALSE(project.Error().Reason.empty());
+      EXPECT_LE(project.Error().Line, in.LineCount());
+    }
+  }
+  EXPECT_GT(failures, 50);
+}
+
+}  // namespace
+}  // namespace quorvel
