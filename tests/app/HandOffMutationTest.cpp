@@ -97,7 +97,7 @@ TEST(HandOffMutation, SrnReader) {
       return;
     }
   }
-  EXPECT_GT(succeeded, 0);  // the mutations do not only produce rejects
+  if (Rounds() >= 100) EXPECT_GT(succeeded, 0);  // the mutations do not only produce rejects
 }
 
 TEST(HandOffMutation, StrainReader) {
@@ -131,7 +131,7 @@ TEST(HandOffMutation, StrainReader) {
       return;
     }
   }
-  EXPECT_GT(succeeded, 0);
+  if (Rounds() >= 100) EXPECT_GT(succeeded, 0);
 }
 
 TEST(HandOffMutation, ColourReader) {
@@ -153,7 +153,7 @@ TEST(HandOffMutation, ColourReader) {
       ASSERT_EQ(record, marker) << "round " << round;
     }
   }
-  EXPECT_GT(succeeded, 0);
+  if (Rounds() >= 100) EXPECT_GT(succeeded, 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <random>
@@ -93,6 +94,27 @@ TEST(SrnHandOff, ReadsTheHostFile) {
   EXPECT_TRUE(record.Unchanged);
   EXPECT_TRUE(record.HostSentSets);
   EXPECT_EQ(record.SrnNotOptimised, 0);
+}
+
+TEST(SrnHandOff, ReadsTheExampleHandOffFile) {
+  const std::string path = std::string(QUORVEL_EXAMPLES) + "/srn/temp.txt";
+  if (!std::ifstream(path)) GTEST_SKIP() << "no " << path;
+  SrnFormRecord record;
+  std::string error;
+  ASSERT_TRUE(ReadSrnInput(path, record, &error)) << error;
+  EXPECT_GT(record.DataSets.Count(), 0u);
+  EXPECT_EQ(record.SrnCurves.Count(), record.DataSets.Count());
+  EXPECT_EQ(record.ConstantCurves.Count(), 3u);
+  // What we read, we can answer, and the answer reads back the same.
+  HostTextWriter answer;
+  ASSERT_TRUE(BuildSrnAnswer(record, answer, &error)) << error;
+  HostTextReader reader;
+  std::string bytes;
+  ASSERT_TRUE(Utf8ToCp932(answer.Text(), bytes));
+  ASSERT_TRUE(reader.OpenBytes(bytes));
+  SrnFormRecord back;
+  ASSERT_TRUE(ReadSrnInput(reader, back, &error)) << error;
+  test::ExpectSameSrnRecords(record, back);
 }
 
 TEST(SrnHandOff, HeaderVariants) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -61,6 +62,25 @@ TEST(StrainHandOff, ReadsTheHostFile) {
   StrainFormRecord english;
   ASSERT_TRUE(Read(FixtureLines("strain_input.txt"), english, kEnglish));
   EXPECT_EQ(english.ExperimentData()->Name, "Experiment data");
+}
+
+TEST(StrainHandOff, ReadsTheExampleHandOffFile) {
+  const std::string path = std::string(QUORVEL_EXAMPLES) + "/strain/temp.txt";
+  if (!std::ifstream(path)) GTEST_SKIP() << "no " << path;
+  StrainFormRecord record;
+  std::string error;
+  ASSERT_TRUE(ReadStrainInput(path, record, kEnglish, &error)) << error;
+  ASSERT_NE(record.ExperimentData(), nullptr);
+  EXPECT_GT(record.ExperimentData()->PointCount(), 0u);
+  HostTextWriter answer;
+  ASSERT_TRUE(BuildStrainAnswer(record, answer, &error)) << error;
+  HostTextReader reader;
+  std::string bytes;
+  ASSERT_TRUE(Utf8ToCp932(answer.Text(), bytes));
+  ASSERT_TRUE(reader.OpenBytes(bytes));
+  StrainFormRecord back;
+  ASSERT_TRUE(ReadStrainInput(reader, back, kEnglish, &error)) << error;
+  test::ExpectSameStrainRecords(record, back);
 }
 
 TEST(StrainHandOff, LineVariants) {
