@@ -97,7 +97,9 @@ TEST(HandOffMutation, SrnReader) {
       return;
     }
   }
-  if (Rounds() >= 100) EXPECT_GT(succeeded, 0);  // the mutations do not only produce rejects
+  if (Rounds() >= 100) {
+    EXPECT_GT(succeeded, 0);  // the mutations do not only produce rejects
+  }
 }
 
 TEST(HandOffMutation, StrainReader) {
@@ -131,7 +133,9 @@ TEST(HandOffMutation, StrainReader) {
       return;
     }
   }
-  if (Rounds() >= 100) EXPECT_GT(succeeded, 0);
+  if (Rounds() >= 100) {
+    EXPECT_GT(succeeded, 0);
+  }
 }
 
 TEST(HandOffMutation, ColourReader) {
@@ -153,7 +157,9 @@ TEST(HandOffMutation, ColourReader) {
       ASSERT_EQ(record, marker) << "round " << round;
     }
   }
-  if (Rounds() >= 100) EXPECT_GT(succeeded, 0);
+  if (Rounds() >= 100) {
+    EXPECT_GT(succeeded, 0);
+  }
 }
 
 }  // namespace
