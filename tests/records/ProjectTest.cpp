@@ -166,6 +166,20 @@ TEST(ExampleProject, ReadsEveryMemberAsTheReportPrintsIt) {
   EXPECT_EQ(project.ColourScale[10], 0xEAEAEAu);
 }
 
+TEST(ExampleProject, LfLineEndsReadTheSame) {
+  std::string text = ExampleText();
+  std::string lf;
+  for (char c : text) {
+    if (c != '\r') lf.push_back(c);
+  }
+  RecordReader in;
+  ASSERT_TRUE(in.OpenText(lf));
+  clsGdProject project;
+  ASSERT_TRUE(project.Read(in)) << project.Error().Message();
+  EXPECT_EQ(project.Setting.Title, "○○川堤防 地震時変形検討");
+  EXPECT_EQ(project.LayerColours.Colours.size(), 4u);
+}
+
 TEST(ExampleProject, FailureInTheMiddleKeepsEarlierMembers) {
   // The third soil's bool line in lower case.
   std::string text = ReplaceAfter(ExampleText(), "基盤(Dg)", "False", "false");
