@@ -94,6 +94,8 @@ class CSpread7 : public QTableWidget {
   void SetGreyedOut(bool greyed);
   bool IsGreyedOut() const { return greyed_; }
   bool LooksGreyed() const { return greyed_ || !isEnabled(); }
+  // A cell editor is open.
+  bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
 
   // The clipboard operations of Ctrl+C and Ctrl+V, also for menus and tests.
   QString BlockAsText(const GridBlock& block) const;

@@ -1,0 +1,370 @@
+// Buttons, statics, message boxes, clipboard, dialogs and the dialog conventions.
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "app/Language.h"
+#include "controls/Clipboard.h"
+#include "controls/CommonDialogs.h"
+#include "controls/DialogConventions.h"
+#include "controls/ExpButton.h"
+#include "controls/ExpStatic.h"
+#include "controls/MessageBoxes.h"
+#include "tests/support/ModalAnswerer.h"
+
+using quorvel::CExpButton;
+using quorvel::CExpStatic;
+using quorvel::RichTextRun;
+using quorvel::test::ModalAnswerer;
+
+namespace {
+QPixmap Filled(QSize size, QColor colour) {
+  QPixmap pixmap(size);
+  pixmap.fill(colour);
+  return pixmap;
+}
+}  // namespace
+
+class ControlsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { quorvel::SetCurrentLanguage(quorvel::kJapanese); }
+
+  void toggleFlipsOnlyStylesZeroAndSeven_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("flips");
+    for (int style = 0; style <= 7; ++style)
+      QTest::addRow("style %d", style) << style << (style == 0 || style == 7);
+  }
+  void toggleFlipsOnlyStylesZeroAndSeven() {
+    QFETCH(int, style);
+    QFETCH(bool, flips);
+    CExpButton button(QStringLiteral("B"));
+    button.resize(60, 24);
+    button.SetStyle(style);
+    button.SetToggle(true);
+    button.show();
+    QSignalSpy clicks(&button, &QPushButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(button.Checked(), flips);
+    QCOMPARE(clicks.count(), 1);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(button.Checked(), false);
+  }
+
+  void toggleOffDoesNotFlip() {
+    CExpButton button(QStringLiteral("B"));
+    button.resize(60, 24);
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QVERIFY(!button.Checked());
+  }
+
+  void flatStylePressClearsHover() {
+    CExpButton button(QStringLiteral("B"));
+    button.SetStyle(CExpButton::kFlat);
+    button.resize(60, 24);
+    button.show();
+    button.SetHovered(true);
+    QTest::mousePress(&button, Qt::LeftButton);
+    QVERIFY(!button.Hovered());
+    QTest::mouseRelease(&button, Qt::LeftButton);
+  }
+
+  void flatStyleFrames() {
+    CExpButton button;
+    button.SetStyle(CExpButton::kFlat);
+    button.resize(40, 30);
+    CExpButton::Colors colours = button.ColorSet();
+    colours.accent = QColor(0, 0, 255);
+    colours.face = QColor(0, 255, 0);
+    colours.hover = QColor(255, 255, 0);
+    colours.highlight = QColor(255, 0, 255);
+    colours.darkShadow = QColor(10, 10, 10);
+    button.SetColors(colours);
+    QImage plain = button.grab().toImage();
+    QCOMPARE(plain.pixelColor(0, 0), QColor(0, 0, 255));
+    QCOMPARE(plain.pixelColor(1, 1), QColor(0, 255, 0));
+    button.SetChecked(true);
+    QImage checked = button.grab().toImage();
+    QCOMPARE(checked.pixelColor(3, 3), QColor(0, 0, 255));
+    QCOMPARE(checked.pixelColor(39, 15), QColor(0, 0, 255));
+    QCOMPARE(checked.pixelColor(4, 4), QColor(0, 255, 0));
+    button.SetHovered(true);
+    QCOMPARE(button.grab().toImage().pixelColor(4, 4), QColor(255, 255, 0));
+    button.setEnabled(false);
+    QImage disabled = button.grab().toImage();
+    QCOMPARE(disabled.pixelColor(0, 0), QColor(10, 10, 10));
+    QCOMPARE(disabled.pixelColor(4, 4), QColor(255, 0, 255));
+  }
+
+  void bitmapFaces() {
+    CExpButton button;
+    button.SetStyle(CExpButton::kBitmap);
+    button.resize(20, 20);
+    // Wider than the button: green margins, red middle; cropping is even on both sides.
+    QPixmap normal(40, 20);
+    normal.fill(Qt::green);
+    {
+      QPainter p(&normal);
+      p.fillRect(10, 0, 20, 20, Qt::red);
+    }
+    button.SetBitmaps(normal, Filled({20, 20}, Qt::blue), Filled({20, 20}, Qt::gray));
+    QImage face = button.grab().toImage();
+    QCOMPARE(face.pixelColor(0, 10), QColor(Qt::red));
+    QCOMPARE(face.pixelColor(19, 10), QColor(Qt::red));
+    button.SetChecked(true);
+    QCOMPARE(button.grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
+    button.setEnabled(false);
+    QCOMPARE(button.grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
+    button.SetUseDisabledBitmap(true);
+    QCOMPARE(button.grab().toImage().pixelColor(10, 10), QColor(Qt::gray));
+    // A smaller bitmap is centred.
+    button.setEnabled(true);
+    button.SetChecked(false);
+    button.SetBitmaps(Filled({10, 10}, Qt::red), {}, {});
+    QImage small = button.grab().toImage();
+    QCOMPARE(small.pixelColor(10, 10), QColor(Qt::red));
+    QVERIFY(small.pixelColor(2, 2) != QColor(Qt::red));
+  }
+
+  void richTextRuns_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("kinds");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("letter and superscript digit") << "m{^2}" << QList<int>{0, 1} << QStringList{"m", "2"};
+    QTest::newRow("only a subscript") << "{_x}" << QList<int>{2} << QStringList{"x"};
+    QTest::newRow("unclosed superscript") << "a{^bc" << QList<int>{0, 1} << QStringList{"a", "bc"};
+    QTest::newRow("both, then text") << "N{_c}{^2} kN" << QList<int>{0, 2, 1, 0}
+                                     << QStringList{"N", "c", "2", " kN"};
+    QTest::newRow("plain braces stay") << "a}b{c" << QList<int>{0} << QStringList{"a}b{c"};
+    QTest::newRow("empty") << "" << QList<int>{} << QStringList{};
+  }
+  void richTextRuns() {
+    QFETCH(QString, text);
+    QFETCH(QList<int>, kinds);
+    QFETCH(QStringList, texts);
+    const QList<RichTextRun> runs = quorvel::SplitRichText(text);
+    QCOMPARE(runs.size(), kinds.size());
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+      QCOMPARE(static_cast<int>(runs[i].kind), kinds[i]);
+      QCOMPARE(runs[i].text, texts[i]);
+    }
+  }
+
+  void richTextLayout() {
+    QFont font(QStringLiteral("MS UI Gothic"));
+    font.setPixelSize(20);
+    const QFontMetrics metrics(font);
+    const auto line = quorvel::LayoutRichText(quorvel::SplitRichText(QStringLiteral("m{^2}{_x}")), font);
+    QCOMPARE(line.runs.size(), 3);
+    const int h = metrics.height();
+    QCOMPARE(line.runs[0].yOffset, 0);
+    QCOMPARE(line.runs[1].x, metrics.horizontalAdvance(QStringLiteral("m")));
+    QCOMPARE(line.runs[1].yOffset, -(h / 5));
+    QCOMPARE(line.runs[1].advance, metrics.horizontalAdvance(QStringLiteral("2")) * 4 / 5 + 2);
+    QCOMPARE(line.runs[2].yOffset, h / 3);
+    QVERIFY(line.runs[2].small);
+    QCOMPARE(line.width, line.runs[2].x + line.runs[2].advance);
+    QCOMPARE(quorvel::SmallRichTextFont(font).pixelSize(), 16);
+  }
+
+  void staticPaintsItsColours() {
+    CExpStatic label(QStringLiteral("{^2}"));
+    label.resize(60, 30);
+    label.SetBackgroundColor(QColor(0, 128, 0));
+    label.SetTextColor(QColor(255, 0, 0));
+    label.SetRichText(true);
+    QImage image = label.grab().toImage();
+    QCOMPARE(image.pixelColor(59, 29), QColor(0, 128, 0));
+    bool red = false;
+    for (int y = 0; y < image.height() && !red; ++y)
+      for (int x = 0; x < image.width() && !red; ++x) red = image.pixelColor(x, y).red() > 150;
+    QVERIFY(red);
+    label.SetFrame(true);
+    label.SetFrameColor(QColor(0, 0, 255));
+    QCOMPARE(label.grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
+  }
+
+  void messageBoxButtons_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("yesNo");
+    QTest::addColumn<QStringList>("okCancel");
+    QTest::newRow("Japanese") << quorvel::kJapanese << QStringLiteral("確認")
+                              << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")}
+                              << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
+    QTest::newRow("English") << quorvel::kEnglish << QStringLiteral("Caution")
+                             << QStringList{QStringLiteral("Yes"), QStringLiteral("No")}
+                             << QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")};
+  }
+  void messageBoxButtons() {
+    QFETCH(int, language);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, yesNo);
+    QFETCH(QStringList, okCancel);
+    quorvel::SetCurrentLanguage(language);
+    ModalAnswerer answerer;
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[1]));
+    QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdNo));
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[0]));
+    QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdYes));
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(okCancel[1]));
+    QCOMPARE(quorvel::AskOkCancel(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdCancel));
+    quorvel::ShowWarning(nullptr, QStringLiteral("!"));
+    QCOMPARE(answerer.Seen().size(), 4);
+    QCOMPARE(answerer.Seen()[0].title, caption);
+    QCOMPARE(answerer.Seen()[0].buttons, yesNo);
+    QCOMPARE(answerer.Seen()[0].icon, static_cast<int>(QMessageBox::Question));
+    QCOMPARE(answerer.Seen()[2].buttons, okCancel);
+    QCOMPARE(answerer.Seen()[3].title, caption);
+    QCOMPARE(answerer.Seen()[3].icon, static_cast<int>(QMessageBox::Warning));
+  }
+
+  void clipboardEmptyTextSucceeds() {
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+    QVERIFY(quorvel::CopyTextToClipboard(QString()));
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QVERIFY(data != nullptr && data->hasText());
+    QCOMPARE(QApplication::clipboard()->text(), QString());
+    QVERIFY(quorvel::CopyTextToClipboard(QStringLiteral("実験\t1.5")));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("実験\t1.5"));
+  }
+
+  void fileDialogTexts_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QStringList>("expected");  // title, file name, file type, accept, reject
+    QTest::newRow("open, English") << quorvel::kEnglish << false
+                                   << QStringList{"Open File", "File Name(&N):", "Files of type:", "Open(&O)", "Cancel"};
+    QTest::newRow("save, English") << quorvel::kEnglish << true
+                                   << QStringList{"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)", "Cancel"};
+    QTest::newRow("open, Japanese") << quorvel::kJapanese << false
+                                    << QStringList{"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)", "キャンセル"};
+    QTest::newRow("save, Japanese") << quorvel::kJapanese << true
+                                    << QStringList{"名前を付けて保存", "ファイル名(&N):", "ファイルの種類(&T):",
+                                                   "保存(&S)", "キャンセル"};
+  }
+  void fileDialogTexts() {
+    QFETCH(int, language);
+    QFETCH(bool, save);
+    QFETCH(QStringList, expected);
+    quorvel::SetCurrentLanguage(language);
+    QStringList seen;
+    ModalAnswerer answerer([&seen](QWidget* widget) {
+      if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
+        seen << dialog->windowTitle() << dialog->labelText(QFileDialog::FileName)
+             << dialog->labelText(QFileDialog::FileType) << dialog->labelText(QFileDialog::Accept)
+             << dialog->labelText(QFileDialog::Reject);
+        dialog->reject();
+      }
+    });
+    const QString result = save ? quorvel::GetSaveFileName(nullptr, QStringLiteral("Text (*.txt)"))
+                                : quorvel::GetOpenFileName(nullptr, QStringLiteral("Text (*.txt)"));
+    QCOMPARE(result, QString());
+    QCOMPARE(seen, expected);
+  }
+
+  void colorDialogTexts() {
+    quorvel::SetCurrentLanguage(quorvel::kEnglish);
+    QStringList labels;
+    QString title;
+    ModalAnswerer answerer([&](QWidget* widget) {
+      title = widget->windowTitle();
+      for (QLabel* label : widget->findChildren<QLabel*>()) labels << label->text();
+      for (QAbstractButton* button : widget->findChildren<QAbstractButton*>()) labels << button->text();
+      static_cast<QDialog*>(widget)->accept();
+    });
+    QColor colour(10, 20, 30);
+    QVERIFY(quorvel::ChooseColor(nullptr, colour));
+    QCOMPARE(colour, QColor(10, 20, 30));
+    QCOMPARE(title, QStringLiteral("Color Settings"));
+    for (const char* text : {"BaseColor(&B)", "CreatedColor(&C):", "Hue(&E):", "Saturation(&S):", "Light(&L):",
+                             "Red(&R):", "Green(&G):", "Blue(&U):", "Add Color(&A)", "Cancel"})
+      QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
+
+    QColorDialog japanese;
+    quorvel::SetCurrentLanguage(quorvel::kJapanese);
+    quorvel::ApplyColorDialogTexts(japanese);
+    QCOMPARE(japanese.windowTitle(), QStringLiteral("色の設定"));
+    QStringList japaneseLabels;
+    for (QLabel* label : japanese.findChildren<QLabel*>()) japaneseLabels << label->text();
+    QVERIFY(japaneseLabels.contains(QStringLiteral("鮮やかさ(&S):")));
+    QVERIFY(japaneseLabels.contains(QStringLiteral("基本色(&B):")));
+  }
+
+  void enterMovesFocusEscapeClosesNothing() {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* first = new QLineEdit(&dialog);
+    auto* second = new QLineEdit(&dialog);
+    auto* start = new QPushButton(QStringLiteral("Start"), &dialog);
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(start),
+                       static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel)})
+      layout->addWidget(w);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QSignalSpy startClicks(start, &QPushButton::clicked);
+    quorvel::DialogConventions::Install(&dialog, ok, cancel);
+    QVERIFY(quorvel::IsCancelButton(cancel));
+    QVERIFY(!quorvel::IsCancelButton(ok));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Return);
+    QVERIFY(second->hasFocus());
+    QVERIFY(dialog.isVisible());
+    QTest::keyClick(second, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(start->hasFocus());
+    QTest::keyClick(start, Qt::Key_Return);  // moves on, does not press Start
+    QCOMPARE(startClicks.count(), 0);
+    QVERIFY(ok->hasFocus());
+    QTest::keyClick(ok, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), 0);
+    QTest::keyClick(ok, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+  }
+
+  void minimumSizeAndGrowth() {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* header = new QLabel(QStringLiteral("header"), &dialog);
+    auto* placeholder = new QLabel(QStringLiteral("graph"), &dialog);
+    placeholder->setMinimumSize(200, 120);
+    layout->addWidget(header);
+    layout->addWidget(placeholder, 1);
+    dialog.resize(300, 250);
+    quorvel::KeepInitialSizeAsMinimum(&dialog);
+    dialog.show();
+    const QSize initial = dialog.size();
+    const QRect before = placeholder->geometry();
+    dialog.resize(initial - QSize(100, 100));
+    QCOMPARE(dialog.size(), initial);
+    dialog.resize(initial + QSize(100, 50));
+    layout->activate();
+    QCOMPARE(placeholder->geometry().topLeft(), before.topLeft());
+    QCOMPARE(placeholder->width(), before.width() + 100);
+    QCOMPARE(placeholder->height(), before.height() + 50);
+  }
+};
+
+int RunControlsTests(int argc, char** argv) {
+  ControlsTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "ControlsTest.moc"

@@ -1,0 +1,407 @@
+// The numeric field: its rules driven directly, and the widget driven with keys.
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "app/Language.h"
+#include "controls/DialogConventions.h"
+#include "controls/ExpEdit.h"
+#include "controls/ExpEditRules.h"
+#include "tests/support/ModalAnswerer.h"
+
+using quorvel::CExpEdit;
+using quorvel::ExpEditRules;
+using quorvel::kNoIntegerLimit;
+using quorvel::kNoValue;
+using quorvel::test::ModalAnswerer;
+
+namespace {
+
+// A dialog with a checked field, a plain second field and OK/Cancel.
+struct EditDialog {
+  QDialog dialog;
+  CExpEdit* edit;
+  CExpEdit* other;
+  QPushButton* ok;
+  QPushButton* cancel;
+  EditDialog() {
+    auto* layout = new QVBoxLayout(&dialog);
+    edit = new CExpEdit(&dialog);
+    other = new CExpEdit(&dialog);
+    ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(other), static_cast<QWidget*>(ok),
+                       static_cast<QWidget*>(cancel)})
+      layout->addWidget(w);
+    quorvel::DialogConventions::Install(&dialog, ok, cancel);
+    edit->SetUpReal(2, 0.0, 100.0);
+    edit->SetRealValue(5.0);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    edit->setFocus(Qt::TabFocusReason);
+  }
+};
+
+// QTest::keyClicks takes ASCII only; this types any character.
+void TypeText(QWidget* widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+}  // namespace
+
+class ExpEditTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { quorvel::SetCurrentLanguage(quorvel::kJapanese); }
+
+  void checkCodes_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("code");
+    const double none = kNoValue;
+    const double noInt = kNoIntegerLimit;
+    QTest::newRow("int 12-3") << 1 << 0 << noInt << noInt << "12-3" << 1;
+    QTest::newRow("real 12-3") << 2 << 0 << none << none << "12-3" << 1;
+    QTest::newRow("int -0") << 1 << 0 << noInt << noInt << "-0" << 0;
+    QTest::newRow("real -0") << 2 << 0 << none << none << "-0" << 0;
+    QTest::newRow("int lone minus") << 1 << 0 << noInt << noInt << "-" << 0;
+    QTest::newRow("real lone minus in 0..1") << 2 << 0 << 0.0 << 1.0 << "-" << 0;
+    QTest::newRow("real 1.") << 2 << 2 << none << none << "1." << 0;
+    QTest::newRow("decimals 2: 3.14159") << 2 << 2 << none << none << "3.14159" << 3;
+    QTest::newRow("decimals 2: 3.1400") << 2 << 2 << none << none << "3.1400" << 0;
+    QTest::newRow("decimals -2: 1200") << 2 << -2 << none << none << "1200" << 0;
+    QTest::newRow("decimals -2: 1200.0") << 2 << -2 << none << none << "1200.0" << 0;
+    QTest::newRow("decimals -2: 1250") << 2 << -2 << none << none << "1250" << 3;
+    QTest::newRow("decimals -2: 1200.5") << 2 << -2 << none << none << "1200.5" << 3;
+    QTest::newRow("decimals -2: 5 (short)") << 2 << -2 << none << none << "5" << 3;
+    QTest::newRow("decimals -2: 0") << 2 << -2 << none << none << "0" << 0;
+    QTest::newRow("two points") << 2 << 3 << none << none << "1.2.3" << 1;
+    QTest::newRow("plus sign") << 2 << 0 << none << none << "+5" << 1;
+    QTest::newRow("letters") << 1 << 0 << noInt << noInt << "1e5" << 1;
+    QTest::newRow("empty real with range") << 2 << 0 << 1.0 << 2.0 << "" << 0;
+    QTest::newRow("empty int") << 1 << 0 << 1.0 << 2.0 << "" << 0;
+    QTest::newRow("any text") << 0 << 0 << none << none << "abc-." << 0;
+    QTest::newRow("int default maximum") << 1 << 0 << noInt << none << "5" << 2;
+    QTest::newRow("int above") << 1 << 0 << 1.0 << 10.0 << "11" << 2;
+    QTest::newRow("int below") << 1 << 0 << 1.0 << 10.0 << "0" << 2;
+    QTest::newRow("int at max") << 1 << 0 << 1.0 << 10.0 << "10" << 0;
+    QTest::newRow("int huge text") << 1 << 0 << noInt << 100.0 << "99999999999999999999999" << 2;
+    QTest::newRow("real above") << 2 << 1 << 0.0 << 100.0 << "100.5" << 2;
+    QTest::newRow("real below") << 2 << 1 << 0.0 << 100.0 << "-0.1" << 2;
+    QTest::newRow("range before decimals") << 2 << 1 << 0.0 << 1.0 << "5.55" << 2;
+  }
+  void checkCodes() {
+    QFETCH(int, mode);
+    QFETCH(int, decimals);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(QString, text);
+    QFETCH(int, code);
+    ExpEditRules rules;
+    rules.mode = mode;
+    rules.decimals = decimals;
+    rules.minimum = minimum;
+    rules.maximum = maximum;
+    QCOMPARE(rules.Check(text.toStdString()), code);
+  }
+
+  void normalised_data() {
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1. with 2") << 2 << "1." << "1.00";
+    QTest::newRow("3.1400 with 2") << 2 << "3.1400" << "3.14";
+    QTest::newRow("1.5 with 2") << 2 << "1.5" << "1.50";
+    QTest::newRow("empty stays empty") << 2 << "" << "";
+    QTest::newRow("negative decimals: no decimals") << -2 << "1200.0" << "1200";
+    QTest::newRow("lone minus") << 1 << "-" << "0.0";
+  }
+  void normalised() {
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    ExpEditRules rules;
+    rules.mode = ExpEditRules::kReal;
+    rules.decimals = decimals;
+    QCOMPARE(QString::fromStdString(rules.Normalised(text.toStdString())), expected);
+  }
+
+  void messages() {
+    ExpEditRules rules;
+    rules.mode = ExpEditRules::kReal;
+    rules.decimals = 2;
+    rules.minimum = 0;
+    rules.maximum = 100;
+    QCOMPARE(QString::fromStdString(rules.Message(1)),
+             QStringLiteral("値が正しくありません。\n\n（数値を入力してください。）"));
+    QCOMPARE(QString::fromStdString(rules.Message(2)),
+             QStringLiteral("数値が範囲外です。\n\n（0.00 ～ 100.00 までの範囲で入力してください。）"));
+    QCOMPARE(QString::fromStdString(rules.Message(3)),
+             QStringLiteral("少数桁がオーバーしています。\n\n（少数 2桁 以内で入力してください。）"));
+    QCOMPARE(QString::fromUtf8(ExpEditRules::Caption()), QStringLiteral("入力確認"));
+    rules.decimals = -2;
+    QCOMPARE(QString::fromStdString(rules.Message(2)),
+             QStringLiteral("数値が範囲外です。\n\n（0 ～ 100 までの範囲で入力してください。）"));
+    QCOMPARE(QString::fromStdString(rules.Message(3)), QStringLiteral("整数部下 2桁 はゼロで入力してください。"));
+
+    quorvel::SetCurrentLanguage(quorvel::kEnglish);
+    QCOMPARE(QString::fromUtf8(ExpEditRules::Caption()), QStringLiteral("Input validation"));
+    QCOMPARE(QString::fromStdString(rules.Message(1)),
+             QStringLiteral("Value is incorrect. \n\n(Please enter a numeric value.)"));
+    QCOMPARE(QString::fromStdString(rules.Message(3)),
+             QStringLiteral("Please enter at zero integer subordinates 2 digits."));
+    rules.decimals = 1;
+    QCOMPARE(QString::fromStdString(rules.Message(2)),
+             QStringLiteral("Numeric value out of range.\n\n (Please enter in the range of up to 0.0 ～ 100.0.)"));
+    QCOMPARE(QString::fromStdString(rules.Message(3)),
+             QStringLiteral("Small number of digits exceeds the limit.\n\n (Please enter d digits few 1.)）"));
+    // A limit at its no-limit value is still shown.
+    rules.decimals = 0;
+    rules.minimum = kNoValue;
+    QCOMPARE(QString::fromStdString(rules.Message(2)),
+             QStringLiteral("Numeric value out of range.\n\n (Please enter in the range of up to "
+                            "-900000000000000066309858349023232 ～ 100.)"));
+    QCOMPARE(QString::fromStdString(rules.Message(0)), QString());
+  }
+
+  void acceptsCharacters_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("digit") << 1 << "12" << 2 << 0 << "3" << true;
+    QTest::newRow("minus at 0") << 1 << "12" << 0 << 0 << "-" << true;
+    QTest::newRow("minus in the middle") << 1 << "12" << 1 << 0 << "-" << false;
+    QTest::newRow("second minus at 0") << 2 << "-12" << 0 << 0 << "-" << false;
+    QTest::newRow("point in integer mode") << 1 << "12" << 2 << 0 << "." << false;
+    QTest::newRow("first point") << 2 << "12" << 1 << 0 << "." << true;
+    QTest::newRow("second point") << 2 << "1.2" << 3 << 0 << "." << false;
+    QTest::newRow("point replacing the selected point") << 2 << "1.2" << 0 << 2 << "." << true;
+    QTest::newRow("letter") << 2 << "" << 0 << 0 << "e" << false;
+    QTest::newRow("any text") << 0 << "" << 0 << 0 << "e" << true;
+  }
+  void acceptsCharacters() {
+    QFETCH(int, mode);
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    ExpEditRules rules;
+    rules.mode = mode;
+    QCOMPARE(rules.AcceptsCharacter(text.toStdString(), static_cast<std::size_t>(start),
+                                    static_cast<std::size_t>(length), typed.toUcs4().first()),
+             accepted);
+  }
+
+  void byteCounting() {
+    QCOMPARE(ExpEditRules::Cp932Bytes("abc"), 3);
+    QCOMPARE(ExpEditRules::Cp932Bytes("実験データ"), 10);
+    QCOMPARE(ExpEditRules::Cp932Bytes("ｱ"), 1);             // half-width katakana: one byte
+    QCOMPARE(ExpEditRules::Cp932Bytes("a\xF0\x9F\x98\x80"), 3);  // a character CP932 lacks counts as 2
+    ExpEditRules rules;
+    rules.maxLength = 4;
+    QCOMPARE(rules.RoomBytes(4, 2), 2);
+    QCOMPARE(rules.RoomBytes(6, 0), 0);
+    rules.maxLength = 0;
+    QCOMPARE(rules.RoomBytes(100, 0), -1);
+  }
+
+  void getAndSet() {
+    CExpEdit edit;
+    edit.SetUpReal(2);
+    edit.SetRealValue(1.5);
+    QCOMPARE(edit.text(), QStringLiteral("1.50"));
+    edit.SetRealValue(kNoValue);
+    QCOMPARE(edit.text(), QString());
+    QCOMPARE(edit.Value(), kNoValue);
+    edit.SetEmptyValue(-1.0);
+    QCOMPARE(edit.Value(), -1.0);
+    edit.SetRealValue(-1.0);
+    QCOMPARE(edit.text(), QString());
+    edit.setText(QStringLiteral("2.5abc"));
+    QCOMPARE(edit.Value(), 2.5);
+    edit.SetUpInteger(0, 10);
+    edit.SetIntValue(7);
+    QCOMPARE(edit.text(), QStringLiteral("7"));
+    edit.SetIntValue(-1);
+    QCOMPARE(edit.text(), QString());
+    edit.SetDecimals(-2);
+    edit.SetMode(ExpEditRules::kReal);
+    edit.SetEmptyValue(kNoValue);
+    edit.SetRealValue(1200.0);
+    QCOMPARE(edit.text(), QStringLiteral("1200"));
+  }
+
+  void typingFilter() {
+    EditDialog d;
+    d.edit->SetUpInteger(kNoIntegerLimit, kNoIntegerLimit);
+    d.edit->clear();
+    QSignalSpy beeps(d.edit, &CExpEdit::Beeped);
+    QTest::keyClicks(d.edit, QStringLiteral("12a-3"));
+    QCOMPARE(d.edit->text(), QStringLiteral("123"));
+    QCOMPARE(beeps.count(), 2);
+    d.edit->setText(QStringLiteral("-5"));
+    d.edit->setCursorPosition(0);
+    QTest::keyClick(d.edit, Qt::Key_Minus);
+    QCOMPARE(d.edit->text(), QStringLiteral("-5"));
+    QCOMPARE(beeps.count(), 3);
+    // Backspace and Ctrl shortcuts still work in a numeric field.
+    d.edit->setCursorPosition(2);
+    QTest::keyClick(d.edit, Qt::Key_Backspace);
+    QCOMPARE(d.edit->text(), QStringLiteral("-"));
+    QTest::keyClick(d.edit, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(d.edit->selectedText(), QStringLiteral("-"));
+    QCOMPARE(beeps.count(), 3);
+  }
+
+  void lengthLimitWithSelection() {
+    EditDialog d;
+    d.edit->SetUpInteger(kNoIntegerLimit, kNoIntegerLimit);
+    d.edit->SetMaxBytes(4);
+    d.edit->setText(QStringLiteral("1234"));
+    d.edit->setSelection(0, 2);
+    QSignalSpy beeps(d.edit, &CExpEdit::Beeped);
+    QTest::keyClicks(d.edit, QStringLiteral("56"));
+    QCOMPARE(d.edit->text(), QStringLiteral("5634"));
+    // Full: dropped silently.
+    QTest::keyClick(d.edit, Qt::Key_7);
+    QCOMPARE(d.edit->text(), QStringLiteral("5634"));
+    QCOMPARE(beeps.count(), 0);
+  }
+
+  void lengthLimitNeverCutsACharacter() {
+    EditDialog d;
+    d.edit->SetMode(ExpEditRules::kAnyText);
+    d.edit->SetMaxBytes(4);
+    d.edit->setText(QStringLiteral("abc"));
+    d.edit->setCursorPosition(3);
+    TypeText(d.edit, QStringLiteral("実"));
+    QCOMPARE(d.edit->text(), QStringLiteral("abc"));
+    QTest::keyClicks(d.edit, QStringLiteral("d"));
+    QCOMPARE(d.edit->text(), QStringLiteral("abcd"));
+    d.edit->SetMaxBytes(6);
+    TypeText(d.edit, QStringLiteral("実x"));
+    QCOMPARE(d.edit->text(), QStringLiteral("abcd実"));
+  }
+
+  void pasteRespectsTheLimit() {
+    EditDialog d;
+    d.edit->SetMaxBytes(4);
+    d.edit->clear();
+    QSignalSpy beeps(d.edit, &CExpEdit::Beeped);
+    QApplication::clipboard()->setText(QStringLiteral("12345"));
+    QTest::keyClick(d.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(d.edit->text(), QString());
+    QCOMPARE(beeps.count(), 1);
+    QApplication::clipboard()->setText(QStringLiteral("1x"));  // not filtered; the check catches it
+    QTest::keyClick(d.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(d.edit->text(), QStringLiteral("1x"));
+  }
+
+  void focusLossShowsMessageAndRestores() {
+    EditDialog d;
+    QVERIFY(d.edit->hasFocus());
+    QSignalSpy failed(d.edit, &CExpEdit::CheckFailed);
+    QTest::keyClick(d.edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(d.edit, QStringLiteral("150"));
+    ModalAnswerer answerer;
+    d.other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(failed.first().first().toInt(), 2);
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen().first().title, QStringLiteral("入力確認"));
+    QCOMPARE(answerer.Seen().first().text,
+             QStringLiteral("数値が範囲外です。\n\n（0.00 ～ 100.00 までの範囲で入力してください。）"));
+    QCOMPARE(d.edit->text(), QStringLiteral("5.00"));
+    QTRY_VERIFY(d.edit->hasFocus());
+    // Leaving again without a change passes.
+    d.other->setFocus(Qt::TabFocusReason);
+    QVERIFY(d.other->hasFocus());
+    QCOMPARE(answerer.Seen().size(), 1);
+  }
+
+  void focusLossNormalises() {
+    EditDialog d;
+    QSignalSpy committed(d.edit, &CExpEdit::Committed);
+    d.edit->clear();
+    QTest::keyClicks(d.edit, QStringLiteral("1."));
+    d.other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(d.edit->text(), QStringLiteral("1.00"));
+    QCOMPARE(committed.count(), 1);
+  }
+
+  void englishCaption() {
+    quorvel::SetCurrentLanguage(quorvel::kEnglish);
+    EditDialog d;
+    QApplication::clipboard()->setText(QStringLiteral("12-3"));
+    d.edit->clear();
+    QTest::keyClick(d.edit, Qt::Key_V, Qt::ControlModifier);
+    ModalAnswerer answerer;
+    d.other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen().first().title, QStringLiteral("Input validation"));
+    QCOMPARE(answerer.Seen().first().text, QStringLiteral("Value is incorrect. \n\n(Please enter a numeric value.)"));
+    QCOMPARE(answerer.Seen().first().buttons, QStringList{QStringLiteral("OK")});
+  }
+
+  void cancelSkipsTheCheck() {
+    EditDialog d;
+    QApplication::clipboard()->setText(QStringLiteral("12-3"));
+    d.edit->clear();
+    QTest::keyClick(d.edit, Qt::Key_V, Qt::ControlModifier);
+    ModalAnswerer answerer;
+    d.cancel->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(answerer.Seen().size(), 0);
+    QCOMPARE(d.edit->text(), QStringLiteral("12-3"));
+    QVERIFY(!d.edit->CancelFlag());
+  }
+
+  void escapeSkipsTheCheck() {
+    EditDialog d;
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    d.edit->clear();
+    QTest::keyClick(d.edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(d.edit, Qt::Key_Escape);
+    QVERIFY(d.edit->CancelFlag());
+    QVERIFY(d.dialog.isVisible());  // Escape closes nothing
+    ModalAnswerer answerer;
+    d.other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(answerer.Seen().size(), 0);
+    QCOMPARE(d.edit->text(), QStringLiteral("abc"));
+  }
+
+  void readOnlyLook() {
+    EditDialog d;
+    d.edit->SetReadOnlyColor(QColor(200, 200, 200));
+    d.edit->SetBackgroundColor(QColor(255, 255, 220));
+    QCOMPARE(d.edit->palette().color(QPalette::Base), QColor(255, 255, 220));
+    d.edit->setReadOnly(true);
+    QCOMPARE(d.edit->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(d.edit->palette().color(QPalette::Base), QColor(200, 200, 200));
+    d.edit->setReadOnly(false);
+    d.edit->setEnabled(false);
+    QCOMPARE(d.edit->palette().color(QPalette::Disabled, QPalette::Base), QColor(200, 200, 200));
+  }
+};
+
+int RunExpEditTests(int argc, char** argv) {
+  ExpEditTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "ExpEditTest.moc"

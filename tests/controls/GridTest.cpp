@@ -1,0 +1,275 @@
+// The grid widget and the grid access layer, driven with keys and the clipboard.
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "controls/GridAccess.h"
+#include "platform/Spread7.h"
+
+using quorvel::CSpread7;
+using quorvel::GridBlock;
+using quorvel::kNoInt;
+using quorvel::kNoValue;
+
+namespace {
+
+// A grid in a shown window with the focus, as a page has it.
+struct GridWindow {
+  QDialog window;
+  CSpread7* grid;
+  QLineEdit* after;
+  explicit GridWindow(int rows = 4, int cols = 5) {
+    auto* layout = new QVBoxLayout(&window);
+    grid = new CSpread7(rows, cols, &window);
+    after = new QLineEdit(&window);
+    layout->addWidget(grid);
+    layout->addWidget(after);
+    window.resize(500, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    grid->setFocus();
+  }
+};
+
+QColor CellPixel(CSpread7& grid, int row, int col) {
+  const QRect r = grid.visualRect(grid.model()->index(row - 1, col - 1));
+  return grid.viewport()->grab().toImage().pixelColor(r.center() + QPoint(r.width() / 3, 0));
+}
+
+}  // namespace
+
+class GridTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void numbersAndTexts() {
+    CSpread7 grid(3, 4);
+    QSignalSpy changes(&grid, &CSpread7::CellChanged);
+    quorvel::WriteCellNumber(grid, 2, 3, 1.5, 2);
+    QCOMPARE(grid.CellText(2, 3), QStringLiteral("1.50"));
+    QCOMPARE(quorvel::ReadCellNumber(grid, 2, 3), 1.5);
+    quorvel::WriteCellNumber(grid, 2, 3, kNoValue, 2);
+    QCOMPARE(grid.CellText(2, 3), QString());
+    QCOMPARE(quorvel::ReadCellNumber(grid, 2, 3), kNoValue);
+    QCOMPARE(quorvel::ReadCellNumber(grid, 2, 3, -1.0), -1.0);
+    quorvel::WriteCellNumber(grid, 1, 1, 1234.6, -2);
+    QCOMPARE(grid.CellText(1, 1), QStringLiteral("1235"));
+    quorvel::WriteCellInteger(grid, 3, 4, 42);
+    QCOMPARE(quorvel::ReadCellInteger(grid, 3, 4), 42);
+    quorvel::WriteCellInteger(grid, 3, 4, kNoInt);
+    QCOMPARE(grid.CellText(3, 4), QString());
+    QCOMPARE(quorvel::ReadCellInteger(grid, 3, 4), kNoInt);
+    quorvel::WriteCellText(grid, 1, 2, QStringLiteral("2.5e-3x"));
+    QCOMPARE(quorvel::ReadCellNumber(grid, 1, 2), 2.5e-3);
+    quorvel::WriteCellTextWithColor(grid, 1, 3, QColor(255, 0, 0), QStringLiteral("r"));
+    QCOMPARE(grid.CellForeColor(1, 3), QColor(255, 0, 0));
+    QCOMPARE(grid.CellText(1, 3), QStringLiteral("r"));
+    // Outside the grid: nothing happens, nothing is read.
+    quorvel::WriteCellText(grid, 0, 1, QStringLiteral("x"));
+    quorvel::WriteCellText(grid, 4, 1, QStringLiteral("x"));
+    QCOMPARE(grid.CellText(4, 1), QString());
+    QCOMPARE(quorvel::ReadCellNumber(grid, 9, 9), kNoValue);
+    // Program writes are not user changes.
+    QCOMPARE(changes.count(), 0);
+  }
+
+  void titles() {
+    CSpread7 grid(2, 3);
+    grid.SetColumnTitle(1, QStringLiteral("N"));
+    const int oneLine = grid.horizontalHeader()->sizeHint().height();
+    grid.SetColumnTitles({QStringLiteral("N\n(回)"), QStringLiteral("SR")});
+    QCOMPARE(grid.ColumnTitle(1), QStringLiteral("N\n(回)"));
+    QVERIFY(grid.horizontalHeader()->sizeHint().height() > oneLine);
+    grid.SetRowTitle(2, QStringLiteral("DA=5%"));
+    QCOMPARE(grid.RowTitle(2), QStringLiteral("DA=5%"));
+    QCOMPARE(grid.RowTitle(1), QStringLiteral("1"));
+  }
+
+  void typingEditsAndEnterCommits() {
+    GridWindow w;
+    quorvel::WriteCellText(*w.grid, 1, 1, QStringLiteral("123"));
+    QSignalSpy changes(w.grid, &CSpread7::CellChanged);
+    w.grid->SetActiveCell(1, 1);
+    QTest::keyClicks(w.grid, QStringLiteral("7"));
+    QVERIFY(w.grid->IsEditing());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(w.grid->CellText(1, 1), QStringLiteral("7.5"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.first().at(0).toInt(), 1);
+    QCOMPARE(changes.first().at(1).toInt(), 1);
+    QCOMPARE(w.grid->ActiveRow(), 2);
+    // Arrows and Tab move the active cell.
+    QTest::keyClick(w.grid, Qt::Key_Right);
+    QCOMPARE(w.grid->ActiveCol(), 2);
+    QTest::keyClick(w.grid, Qt::Key_Tab);
+    QCOMPARE(w.grid->ActiveCol(), 3);
+    QTest::keyClick(w.grid, Qt::Key_Up);
+    QCOMPARE(w.grid->ActiveRow(), 1);
+  }
+
+  void tabLeavesAfterTheLastCell() {
+    GridWindow w(2, 2);
+    w.grid->SetActiveCell(2, 2);
+    QTest::keyClick(w.grid, Qt::Key_Tab);
+    QVERIFY(w.after->hasFocus());
+  }
+
+  void lockedCellsRefuseEdits() {
+    GridWindow w;
+    quorvel::WriteCellText(*w.grid, 1, 1, QStringLiteral("9"));
+    quorvel::LockBlock(*w.grid, {1, 1, 2, 2}, true);
+    QVERIFY(quorvel::IsCellLocked(*w.grid, 2, 2));
+    QVERIFY(!quorvel::IsCellLocked(*w.grid, 3, 3));
+    QSignalSpy changes(w.grid, &CSpread7::CellChanged);
+    w.grid->SetActiveCell(1, 1);
+    QTest::keyClicks(w.grid, QStringLiteral("5"));
+    QVERIFY(!w.grid->IsEditing());
+    QCOMPARE(w.grid->CellText(1, 1), QStringLiteral("9"));
+    QCOMPARE(w.grid->PasteText(QStringLiteral("1")), 0);
+    QCOMPARE(w.grid->CellText(1, 1), QStringLiteral("9"));
+    QCOMPARE(changes.count(), 0);
+    w.grid->SetCellLocked(1, 1, false);
+    QTest::keyClicks(w.grid, QStringLiteral("5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(w.grid->CellText(1, 1), QStringLiteral("5"));
+  }
+
+  void pasteGoesThroughTheChangeNotification() {
+    GridWindow w;
+    w.grid->SetCellLocked(2, 2, true);
+    quorvel::WriteCellText(*w.grid, 2, 2, QStringLiteral("L"));
+    QList<QPair<int, int>> changed;
+    // The page's rule: values between 0 and 100 with two decimals.
+    connect(w.grid, &CSpread7::CellChanged, w.grid, [&](int row, int col) {
+      changed.append({row, col});
+      quorvel::ClampCellNumber(*w.grid, row, col, 0.0, 100.0, 2);
+    });
+    w.grid->SetActiveCell(1, 1);
+    QApplication::clipboard()->setText(QStringLiteral("5\t200\t7\r\n-3\tx\t50\r\n"));
+    QTest::keyClick(w.grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.grid->CellText(1, 1), QStringLiteral("5.00"));
+    QCOMPARE(w.grid->CellText(1, 2), QStringLiteral("100.00"));
+    QCOMPARE(w.grid->CellText(1, 3), QStringLiteral("7.00"));
+    QCOMPARE(w.grid->CellText(2, 1), QStringLiteral("0.00"));
+    QCOMPARE(w.grid->CellText(2, 2), QStringLiteral("L"));  // locked: skipped
+    QCOMPARE(w.grid->CellText(2, 3), QStringLiteral("50.00"));
+    QCOMPARE(changed.size(), 5);
+    QCOMPARE(changed[1], qMakePair(1, 2));
+    // A block hanging over the edge is cut at the edge.
+    w.grid->SetActiveCell(4, 5);
+    QCOMPARE(w.grid->PasteText(QStringLiteral("1\t2\n3\t4")), 1);
+    QCOMPARE(w.grid->CellText(4, 5), QStringLiteral("1.00"));
+    // One value fills the selected block.
+    w.grid->SelectBlock({3, 1, 4, 2});
+    QCOMPARE(w.grid->PasteText(QStringLiteral("8\n")), 4);
+    QCOMPARE(w.grid->CellText(4, 2), QStringLiteral("8.00"));
+  }
+
+  void copySelectedBlock() {
+    GridWindow w;
+    quorvel::WriteCellText(*w.grid, 2, 2, QStringLiteral("a"));
+    quorvel::WriteCellText(*w.grid, 2, 3, QStringLiteral("b"));
+    quorvel::WriteCellText(*w.grid, 3, 3, QStringLiteral("d"));
+    w.grid->SelectBlock({2, 2, 3, 3});
+    QCOMPARE(quorvel::GetSelectedBlock(*w.grid), (GridBlock{2, 2, 3, 3}));
+    QTest::keyClick(w.grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\tb\n\td\n"));
+  }
+
+  void deleteClearsTheSelectedBlock() {
+    GridWindow w;
+    for (int r = 1; r <= 3; ++r)
+      for (int c = 1; c <= 3; ++c) quorvel::WriteCellInteger(*w.grid, r, c, r * 10 + c);
+    w.grid->SetCellLocked(2, 2, true);
+    QSignalSpy changes(w.grid, &CSpread7::CellChanged);
+    QSignalSpy keys(w.grid, &CSpread7::KeyDown);
+    w.grid->SelectBlock({1, 1, 2, 2});
+    QTest::keyClick(w.grid, Qt::Key_Delete);
+    QCOMPARE(keys.count(), 1);
+    QCOMPARE(keys.first().first().toInt(), static_cast<int>(Qt::Key_Delete));
+    QCOMPARE(w.grid->CellText(1, 1), QString());
+    QCOMPARE(w.grid->CellText(1, 2), QString());
+    QCOMPARE(w.grid->CellText(2, 1), QString());
+    QCOMPARE(w.grid->CellText(2, 2), QStringLiteral("22"));
+    QCOMPARE(w.grid->CellText(3, 3), QStringLiteral("33"));
+    QCOMPARE(changes.count(), 3);
+  }
+
+  void comboCells() {
+    CSpread7 grid(2, 6);
+    QSignalSpy changes(&grid, &CSpread7::CellChanged);
+    quorvel::SetListText(grid, 1, QStringLiteral("線形\t指数\t双曲線"));
+    QCOMPARE(grid.KindOf(1, 5), quorvel::CellKind::ComboBox);
+    QCOMPARE(quorvel::ListText(grid, 1), QStringLiteral("線形\t指数\t双曲線"));
+    QCOMPARE(grid.ComboIndex(1, 5), -1);
+    grid.SetComboIndex(1, 5, 1);
+    QCOMPARE(grid.CellText(1, 5), QStringLiteral("指数"));
+    grid.SetCellText(1, 5, QStringLiteral("双曲線"));
+    QCOMPARE(grid.ComboIndex(1, 5), 2);
+    QCOMPARE(changes.count(), 0);
+    grid.SetActiveCell(1, 5);
+    QCOMPARE(grid.PasteText(QStringLiteral("線形")), 1);
+    QCOMPARE(grid.ComboIndex(1, 5), 0);
+    QCOMPARE(grid.PasteText(QStringLiteral("other")), 0);  // only the list's items
+    QCOMPARE(grid.ComboIndex(1, 5), 0);
+    QCOMPARE(changes.count(), 1);
+  }
+
+  void checkCells() {
+    GridWindow w;
+    w.grid->SetCellKind(1, 4, quorvel::CellKind::CheckBox);
+    QSignalSpy changes(w.grid, &CSpread7::CellChanged);
+    quorvel::WriteCellText(*w.grid, 1, 4, QStringLiteral("1"));
+    QVERIFY(w.grid->IsCellChecked(1, 4));
+    QCOMPARE(w.grid->CellText(1, 4), QStringLiteral("1"));
+    QCOMPARE(changes.count(), 0);
+    w.grid->SetActiveCell(1, 4);
+    QTest::keyClick(w.grid, Qt::Key_Space);
+    QVERIFY(!w.grid->IsCellChecked(1, 4));
+    QCOMPARE(changes.count(), 1);
+    w.grid->SetCellLocked(1, 4, true);
+    QTest::keyClick(w.grid, Qt::Key_Space);
+    QVERIFY(!w.grid->IsCellChecked(1, 4));
+    QCOMPARE(changes.count(), 1);
+  }
+
+  void greyedGridLooksGreyAndRefusesEdits() {
+    GridWindow w;
+    w.grid->SetCellBackColor(3, 1, QColor(255, 255, 0));
+    QCOMPARE(CellPixel(*w.grid, 3, 1), QColor(255, 255, 0));
+    w.grid->SetGreyedOut(true);
+    QCOMPARE(CellPixel(*w.grid, 3, 1), QColor(207, 207, 207));
+    w.grid->SetActiveCell(2, 2);
+    QTest::keyClicks(w.grid, QStringLiteral("5"));
+    QCOMPARE(w.grid->CellText(2, 2), QString());
+    QCOMPARE(w.grid->PasteText(QStringLiteral("1")), 0);
+    w.grid->SetGreyedOut(false);
+    QCOMPARE(CellPixel(*w.grid, 3, 1), QColor(255, 255, 0));
+    w.grid->setEnabled(false);
+    QCOMPARE(CellPixel(*w.grid, 3, 3), QColor(207, 207, 207));
+  }
+
+  void blockColours() {
+    CSpread7 grid(3, 3);
+    grid.SetBlockBackColor({1, 1, 2, 3}, QColor(1, 2, 3));
+    grid.SetBlockForeColor({2, 2, 3, 3}, QColor(4, 5, 6));
+    QCOMPARE(grid.CellBackColor(2, 3), QColor(1, 2, 3));
+    QVERIFY(grid.CellBackColor(3, 1) != QColor(1, 2, 3));
+    QCOMPARE(grid.CellForeColor(3, 3), QColor(4, 5, 6));
+    grid.SetCellText(1, 1, QStringLiteral("x"));
+    grid.ClearBlockText(grid.AllCells());
+    QCOMPARE(grid.CellText(1, 1), QString());
+  }
+};
+
+int RunGridTests(int argc, char** argv) {
+  GridTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "GridTest.moc"
