@@ -66,6 +66,12 @@ class SpreadDelegate : public QStyledItemDelegate {
     const bool selected = option.state.testFlag(QStyle::State_Selected);
     const bool current = option.state.testFlag(QStyle::State_HasFocus);
     plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    // The view has already filled a selected cell with the highlight; the
+    // cell's own colour goes back underneath the translucent overlay.
+    const QVariant background = index.data(Qt::BackgroundRole);
+    painter->fillRect(option.rect, grid_->LooksGreyed()  ? QBrush(GreyedCellColor())
+                                   : background.isValid() ? background.value<QBrush>()
+                                                          : option.palette.brush(QPalette::Base));
     QStyledItemDelegate::paint(painter, plain, index);
     painter->save();
     if (static_cast<CellKind>(index.data(kKindRole).toInt()) == CellKind::ComboBox) {
