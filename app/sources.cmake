@@ -18,3 +18,4 @@ target_sources(quorvel_ui PRIVATE
 
 # Hand-off sections of the forms and the colour file (core).
 include(${CMAKE_CURRENT_LIST_DIR}/handoff.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/engine_caller.cmake OPTIONAL)

@@ -1,0 +1,42 @@
+#pragma once
+// "Start" of the strain form: up to max-trials fits of the strain curve
+// through the engine, later trials from random initial values, keeping the
+// fit with the smallest residual in the optimised-parameter grid.
+#include <functional>
+
+#include "app/EngineCaller.h"
+#include "strain/StrainFormModel.h"
+
+namespace quorvel {
+
+class StrainFitRun {
+ public:
+  // Called after every trial that did not reach the tolerance, once the graph
+  // series are rebuilt, so the form can show the progress.
+  using Progress = std::function<void()>;
+
+  StrainFitRun(StrainFormModel& model, EngineCaller& caller) : model_(model), caller_(caller) {}
+
+  // The whole run: start residual 1e8, the trials, then the flags.
+  void Run(const Progress& progress = {});
+
+  // One fit from the grid's current values; true when it was accepted (its
+  // residual is smaller than the one shown). A fit whose exchange file cannot
+  // be complete (an empty value or bound, or phi peak) is not sent.
+  bool FitOnce();
+
+  // The exchange items of a fit from the grid's current texts; false when
+  // an item would be empty.
+  bool BuildRequest(EngineRequest& request) const;
+
+  int TrialsMade() const { return trials_; }
+
+ private:
+  void DrawInitialValues();
+
+  StrainFormModel& model_;
+  EngineCaller& caller_;
+  int trials_ = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,5 @@
+# Strain form. Core (std-only): the form's logic, which the tests drive directly.
+target_sources(quorvel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/StrainCurve.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StrainFitRun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StrainFormModel.cpp)
