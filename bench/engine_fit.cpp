@@ -145,7 +145,12 @@ void WholeCalcFitting(benchmark::State& state, const Problem* problem) {
   std::ofstream(folder / "data.txt", std::ios::binary | std::ios::trunc) << problem->data;
   const auto saved = std::filesystem::current_path();
   std::filesystem::current_path(folder);
-  for (auto _ : state) benchmark::DoNotOptimize(CalcFitting());
+  // As the program calls it: the older "output.txt" is deleted first, so the
+  // engine creates the file rather than truncating one.
+  for (auto _ : state) {
+    std::filesystem::remove("output.txt");
+    benchmark::DoNotOptimize(CalcFitting());
+  }
   std::filesystem::current_path(saved);
   std::filesystem::remove_all(folder);
   state.counters["sweeps"] = lunvex::RunFit(lunvex::ParseFitRequest(problem->data).request)->sweeps;
