@@ -86,9 +86,14 @@ std::string TrimTrailingZeros(std::string_view text) {
   std::string out(text);
   const std::size_t point = out.find('.');
   if (point == std::string::npos || out.find_first_of("eE") != std::string::npos) return out;
-  std::size_t last = out.find_last_not_of('0');
-  if (last == point) ++last;  // keep one digit after the point
-  out.erase(last + 1);
+  const std::size_t last = out.find_last_not_of('0');
+  if (last != point) {
+    out.erase(last + 1);
+  } else {
+    // Keep one digit after the point ("2." becomes "2.0").
+    out.erase(point + 1);
+    out.push_back('0');
+  }
   return out;
 }
 

@@ -261,8 +261,8 @@ StrainOkStep StrainFormModel::OkStep() const {
 std::vector<CDPoint> StrainFormModel::ExperimentPoints() const {
   std::vector<CDPoint> points;
   for (int row = 1; row <= sheet_.ExperimentRows(); ++row) {
-    const double x = CellValue6(sheet_.Experiment(row, 1));
-    const double y = CellValue6(sheet_.Experiment(row, 2));
+    const double x = CellValue(sheet_.Experiment(row, 1));
+    const double y = CellValue(sheet_.Experiment(row, 2));
     if (!IsNoValue(x) && !IsNoValue(y)) points.emplace_back(x, y);
   }
   return points;

@@ -1,0 +1,8 @@
+# Strain form: engine caller and random generator, the form's logic (GoogleTest,
+# real engine and files), and the dialog itself (Qt Test, offscreen).
+quorvel_add_test(strain_logic_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/EngineCallerTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StrainLogicTest.cpp
+  LIBS quorvel_core lunvex quorvel_test_support GTest::gtest_main)
+target_include_directories(strain_logic_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
