@@ -291,8 +291,10 @@ void StrainFormModel::RebuildGraphSeries() {
   const auto& results = record_.Results;
   const bool anyMissing = std::any_of(results.begin(), results.end(), [](double v) { return IsNoValue(v); });
   const bool anyNonZero = std::any_of(results.begin(), results.end(), [](double v) { return v != 0.0; });
-  if (anyMissing || !anyNonZero) return;
-  CPointDataList& curve = graph.Append(CPointDataList(Text(languageId_, "近似曲線", "fitting curve")));
+  curve_ = CPointDataList(Text(languageId_, "近似曲線", "fitting curve"));
+  hasCurve_ = !anyMissing && anyNonZero;
+  if (!hasCurve_) return;
+  CPointDataList& curve = curve_;
   curve.Colour = record_.Colours.StrainCurveColour();
   for (int i = 0; i < kMaximumCurveSamples; ++i) {
     const double x = i * 0.01;

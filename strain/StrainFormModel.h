@@ -106,9 +106,11 @@ class StrainFormModel {
 
   StrainOkStep OkStep() const;
 
-  // Rebuilds the graph's series (experiment points, fitted curve) and, with
-  // automatic adjustment on, its axes.
+  // Rebuilds the graph's series (experiment points into the record's graph
+  // list, the fitted curve) and, with automatic adjustment on, its axes.
   void RebuildGraphSeries();
+  // The fitted curve, or nullptr while there are no results to draw.
+  const CPointDataList* Curve() const { return hasCurve_ ? &curve_ : nullptr; }
   // Points of the experiment grid: rows with both cells holding a number.
   std::vector<CDPoint> ExperimentPoints() const;
   // Initial values, minima, maxima and phi peak from the grid into the record.
@@ -121,6 +123,8 @@ class StrainFormModel {
   StrainFormRecord& record_;
   int languageId_;
   StrainSheet sheet_;
+  CPointDataList curve_;
+  bool hasCurve_ = false;
 };
 
 // Cell number texts: the program's double printing (10 decimals, trailing

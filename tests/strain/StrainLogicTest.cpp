@@ -150,7 +150,8 @@ TEST_F(StrainLogic, ColumnTitlesAndCopy) {
 
 TEST_F(StrainLogic, AutomaticAxesAndCurve) {
   const DataSetList& graph = record.DataSets;
-  ASSERT_EQ(graph.Count(), 1u);  // no results yet: no curve
+  ASSERT_EQ(graph.Count(), 1u);
+  EXPECT_EQ(model.Curve(), nullptr);  // no results yet: no curve
   EXPECT_EQ(graph.At(0).Name, "実験データ");
   EXPECT_EQ(graph.At(0).PointCount(), 10u);
   EXPECT_EQ(graph.XMinimum, 0.1);
@@ -175,8 +176,8 @@ TEST_F(StrainLogic, AutomaticAxesAndCurve) {
 TEST_F(StrainLogic, CurveIsTheEngineModel) {
   record.Results = {12.345678, 0.8, 1.2, 34.0 - 12.345678, 6.5, 0.9};
   model.RebuildGraphSeries();
-  ASSERT_EQ(record.DataSets.Count(), 2u);
-  const CPointDataList& curve = record.DataSets.At(1);
+  ASSERT_NE(model.Curve(), nullptr);
+  const CPointDataList& curve = *model.Curve();
   EXPECT_EQ(curve.Name, "近似曲線");
   // x = 0, 0.01, ... while x <= X max + 0.01 (X max 10).
   ASSERT_EQ(curve.PointCount(), 1002u);
@@ -191,7 +192,11 @@ TEST_F(StrainLogic, CurveIsTheEngineModel) {
   // All zero results or missing ones draw no curve.
   record.Results.fill(0.0);
   model.RebuildGraphSeries();
-  EXPECT_EQ(record.DataSets.Count(), 1u);
+  EXPECT_EQ(model.Curve(), nullptr);
+  record.Results[2] = kNoValue;
+  record.Results[0] = 5.0;
+  model.RebuildGraphSeries();
+  EXPECT_EQ(model.Curve(), nullptr);
 }
 
 TEST_F(StrainLogic, AllClear) {
@@ -206,7 +211,8 @@ TEST_F(StrainLogic, AllClear) {
   EXPECT_EQ(model.Sheet().Experiment(1, 1), "");
   EXPECT_EQ(model.Sheet().Parameter(1, S::kPhiPeak), "");
   EXPECT_EQ(model.Sheet().Result(1), "");
-  ASSERT_EQ(record.DataSets.Count(), 1u);  // no curve from no-value results
+  ASSERT_EQ(record.DataSets.Count(), 1u);
+  EXPECT_EQ(model.Curve(), nullptr);  // no curve from no-value results
   EXPECT_EQ(record.DataSets.At(0).PointCount(), 0u);
   EXPECT_EQ(model.OkStep(), StrainOkStep::ShowNotFinished);
 }
@@ -251,7 +257,7 @@ TEST_F(StrainFit, DataFileOfOneFit) {
   EXPECT_EQ(record.Results[5], engine.Parameters[4]);
   EXPECT_EQ(model.Sheet().Result(7), FormatExp(engine.Residual, 6));
   EXPECT_EQ(model.Sheet().Result(2), CellNumberText(engine.Parameters[1]));
-  ASSERT_EQ(record.DataSets.Count(), 2u);
+  ASSERT_NE(model.Curve(), nullptr);
 }
 
 TEST_F(StrainFit, RetryOffMakesExactlyOneFit) {
