@@ -3,3 +3,7 @@
 target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SrnPage.h
   ${CMAKE_CURRENT_LIST_DIR}/SrnPage.cpp)
+
+target_sources(quorvel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ExpDataFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExpDataFile.h)

@@ -1,0 +1,171 @@
+#include "srn/ExpDataFile.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/HostTextFile.h"
+#include "app/NumberText.h"
+#include "app/StringSplit.h"
+
+namespace quorvel {
+namespace {
+
+// Data files of a few thousand points are tiny; anything far larger is not one.
+constexpr std::size_t kMaxDataFileBytes = 64u * 1024u * 1024u;
+
+std::string FormatTrimmed(int decimals, double v) {
+  if (IsNoValue(v)) return {};
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+  std::string text(buffer);
+  const std::size_t point = text.find('.');
+  if (point == std::string::npos) return text;
+  std::size_t end = text.size();
+  while (end > point + 2 && text[end - 1] == '0') --end;
+  text.resize(end);
+  return text;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    std::size_t extra = 0;
+    unsigned int minimum = 0;
+    unsigned int value = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      extra = 1, minimum = 0x80, value = c & 0x1Fu;
+    } else if ((c & 0xF0) == 0xE0) {
+      extra = 2, minimum = 0x800, value = c & 0x0Fu;
+    } else if ((c & 0xF8) == 0xF0) {
+      extra = 3, minimum = 0x10000, value = c & 0x07u;
+    } else {
+      return false;
+    }
+    if (i + extra >= bytes.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3Fu);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+// The C conversion of a leading integer: white space, sign, digits; 0 when
+// there is none. Saturates instead of overflowing.
+long long LeadingCount(const std::string& line) {
+  const char* text = line.c_str();
+  char* end = nullptr;
+  const long long value = std::strtoll(text, &end, 10);
+  return end == text ? 0 : value;
+}
+
+bool IsD4Delimiter(char c) { return CStringSplit::D4.find(c) != std::string_view::npos; }
+
+// A piece with the delimiters the splitter left at its ends removed.
+std::string_view StripDelimiters(std::string_view piece) {
+  while (!piece.empty() && (IsD4Delimiter(piece.front()) || piece.front() == '\r')) piece.remove_prefix(1);
+  while (!piece.empty() && (IsD4Delimiter(piece.back()) || piece.back() == '\r')) piece.remove_suffix(1);
+  return piece;
+}
+
+}  // namespace
+
+std::string FormatPointNumber(double v) { return FormatTrimmed(10, v); }
+std::string FormatCopyNumber(double v) { return FormatTrimmed(6, v); }
+
+std::string ExpDataFileText(const DataSetList& sets) {
+  std::string text = "[ExpData]\n";
+  text += std::to_string(sets.Count()) + "\n";
+  for (std::size_t k = 0; k < sets.Count(); ++k) {
+    const CPointDataList& set = sets.At(k);
+    text += set.Name + "\n";
+    text += std::to_string(set.PointCount()) + "\n";
+    for (const CDPoint& point : set.Points()) {
+      text += FormatPointNumber(point.x) + "," + FormatPointNumber(point.y) + "\n";
+    }
+  }
+  return text;
+}
+
+bool WriteExpDataFile(const std::string& path, const DataSetList& sets, std::string* error) {
+  HostTextWriter writer;
+  writer.Write(ExpDataFileText(sets));
+  return writer.Commit(path, error);
+}
+
+bool ParseExpDataPointLine(std::string_view line, double& x, double& y) {
+  CStringSplit splitter;
+  std::vector<std::string_view> numbers;
+  for (const std::string& piece : splitter.Split(line, CStringSplit::D4)) {
+    const std::string_view stripped = StripDelimiters(piece);
+    if (!stripped.empty()) numbers.push_back(stripped);
+  }
+  if (numbers.size() < 2) return false;
+  x = ParseDoubleRounded(3, numbers[0]);
+  y = ParseDoubleRounded(3, numbers[1]);
+  return true;
+}
+
+bool ParseExpDataBytes(std::string_view bytes, std::vector<CPointDataList>& sets, std::string* error) {
+  auto fail = [error](std::string reason) {
+    if (error != nullptr) *error = std::move(reason);
+    return false;
+  };
+  if (bytes.find('\0') != std::string_view::npos) return fail("the file holds NUL bytes (not a text file)");
+
+  std::string text;
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kBom.size()) == kBom) {
+    bytes.remove_prefix(kBom.size());
+    if (!IsValidUtf8(bytes)) return fail("the file starts with a UTF-8 mark but is not UTF-8");
+    text.assign(bytes);
+  } else if (IsValidUtf8(bytes)) {
+    // Plain ASCII reads the same either way; CP932 Japanese is practically never valid UTF-8.
+    text.assign(bytes);
+  } else {
+    std::string reason;
+    if (!Cp932ToUtf8(bytes, text, &reason)) return fail("the text is neither CP932 nor UTF-8: " + reason);
+  }
+
+  const std::vector<std::string> lines = SplitLines(text);
+  std::size_t next = 0;
+  auto lineNumber = [&next] { return std::to_string(next); };
+  if (lines.empty() || lines[0].find("ExpData") == std::string::npos) return fail("line 1: no \"ExpData\" header");
+  next = 1;
+  if (next >= lines.size()) return fail("line 2: the number of sets is missing");
+  const long long setCount = LeadingCount(lines[next++]);
+
+  std::vector<CPointDataList> read;
+  for (long long k = 0; k < setCount; ++k) {
+    if (lines.size() - next < 2) return fail("line " + std::to_string(next + 1) + ": the file ends before set " + std::to_string(k + 1));
+    CPointDataList set(lines[next++]);
+    const long long pointCount = LeadingCount(lines[next++]);
+    if (pointCount > 0 && static_cast<unsigned long long>(pointCount) > lines.size() - next) {
+      return fail("line " + lineNumber() + ": " + std::to_string(pointCount) + " points announced, fewer lines follow");
+    }
+    for (long long p = 0; p < pointCount; ++p) {
+      double x = kNoValue;
+      double y = kNoValue;
+      if (!ParseExpDataPointLine(lines[next++], x, y)) return fail("line " + lineNumber() + ": a point needs two numbers");
+      set.AppendPoint(x, y);
+    }
+    read.push_back(std::move(set));
+  }
+  sets = std::move(read);
+  return true;
+}
+
+bool ReadExpDataFile(const std::string& path, std::vector<CPointDataList>& sets, std::string* error) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, kMaxDataFileBytes, error)) return false;
+  return ParseExpDataBytes(bytes, sets, error);
+}
+
+}  // namespace quorvel
