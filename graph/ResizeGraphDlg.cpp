@@ -1,0 +1,33 @@
+#include "graph/ResizeGraphDlg.h"
+
+#include <QVBoxLayout>
+
+#include "app/StringTable.h"
+#include "graph/DialogSize.h"
+#include "graph/GraphArea.h"
+
+namespace quorvel {
+
+CResizeGraphDlg::CResizeGraphDlg(const CGraphDrawer& drawer, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowMaximizeButtonHint),
+      area_(new GraphArea(this)) {
+  setObjectName(QStringLiteral("resizeGraphDialog"));
+  setWindowTitle(QString::fromStdString(LoadString(10115)));
+  setSizeGripEnabled(true);
+  area_->setObjectName(QStringLiteral("graphPlaceholder"));  // 1017
+  area_->setAccessibleName(windowTitle());
+  area_->SetDrawMode(kDrawLargeScreen);
+  area_->Drawer() = drawer;
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(7, 7, 7, 7);
+  layout->addWidget(area_);
+  // Resource size 549 x 290 dialog units; the graph grows with the dialog.
+  minimumTrack_ = DialogUnitsToPixels(*this, 549, 290);
+  maximumTrack_ = minimumTrack_ + QSize(9999, 9999);
+  resize(minimumTrack_);
+  setMinimumSize(minimumTrack_);
+  setMaximumSize(maximumTrack_);
+}
+
+}  // namespace quorvel

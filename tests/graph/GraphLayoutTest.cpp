@@ -1,0 +1,259 @@
+// The graph arithmetic: rounding, mapping, window fit, ticks, labels, legend
+// placement, marker colours, titles and zoom steps.
+#include "graph/GraphLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/NumberText.h"
+
+namespace quorvel {
+namespace {
+
+TEST(GraphRounding, HalvesRoundUpAndSpecialValuesPass) {
+  struct Case {
+    double in;
+    int out;
+  };
+  const Case cases[] = {{0.0, 0},      {0.5, 1},      {1.4999, 1}, {-0.5, 0}, {-0.5000001, -1}, {2.4999999995, 3},
+                        {-2.6, -3},    {1234.49, 1234}, {7999.9999999, 8000}, {-1e-10, 0}};
+  for (const Case& c : cases) EXPECT_EQ(RoundLogical(c.in), c.out) << c.in;
+  // Out of int range and non-numbers stay defined.
+  EXPECT_EQ(RoundLogical(1e300), 1000000000);
+  EXPECT_EQ(RoundLogical(-1e300), -1000000000);
+  EXPECT_EQ(RoundLogical(std::nan("")), 0);
+  EXPECT_EQ(RoundLogical(kNoValue - 1e-9), -1000000000);
+  EXPECT_EQ(RoundExtent(5500.5), 5501);
+  EXPECT_EQ(RoundExtent(-5500.5), -5501);
+  EXPECT_EQ(RoundExtent(11000 / 3.0), 3667);
+}
+
+TEST(GraphLayout, PlotAreasPerModeAndKind) {
+  EXPECT_EQ(PlotLayoutFor(kDrawLargeScreen, kGraphStrainDa).plot, (LogicalRect{1600, 1800, 8000, -3300}));
+  EXPECT_EQ(PlotLayoutFor(kDrawLargeScreen, kGraphStrainDa).logicalWidth, 9864);
+  for (int kind : {kGraphStrainDa, kGraphStrainDamage}) {
+    EXPECT_EQ(PlotLayoutFor(kDrawArea, kind).plot, (LogicalRect{2500, 700, 8000, -2350}));
+    EXPECT_EQ(PlotLayoutFor(kDrawArea, kind).logicalWidth, 10998);
+  }
+  for (int kind : {kGraphConstants, kGraphSrn, kGraphSrnView}) {
+    EXPECT_EQ(PlotLayoutFor(kDrawArea, kind).plot, (LogicalRect{2000, 1000, 8000, -2550}));
+    EXPECT_EQ(PlotLayoutFor(kDrawArea, kind).logicalWidth, 11000);
+  }
+}
+
+TEST(GraphWindowFit, WideTargetIsScaledByHeightAndCentredAcross) {
+  const PlotLayout layout = PlotLayoutFor(kDrawArea, kGraphSrn);
+  const GraphWindow window = FitGraphWindow(kDrawArea, kGraphSrn, 1.0, 0, 0, 2000, 400);
+  // The content height sets the scale; the 300-unit margins come on top.
+  EXPECT_DOUBLE_EQ(window.extentY, layout.ContentHeight() + 600);
+  EXPECT_DOUBLE_EQ(window.extentX, RoundExtent(layout.ContentHeight() * 5.0) + 600);
+  EXPECT_NEAR(window.DeviceX(layout.logicalWidth / 2.0), 1000, 0.5);
+  EXPECT_NEAR(window.DeviceY(layout.contentTop), 300.0 * 400 / window.extentY, 0.5);
+}
+
+TEST(GraphWindowFit, NarrowTargetIsScaledByWidth) {
+  const GraphWindow window = FitGraphWindow(kDrawArea, kGraphConstants, 1.0, 0, 0, 1100, 900);
+  EXPECT_DOUBLE_EQ(window.extentX, 11600);
+  EXPECT_NEAR(window.DeviceX(-300), 0, 1e-9);
+  EXPECT_NEAR(window.DeviceX(11300), 1100, 1e-9);
+}
+
+TEST(GraphWindowFit, ZoomTwoShowsTheCentredQuarterAndPanMovesTwentyUnitsPerStep) {
+  const GraphWindow one = FitGraphWindow(kDrawArea, kGraphSrn, 1.0, 0, 0, 1000, 600);
+  const GraphWindow two = FitGraphWindow(kDrawArea, kGraphSrn, 2.0, 0, 0, 1000, 600);
+  const double visibleOne = one.extentX - 600;
+  const double visibleTwo = two.extentX - 600;
+  EXPECT_NEAR(visibleTwo, visibleOne / 2, 1.0);
+  EXPECT_NEAR((one.extentY - 600) / 2, two.extentY - 600, 1.0);
+  // Same centre at both zooms.
+  EXPECT_NEAR(one.originX + one.extentX / 2, two.originX + two.extentX / 2, 1.0);
+  EXPECT_NEAR(one.originY - one.extentY / 2, two.originY - two.extentY / 2, 1.0);
+  // Dragging 10 pixels right and 5 down at zoom 2: 100 and 50 logical units.
+  const GraphWindow panned = FitGraphWindow(kDrawArea, kGraphSrn, 2.0, 10, 5, 1000, 600);
+  EXPECT_DOUBLE_EQ(panned.originX, two.originX - 100);
+  EXPECT_DOUBLE_EQ(panned.originY, two.originY + 50);
+  // A zoom that is not positive is taken as 1.
+  const GraphWindow bad = FitGraphWindow(kDrawArea, kGraphSrn, 0.0, 0, 0, 1000, 600);
+  EXPECT_DOUBLE_EQ(bad.extentX, one.extentX);
+}
+
+TEST(AxisMappingTest, LinearLogAndDegenerateRanges) {
+  AxisMapping m;
+  m.plot = {2000, 1000, 8000, -2550};
+  m.xMin = 0;
+  m.xMax = 100;
+  m.yMin = 0.3;
+  m.yMax = 0.5;
+  EXPECT_EQ(m.MarkerX(25), 3500);
+  EXPECT_EQ(m.MarkerY(0.4), RoundLogical(-2550 + 0.1 / (0.2 + 1e-9) * 3550));
+  EXPECT_EQ(m.MarkerY(0.3), -2550);
+  // x max = x min puts every point on the left edge.
+  m.xMax = 0;
+  EXPECT_EQ(m.MarkerX(50), 2000);
+  EXPECT_EQ(m.MarkerX(-7), 2000);
+  // An empty y range does not divide by zero.
+  m.yMax = 0.3;
+  EXPECT_EQ(m.MarkerY(0.3), -2550);
+
+  AxisMapping log;
+  log.plot = {2000, 1000, 8000, -2550};
+  log.logX = true;
+  log.xMin = 1;
+  log.xMax = 1000;
+  EXPECT_EQ(log.MarkerX(10), 4000);
+  EXPECT_EQ(log.MarkerX(100), 6000);
+  // A limit of 0 counts as 1.
+  log.xMin = 0;
+  EXPECT_EQ(log.MarkerX(10), 4000);
+  EXPECT_EQ(log.MarkerX(1), 2000);
+}
+
+TEST(AxisMappingTest, CurvesAreHeldOnThePlotEdges) {
+  AxisMapping m;
+  m.plot = {2000, 1000, 8000, -2550};
+  m.xMin = 0;
+  m.xMax = 10;
+  m.yMin = 0;
+  m.yMax = 1;
+  EXPECT_EQ(m.CurveX(-5), 2000);
+  EXPECT_EQ(m.CurveX(25), 8000);
+  EXPECT_EQ(m.CurveY(3), 1000);
+  EXPECT_EQ(m.CurveY(-1), -2550);
+  EXPECT_EQ(m.CurveX(5), 5000);
+  // Report drawing has y down: the same rule holds with top < bottom.
+  m.plot = {100, 50, 700, 450};
+  EXPECT_EQ(m.CurveY(3), 50);
+  EXPECT_EQ(m.CurveY(0), 450);
+  EXPECT_EQ(m.CurveY(0.5), 250);
+}
+
+TEST(AxisLabels, LinearLabelTexts) {
+  struct Case {
+    double v;
+    const char* text;
+  };
+  const Case cases[] = {{100, "100"},     {0.05, "0.05"}, {12.5, "12.5"}, {0, "0"},          {0.3, "0.3"},
+                        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},  {0.12345, "0.1235"}, {2000, "2000"}};
+  for (const Case& c : cases) EXPECT_EQ(LinearAxisLabel(c.v), c.text) << c.v;
+}
+
+TEST(AxisLabels, LinearTicksStopBelowMaxAndRefuseBadPitch) {
+  EXPECT_EQ(LinearTicks(0.3, 0.5, 0.05).size(), 5u);
+  EXPECT_EQ(LinearTicks(0, 100, 25), (std::vector<double>{0, 25, 50, 75, 100}));
+  EXPECT_EQ(LinearTicks(0, 10, 0), (std::vector<double>{0}));
+  EXPECT_EQ(LinearTicks(0, 10, -1), (std::vector<double>{0}));
+  EXPECT_EQ(LinearTicks(0, 1e9, 1e-3).size(), 2001u);
+  EXPECT_TRUE(LinearTicks(std::nan(""), 1, 0.1).empty());
+}
+
+TEST(AxisLabels, LogAxisDecadesLimitsAndDottedMultiples) {
+  const std::vector<LogAxisLine> lines = LogAxisLines(3, 1000);
+  std::vector<std::string> labels;
+  int dotted = 0;
+  for (const LogAxisLine& line : lines) {
+    if (!line.label.empty()) labels.push_back(line.label);
+    if (!line.solid) {
+      ++dotted;
+      EXPECT_TRUE(line.label.empty());
+      EXPECT_GT(line.value, 3);
+      EXPECT_LT(line.value, 1000);
+    }
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"10", "100", "1000", "3"}));
+  // 4..9, 20..90, 200..900.
+  EXPECT_EQ(dotted, 6 + 8 + 8);
+
+  std::vector<std::string> small;
+  for (const LogAxisLine& line : LogAxisLines(0.001, 1)) {
+    if (!line.label.empty()) small.push_back(line.label);
+  }
+  EXPECT_EQ(small, (std::vector<std::string>{"0.001", "0.010", "0.100", "1"}));
+
+  // A limit of 0 stands for 1 and gets no line of its own; the walk stops at 10^7.
+  std::vector<std::string> wide;
+  for (const LogAxisLine& line : LogAxisLines(0, 1e9)) {
+    if (!line.label.empty()) wide.push_back(line.label);
+  }
+  EXPECT_EQ(wide.front(), "1");
+  EXPECT_EQ(wide[7], "10000000");
+  EXPECT_EQ(wide.back(), "1000000000");
+  EXPECT_EQ(wide.size(), 9u);
+}
+
+TEST(Legend, ColumnsOfFifteenForSrnGraphs) {
+  LegendLayout legend(8175, 1000, 150, true, 15);
+  std::vector<LegendLayout::Position> at;
+  for (int i = 0; i < 31; ++i) at.push_back(legend.Next(i == 3 ? 900 : 500));
+  EXPECT_EQ(at[0].x, 8175);
+  EXPECT_EQ(at[0].y, 925);
+  EXPECT_EQ(at[1].y, 625);
+  EXPECT_EQ(at[14].y, 925 - 14 * 300);
+  // The 16th entry starts a new column at the top, right of the widest entry.
+  EXPECT_EQ(at[15].y, 925);
+  EXPECT_EQ(at[15].x, 8175 + 900 + 75);
+  EXPECT_EQ(at[30].x, 8175 + 975 + 575);
+  // Narrow entries still move the column by at least 2 x spacing.
+  LegendLayout narrow(0, 0, 150, true, 15);
+  for (int i = 0; i < 15; ++i) narrow.Next(10);
+  EXPECT_EQ(narrow.Next(10).x, 300);
+}
+
+TEST(Legend, SingleColumnAndReportDirection) {
+  LegendLayout single(100, 0, 150, true, 0);
+  LegendLayout::Position last{};
+  for (int i = 0; i < 40; ++i) last = single.Next(5000);
+  EXPECT_EQ(last.x, 100);
+  EXPECT_EQ(last.y, -75 - 39 * 300);
+  LegendLayout report(10, 40, 17, false, 0);
+  EXPECT_EQ(report.Next(1).y, 48);
+  EXPECT_EQ(report.Next(1).y, 82);
+}
+
+TEST(MarkerColours, EntriesByKind) {
+  EXPECT_EQ(MarkerColourEntry(kGraphConstants, 0), 14);
+  EXPECT_EQ(MarkerColourEntry(kGraphConstants, 2), 16);
+  EXPECT_EQ(MarkerColourEntry(kGraphConstants, 7), 16);
+  EXPECT_EQ(MarkerColourEntry(kGraphStrainDa, 0), 18);
+  EXPECT_EQ(MarkerColourEntry(kGraphStrainDamage, 5), 18);
+  EXPECT_EQ(MarkerColourEntry(kGraphSrn, 0), 1);
+  EXPECT_EQ(MarkerColourEntry(kGraphSrn, 13), 4);
+  EXPECT_EQ(MarkerColourEntry(kGraphSrnView, 59), 10);
+  EXPECT_EQ(MarkerColourEntry(kGraphSrnView, 60), 1);
+  EXPECT_EQ(MarkerColourEntry(kGraphSrn, 69), 1);
+}
+
+TEST(AxisTitleTexts, PerKindAndLanguage) {
+  EXPECT_EQ(AxisTitlesFor(0, true).x, "両振幅ひずみ(%)");
+  EXPECT_EQ(AxisTitlesFor(0, false).x, "Double Amplitude of axial strain, DA(%)");
+  EXPECT_EQ(AxisTitlesFor(0, false).y, "α，β，C(deg)");
+  EXPECT_EQ(AxisTitlesFor(1, true).y, "繰返しせん断応力振幅比SR");
+  EXPECT_EQ(AxisTitlesFor(3, false).x, "Number of cycles N");
+  EXPECT_EQ(AxisTitlesFor(3, false).y, "Double amplitude of axial strain SR");
+  EXPECT_EQ(AxisTitlesFor(2, true).y, "見掛けの\n摩擦角(deg)");
+  EXPECT_EQ(AxisTitlesFor(2, false).x, "DA strain(%)");
+  EXPECT_EQ(AxisTitlesFor(4, true).x, "累積損傷度(-)");
+  EXPECT_EQ(AxisTitlesFor(4, false).y, "Apparent \nfriction angle(deg)");
+}
+
+TEST(ZoomSteps, WheelAndToolbar) {
+  double zoom = 1.0;
+  const double expected[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125};
+  for (double e : expected) {
+    zoom = WheelZoom(zoom, 120);
+    EXPECT_DOUBLE_EQ(zoom, e);
+  }
+  for (int i = 0; i < 5; ++i) zoom = WheelZoom(zoom, 120);
+  EXPECT_DOUBLE_EQ(zoom, 8.0);
+  EXPECT_DOUBLE_EQ(WheelZoom(8.0, 120), 8.0);
+  EXPECT_DOUBLE_EQ(WheelZoom(1.0, -120), 1.0);
+  EXPECT_DOUBLE_EQ(WheelZoom(1.1, -120), 1.0);
+  EXPECT_DOUBLE_EQ(WheelZoom(2.0, -120), 1.6);
+  EXPECT_DOUBLE_EQ(WheelZoom(2.0, 0), 2.0);
+  EXPECT_DOUBLE_EQ(ZoomInStep(7.450580596923828), 8.0);
+  EXPECT_DOUBLE_EQ(ZoomInStep(8.0), 8.0);
+  EXPECT_DOUBLE_EQ(ZoomInStep(1.0), 1.25);
+}
+
+}  // namespace
+}  // namespace quorvel
