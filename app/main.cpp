@@ -5,6 +5,7 @@
 #include "app/FontSetup.h"
 #include "app/ProgramFolder.h"
 #include "app/QuorvelApp.h"
+#include "strain/StrainFormDlg.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Quorvel"));
   quorvel::SetUpFonts();
 
+  quorvel::RegisterModeWindow(quorvel::StartMode::StrainForm, quorvel::RunStrainForm);
   quorvel::CQuorvelApp app(quorvel::ProgramFolder());
   app.Run();
   // The exit status carries nothing: the host reads the hand-off file.

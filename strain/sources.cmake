@@ -3,3 +3,8 @@ target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StrainCurve.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrainFitRun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrainFormModel.cpp)
+
+# UI: the dialog over that logic.
+target_sources(quorvel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/StrainFormDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StrainFormDlg.h)

@@ -1,0 +1,455 @@
+#include "strain/StrainFormDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "app/ColourFile.h"
+#include "app/Language.h"
+#include "app/ProgramFolder.h"
+#include "app/StrainHandOff.h"
+#include "app/StringTable.h"
+#include "controls/Clipboard.h"
+#include "controls/DialogConventions.h"
+#include "controls/ExpButton.h"
+#include "controls/ExpEdit.h"
+#include "controls/GridAccess.h"
+#include "controls/MessageBoxes.h"
+#include "graph/GraphArea.h"
+#include "platform/Spread7.h"
+#include "strain/StrainFitRun.h"
+
+namespace quorvel {
+namespace {
+
+QString S(int id, int language) { return QString::fromStdString(LoadString(id, language)); }
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Texts held here rather than in the string table.
+struct Texts {
+  const char* japanese;
+  const char* english;
+  QString In(int language) const { return QString::fromUtf8(language == kJapanese ? japanese : english); }
+};
+constexpr Texts kNotFinished = {"最適化が終了していません。\n終了してからOKボタンを押して下さい。",
+                                "最適化が終了していません。\n終了してからOKボタンを押して下さい。"};
+constexpr Texts kLoadFailure = {"印刷データの読み込みに失敗しました。", "印刷データの読み込みに失敗しました。"};
+constexpr Texts kColourButton = {"色設定", "Colors"};
+constexpr Texts kFormulaText = {"φmob(x) = A1·exp[−(x/t1)^d1] + A2·exp[−(x/t2)^d2]\nA2 = φpeak − A1",
+                                "φmob(x) = A1·exp[−(x/t1)^d1] + A2·exp[−(x/t2)^d2]\nA2 = φpeak − A1"};
+constexpr Texts kCurveColour = {"近似曲線の色", "Color of the fitting curve"};
+constexpr Texts kDataColour = {"実験データの色", "Color of the experiment data"};
+constexpr const char* kParameterTitles[] = {"φpeak", "A1", "t1", "d1", "A2", "t2", "d2"};
+
+QColor FromColourRef(int colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+int ToColourRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+void Name(QWidget* widget, const char* objectName, const QString& accessible) {
+  widget->setObjectName(QString::fromLatin1(objectName));
+  widget->setAccessibleName(accessible);
+}
+
+}  // namespace
+
+CStrainFormDlg::CStrainFormDlg(std::string folder, const StartRequest& request, QWidget* parent)
+    : QDialog(parent), folder_(std::move(folder)), language_(request.LanguageId()), caller_(folder_) {
+  model_ = std::make_unique<StrainFormModel>(record_, language_);
+  record_.Colours = LoadColourRecord(folder_ + kColourFileName);
+  BuildWidgets(request);
+
+  std::string error;
+  if (!ReadStrainInput(folder_ + kHandOffFileName, record_, language_, &error)) {
+    record_.LoadFailed = true;
+    record_.Unchanged = true;
+    return;
+  }
+  filling_ = true;
+  argument_->setCurrentIndex(record_.Argument == 1 ? 1 : 0);
+  randomRetry_->setChecked(record_.Retry.RandomStartAllowed == 1);
+  maxTrials_->setText(Q(FormatInt(record_.Retry.MaximumTrials)));
+  tolerance_->setText(Q(FormatExp(record_.Retry.Tolerance, 3)));
+  filling_ = false;
+  model_->FillFromRecord();
+  SetExperimentTitles();
+  SyncGridsFromSheet();
+  RefreshEnabledState();
+  UpdateGraph();
+}
+
+CStrainFormDlg::~CStrainFormDlg() = default;
+
+void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
+  setWindowTitle(S(10002, language_));
+  setObjectName(QStringLiteral("strainForm"));
+
+  // Stratum header: "number : name" as the host sends it.
+  const QString label = Q(request.stratumLabel);
+  const qsizetype colon = label.indexOf(QLatin1Char(':'));
+  auto* stratumCaption = new QLabel(S(10007, language_), this);
+  auto* stratumNumber = new QLabel(colon < 0 ? QString() : label.left(colon).trimmed(), this);
+  auto* stratumName = new QLabel(colon < 0 ? label.trimmed() : label.mid(colon + 1).trimmed(), this);
+  Name(stratumNumber, "stratumNumber", S(10007, language_));
+  Name(stratumName, "stratumName", S(10007, language_));
+  stratumNumber->setFrameShape(QFrame::Panel);
+  stratumName->setFrameShape(QFrame::Panel);
+  stratumName->setMinimumWidth(200);
+
+  // Experiment data (1019) with its copy button and the argument.
+  auto* experimentCaption = new QLabel(S(10055, language_), this);
+  auto* copy = new CExpButton(QStringLiteral("CP"), this);
+  Name(copy, "copyButton", S(10124, language_));
+  copy->setToolTip(S(10124, language_));
+  auto* argumentCaption = new QLabel(S(10122, language_), this);
+  argument_ = new QComboBox(this);
+  argument_->addItems({QStringLiteral("γDA"), QStringLiteral("D")});
+  Name(argument_, "argumentCombo", S(10122, language_));
+  experimentGrid_ = new CSpread7(StrainSheet::kMinimumExperimentRows, 2, this);
+  Name(experimentGrid_, "experimentGrid", S(10055, language_));
+  experimentGrid_->setMinimumWidth(250);
+  experimentGrid_->horizontalHeader()->setMinimumHeight(52);
+
+  // Graph and its toolbar.
+  graph_ = new GraphArea(this);
+  Name(graph_, "graphArea", S(10056, language_));
+  graph_->setMinimumSize(520, 340);
+  graph_->Drawer().SetLanguage(language_);
+  auto toolButton = [this](const char* objectName, int textId) {
+    auto* button = new CExpButton(S(textId, language_), this);
+    Name(button, objectName, S(textId, language_));
+    button->setToolTip(S(textId, language_));
+    return button;
+  };
+  auto* graphCopy = toolButton("graphCopyButton", 10114);
+  auto* largeScreen = toolButton("largeScreenButton", 10115);
+  auto* zoomUp = toolButton("zoomUpButton", 10116);
+  auto* zoomDown = toolButton("zoomDownButton", 10117);
+  auto* formula = toolButton("formulaButton", 10106);
+  auto* colours = new CExpButton(kColourButton.In(language_), this);
+  Name(colours, "colourButton", kColourButton.In(language_));
+
+  // Initial parameters (1020) and optimised parameters (1023).
+  auto* parameterCaption = new QLabel(S(10030, language_), this);
+  parameterGrid_ = new CSpread7(3, StrainSheet::kColumnCount, this);
+  Name(parameterGrid_, "parameterGrid", S(10030, language_));
+  auto* resultCaption = new QLabel(S(10031, language_), this);
+  resultGrid_ = new CSpread7(1, StrainSheet::kColumnCount, this);
+  Name(resultGrid_, "resultGrid", S(10031, language_));
+  QStringList titles;
+  for (const char* title : kParameterTitles) titles << QString::fromUtf8(title);
+  parameterGrid_->SetColumnTitles(titles);
+  parameterGrid_->SetRowTitle(1, S(10047, language_));
+  parameterGrid_->SetRowTitle(2, S(10048, language_));
+  parameterGrid_->SetRowTitle(3, S(10049, language_));
+  // phi peak has only an initial value; A2 follows from phi peak and A1.
+  parameterGrid_->SetBlockLocked({2, 1, 3, 1}, true);
+  parameterGrid_->SetBlockLocked({1, 5, 3, 5}, true);
+  parameterGrid_->SetBlockBackColor({2, 1, 3, 1}, QColor(220, 220, 220));
+  parameterGrid_->SetBlockBackColor({1, 5, 3, 5}, QColor(220, 220, 220));
+  QStringList resultTitles = titles.mid(1);
+  resultTitles << S(10004, language_);
+  resultGrid_->SetColumnTitles(resultTitles);
+  resultGrid_->SetRowTitle(1, S(10056, language_));
+  for (CSpread7* grid : {parameterGrid_, resultGrid_}) {
+    grid->verticalHeader()->setMinimumWidth(90);
+    grid->setFixedHeight(grid == parameterGrid_ ? 120 : 62);
+    for (int c = 1; c <= StrainSheet::kColumnCount; ++c) grid->SetColWidth(c, 78);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // All seven columns in view: the row titles, the columns, the frame.
+    grid->setMinimumWidth(90 + 6 * 78 + 100 + 6);
+  }
+  resultGrid_->SetColWidth(StrainSheet::kResidualColumn, 100);
+  parameterGrid_->SetColWidth(StrainSheet::kD2, 100);
+
+  // Retry settings and Start.
+  randomRetry_ = new QCheckBox(S(10054, language_), this);
+  Name(randomRetry_, "randomRetryCheck", S(10054, language_));
+  maxTrialsLabel_ = new QLabel(S(10042, language_), this);
+  maxTrials_ = new CExpEdit(this);
+  maxTrials_->SetUpInteger();
+  Name(maxTrials_, "maxTrialsEdit", S(10042, language_));
+  maxTrials_->setMaximumWidth(60);
+  auto* toleranceLabel = new QLabel(S(10043, language_), this);
+  tolerance_ = new CExpEdit(this);
+  Name(tolerance_, "toleranceEdit", S(10043, language_));
+  tolerance_->setMaximumWidth(90);
+  start_ = new CExpButton(S(10003, language_), this);
+  Name(start_, "startButton", S(10003, language_));
+
+  auto* allClear = new CExpButton(S(10120, language_), this);
+  Name(allClear, "allClearButton", S(10120, language_));
+  auto* ok = new QPushButton(S(10119, language_), this);
+  Name(ok, "okButton", S(10119, language_));
+  auto* cancel = new QPushButton(S(10010, language_), this);
+  Name(cancel, "cancelButton", S(10010, language_));
+
+  // Layout: stratum on top; experiment data on the left; graph, parameters,
+  // retry settings on the right; buttons at the bottom.
+  auto* top = new QHBoxLayout;
+  top->addWidget(stratumCaption);
+  top->addWidget(stratumNumber);
+  top->addWidget(stratumName, 1);
+  auto* left = new QVBoxLayout;
+  auto* experimentHead = new QHBoxLayout;
+  experimentHead->addWidget(experimentCaption);
+  experimentHead->addStretch();
+  experimentHead->addWidget(copy);
+  left->addLayout(experimentHead);
+  auto* argumentRow = new QHBoxLayout;
+  argumentRow->addWidget(argumentCaption);
+  argumentRow->addWidget(argument_);
+  argumentRow->addStretch();
+  left->addLayout(argumentRow);
+  left->addWidget(experimentGrid_, 1);
+  auto* toolbar = new QHBoxLayout;
+  for (QWidget* w : {static_cast<QWidget*>(graphCopy), static_cast<QWidget*>(largeScreen),
+                     static_cast<QWidget*>(zoomUp), static_cast<QWidget*>(zoomDown)})
+    toolbar->addWidget(w);
+  toolbar->addStretch();
+  toolbar->addWidget(formula);
+  toolbar->addWidget(colours);
+  auto* right = new QVBoxLayout;
+  right->addLayout(toolbar);
+  right->addWidget(graph_, 1);
+  right->addWidget(parameterCaption);
+  right->addWidget(parameterGrid_);
+  right->addWidget(resultCaption);
+  right->addWidget(resultGrid_);
+  auto* retry = new QHBoxLayout;
+  retry->addWidget(randomRetry_);
+  retry->addSpacing(12);
+  retry->addWidget(maxTrialsLabel_);
+  retry->addWidget(maxTrials_);
+  retry->addSpacing(12);
+  retry->addWidget(toleranceLabel);
+  retry->addWidget(tolerance_);
+  retry->addStretch();
+  retry->addWidget(start_);
+  right->addLayout(retry);
+  auto* middle = new QHBoxLayout;
+  middle->addLayout(left);
+  middle->addLayout(right, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(allClear);
+  bottom->addStretch();
+  bottom->addWidget(ok);
+  bottom->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addLayout(middle, 1);
+  layout->addLayout(bottom);
+
+  DialogConventions::Install(this, ok, cancel);
+
+  connect(start_, &QPushButton::clicked, this, &CStrainFormDlg::OnStart);
+  connect(ok, &QPushButton::clicked, this, &CStrainFormDlg::OnOk);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(allClear, &QPushButton::clicked, this, &CStrainFormDlg::OnAllClear);
+  connect(copy, &QPushButton::clicked, this, &CStrainFormDlg::OnCopy);
+  connect(formula, &QPushButton::clicked, this, &CStrainFormDlg::ShowFormula);
+  connect(colours, &QPushButton::clicked, this, &CStrainFormDlg::ShowColourSettings);
+  connect(graphCopy, &QPushButton::clicked, graph_, &GraphArea::CopyToClipboard);
+  connect(largeScreen, &QPushButton::clicked, graph_, &GraphArea::ShowLargeScreen);
+  connect(zoomUp, &QPushButton::clicked, graph_, &GraphArea::ZoomIn);
+  connect(zoomDown, &QPushButton::clicked, graph_, &GraphArea::ResetZoom);
+  for (CSpread7* grid : {experimentGrid_, parameterGrid_, resultGrid_}) {
+    connect(grid, &CSpread7::CellChanged, this, [this, grid](int row, int column) { OnCellChanged(grid, row, column); });
+  }
+  experimentGrid_->installEventFilter(this);
+  parameterGrid_->installEventFilter(this);
+  connect(randomRetry_, &QCheckBox::toggled, this, [this](bool on) {
+    if (filling_) return;
+    model_->RandomRetryChanged(on);
+    RefreshEnabledState();
+  });
+  // The fields count as changed only after the user typed into them.
+  connect(maxTrials_, &QLineEdit::textEdited, this, [this] { maxTrialsTyped_ = true; });
+  connect(tolerance_, &QLineEdit::textEdited, this, [this] { toleranceTyped_ = true; });
+  connect(maxTrials_, &CExpEdit::Committed, this, [this] {
+    if (filling_ || !std::exchange(maxTrialsTyped_, false)) return;
+    maxTrials_->setText(Q(model_->MaximumTrialsChanged(maxTrials_->text().toStdString())));
+  });
+  connect(tolerance_, &CExpEdit::Committed, this, [this] {
+    if (filling_ || !std::exchange(toleranceTyped_, false)) return;
+    tolerance_->setText(Q(model_->ToleranceChanged(tolerance_->text().toStdString())));
+    ColourResidual();
+  });
+  connect(argument_, &QComboBox::currentIndexChanged, this, &CStrainFormDlg::OnArgumentChanged);
+}
+
+void CStrainFormDlg::ShowLoadFailure() {
+  ShowMessageBox(this, kLoadFailure.In(language_), ConfirmCaption(), QMessageBox::Warning, MessageButtons::Ok);
+}
+
+void CStrainFormDlg::SyncGridsFromSheet() {
+  const StrainSheet& sheet = model_->Sheet();
+  if (experimentGrid_->MaxRows() != sheet.ExperimentRows()) experimentGrid_->SetMaxRows(sheet.ExperimentRows());
+  for (int row = 1; row <= sheet.ExperimentRows(); ++row)
+    for (int column = 1; column <= 2; ++column)
+      experimentGrid_->SetCellText(row, column, Q(sheet.Experiment(row, column)));
+  for (int row = 1; row <= 3; ++row)
+    for (int column = 1; column <= StrainSheet::kColumnCount; ++column)
+      parameterGrid_->SetCellText(row, column, Q(sheet.Parameter(row, column)));
+  for (int column = 1; column <= StrainSheet::kColumnCount; ++column)
+    resultGrid_->SetCellText(1, column, Q(sheet.Result(column)));
+  ColourResidual();
+}
+
+void CStrainFormDlg::ColourResidual() {
+  const QColor colour = model_->ResidualAboveTolerance() ? QColor(255, 0, 0) : QColor(0, 0, 0);
+  resultGrid_->SetCellForeColor(1, StrainSheet::kResidualColumn, colour);
+}
+
+void CStrainFormDlg::RefreshEnabledState() {
+  const bool retry = randomRetry_->isChecked();
+  maxTrials_->setEnabled(retry);
+  maxTrialsLabel_->setEnabled(retry);
+  start_->setEnabled(model_->StartEnabled());
+}
+
+void CStrainFormDlg::UpdateGraph(bool paintNow) {
+  std::vector<const CPointDataList*> curves;
+  if (const CPointDataList* curve = model_->Curve()) curves.push_back(curve);
+  graph_->Drawer().SetSeries(curves, &record_.DataSets, &record_.Colours, StrainGraphKind(record_.Argument));
+  if (paintNow) graph_->repaint();
+  else graph_->update();
+}
+
+void CStrainFormDlg::SetExperimentTitles() {
+  experimentGrid_->SetColumnTitle(1, Q(model_->ExperimentColumnTitle(1)));
+  experimentGrid_->SetColumnTitle(2, Q(model_->ExperimentColumnTitle(2)));
+}
+
+void CStrainFormDlg::OnCellChanged(CSpread7* grid, int row, int column) {
+  if (filling_) return;
+  StrainSheet& sheet = model_->Sheet();
+  const std::string text = grid->CellText(row, column).toStdString();
+  if (grid == experimentGrid_) {
+    if (row > sheet.ExperimentRows()) return;
+    sheet.Experiment(row, column) = text;
+    model_->ExperimentCellChanged(row, column);
+  } else if (grid == parameterGrid_) {
+    sheet.Parameter(row, column) = text;
+    model_->ParameterCellChanged(row, column);
+  } else {
+    sheet.Result(column) = text;
+    model_->ResultCellChanged(column);
+  }
+  SyncGridsFromSheet();
+  RefreshEnabledState();
+  UpdateGraph();
+}
+
+bool CStrainFormDlg::eventFilter(QObject* watched, QEvent* event) {
+  // Delete empties the selected block without running the cell rules on it.
+  if (event->type() == QEvent::KeyPress && (watched == experimentGrid_ || watched == parameterGrid_)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* grid = static_cast<CSpread7*>(watched);
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier && !grid->IsEditing()) {
+      const GridBlock block = GetSelectedBlock(*grid);
+      if (block.IsValid()) {
+        if (grid == experimentGrid_) model_->ClearExperimentBlock(block.row1, block.col1, block.row2, block.col2);
+        else model_->ClearParameterBlock(block.row1, block.col1, block.row2, block.col2);
+        SyncGridsFromSheet();
+        RefreshEnabledState();
+        UpdateGraph();
+      }
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void CStrainFormDlg::OnArgumentChanged(int index) {
+  if (filling_) return;
+  model_->ArgumentChanged(index);
+  SetExperimentTitles();
+  UpdateGraph();
+}
+
+void CStrainFormDlg::OnStart() {
+  start_->setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  StrainFitRun run(*model_, caller_);
+  // Between trials the user sees the progress; the run itself blocks input.
+  run.Run([this] {
+    SyncGridsFromSheet();
+    UpdateGraph(true);
+  });
+  QApplication::restoreOverrideCursor();
+  SyncGridsFromSheet();
+  RefreshEnabledState();
+  UpdateGraph();
+}
+
+void CStrainFormDlg::OnOk() {
+  switch (model_->OkStep()) {
+    case StrainOkStep::EndAsCancel:
+      reject();
+      return;
+    case StrainOkStep::ShowNotFinished:
+      ShowMessageBox(this, kNotFinished.In(language_), QStringLiteral("確認"), QMessageBox::Warning,
+                     MessageButtons::Ok);
+      return;
+    case StrainOkStep::AskResidual:
+      if (AskYesNo(this, S(10104, language_)) != kIdYes) return;
+      break;
+    case StrainOkStep::WriteAnswer:
+      break;
+  }
+  model_->StoreParameters();
+  WriteStrainAnswer(folder_, record_);
+  accept();
+}
+
+void CStrainFormDlg::OnAllClear() {
+  model_->AllClear();
+  filling_ = true;
+  randomRetry_->setChecked(true);
+  maxTrials_->setText(Q(FormatInt(record_.Retry.MaximumTrials)));
+  tolerance_->setText(Q(FormatExp(record_.Retry.Tolerance, 3)));
+  filling_ = false;
+  graph_->ResetZoom();
+  SyncGridsFromSheet();
+  RefreshEnabledState();
+  UpdateGraph();
+}
+
+void CStrainFormDlg::OnCopy() { CopyTextToClipboard(Q(model_->CopyText()), this); }
+
+void CStrainFormDlg::ShowFormula() {
+  ShowMessageBox(this, kFormulaText.In(language_), S(10106, language_), QMessageBox::Information,
+                 MessageButtons::Ok);
+}
+
+void CStrainFormDlg::ShowColourSettings() {
+  // The fitted curve (entry 17) and the experiment points (entry 18).
+  const QColor curve = QColorDialog::getColor(FromColourRef(record_.Colours.Entry(17)), this,
+                                              kCurveColour.In(language_));
+  if (curve.isValid()) record_.Colours.SetEntry(17, ToColourRef(curve));
+  const QColor points = QColorDialog::getColor(FromColourRef(record_.Colours.Entry(18)), this,
+                                             kDataColour.In(language_));
+  if (points.isValid()) record_.Colours.SetEntry(18, ToColourRef(points));
+  model_->RebuildGraphSeries();
+  UpdateGraph();
+}
+
+ModeResult RunStrainForm(const StartRequest& request) {
+  CStrainFormDlg form(ProgramFolder(), request);
+  if (form.LoadFailed()) {
+    form.ShowLoadFailure();
+    return ModeResult::Cancel;
+  }
+  return form.exec() == QDialog::Accepted ? ModeResult::Ok : ModeResult::Cancel;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,85 @@
+#pragma once
+// The strain form: fits the apparent friction angle against DA strain (or
+// cumulative damage) for one stratum and hands the result back to the host.
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "app/EngineCaller.h"
+#include "app/FormRecords.h"
+#include "app/ModeWindows.h"
+#include "app/StartCheck.h"
+#include "strain/StrainFormModel.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace quorvel {
+
+class CExpEdit;
+class CSpread7;
+class GraphArea;
+
+class CStrainFormDlg : public QDialog {
+  Q_OBJECT
+ public:
+  // `folder` is the program folder (ending in '/'): hand-off, colour and
+  // exchange files live there.
+  CStrainFormDlg(std::string folder, const StartRequest& request, QWidget* parent = nullptr);
+  ~CStrainFormDlg() override;
+
+  // The hand-off file could not be read: the form must end as Cancel.
+  bool LoadFailed() const { return record_.LoadFailed; }
+  // Shows the load-failure message (Japanese only, in both languages).
+  void ShowLoadFailure();
+
+  StrainFormRecord& Record() { return record_; }
+  StrainFormModel& Model() { return *model_; }
+  EngineCaller& Caller() { return caller_; }
+
+  // Button actions, also for tests.
+  void OnStart();
+  void OnOk();
+  void OnAllClear();
+  void OnCopy();
+
+ private:
+  void BuildWidgets(const StartRequest& request);
+  void SyncGridsFromSheet();
+  void RefreshEnabledState();
+  void ColourResidual();
+  void UpdateGraph(bool paintNow = false);
+  void SetExperimentTitles();
+  void OnCellChanged(CSpread7* grid, int row, int column);
+  void OnArgumentChanged(int index);
+  void ShowFormula();
+  void ShowColourSettings();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  std::string folder_;
+  int language_;
+  StrainFormRecord record_;
+  std::unique_ptr<StrainFormModel> model_;
+  EngineCaller caller_;
+  bool filling_ = false;
+  bool maxTrialsTyped_ = false;
+  bool toleranceTyped_ = false;
+
+  CSpread7* experimentGrid_ = nullptr;
+  CSpread7* parameterGrid_ = nullptr;
+  CSpread7* resultGrid_ = nullptr;
+  GraphArea* graph_ = nullptr;
+  QCheckBox* randomRetry_ = nullptr;
+  CExpEdit* maxTrials_ = nullptr;
+  QLabel* maxTrialsLabel_ = nullptr;
+  CExpEdit* tolerance_ = nullptr;
+  QComboBox* argument_ = nullptr;
+  QPushButton* start_ = nullptr;
+};
+
+// The strain mode's window for the shell.
+ModeResult RunStrainForm(const StartRequest& request);
+
+}  // namespace quorvel

@@ -1,0 +1,236 @@
+// The strain form in-process: real widgets offscreen, the real engine and
+// real files in a temporary program folder.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/EngineCaller.h"
+#include "app/FontSetup.h"
+#include "app/Language.h"
+#include "app/StrainHandOff.h"
+#include "controls/ExpEdit.h"
+#include "platform/Spread7.h"
+#include "strain/StrainFormDlg.h"
+#include "support/ModalAnswerer.h"
+#include "support/TempFolder.h"
+
+using namespace quorvel;
+using quorvel::test::ModalAnswerer;
+using quorvel::test::TempFolder;
+
+namespace {
+
+std::string ExampleBytes() {
+  std::ifstream in(std::string(QUORVEL_EXAMPLES) + "/strain/temp.txt", std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+StartRequest Request(int english) {
+  StartRequest request;
+  request.refused = false;
+  request.mode = StartMode::StrainForm;
+  request.stratumLabel = "3 : 砂質土 (As1)";
+  request.englishFlag = english;
+  return request;
+}
+
+template <typename T>
+T* Find(QWidget* form, const char* name) {
+  T* widget = form->findChild<T*>(QString::fromLatin1(name));
+  if (widget == nullptr) qFatal("no widget %s", name);
+  return widget;
+}
+
+void TypeIntoCell(CSpread7* grid, int row, int column, const QString& text) {
+  // A user edit: the grid raises CellChanged as after typing.
+  grid->SetCellText(row, column, text);
+  emit grid->CellChanged(row, column);
+}
+
+}  // namespace
+
+class StrainFormDlgTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { SetUpFonts(); }
+
+  void init() {
+    folder_ = std::make_unique<TempFolder>();
+    folder_->WriteBytes("temp.txt", ExampleBytes());
+    qputenv("QUORVEL_HOME", QByteArray::fromStdString(folder_->Path()));
+    SetCurrentLanguage(kJapanese);
+  }
+  void cleanup() { folder_.reset(); }
+
+  void okRightAfterStartAnswersCancel() {
+    ModeResult result = ModeResult::NoWindow;
+    QTimer::singleShot(0, [] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* ok = w->findChild<QPushButton*>(QStringLiteral("okButton")); ok != nullptr && w->isVisible())
+          ok->click();
+    });
+    result = RunStrainForm(Request(0));
+    QCOMPARE(int(result), int(ModeResult::Cancel));
+    QVERIFY(!folder_->Exists("writed"));  // the shell answers Cancel, not the form
+  }
+
+  void titlesTextsAndEnabledState() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    QCOMPARE(form.windowTitle(), QStringLiteral("近似曲線の決定 (両振幅ひずみ-見掛けの摩擦角)"));
+    auto* grid = Find<CSpread7>(&form, "experimentGrid");
+    QCOMPARE(grid->ColumnTitle(1), QStringLiteral("両振幅ひずみ\n(%)"));
+    QCOMPARE(grid->CellText(1, 2), QStringLiteral("32.499134"));
+    QCOMPARE(Find<QLabel>(&form, "stratumNumber")->text(), QStringLiteral("3"));
+    QCOMPARE(Find<QLabel>(&form, "stratumName")->text(), QStringLiteral("砂質土 (As1)"));
+    QCOMPARE(Find<CExpEdit>(&form, "toleranceEdit")->text(), QStringLiteral("1.000E-6"));
+    QVERIFY(Find<QPushButton>(&form, "startButton")->isEnabled());
+    Find<QCheckBox>(&form, "randomRetryCheck")->setChecked(false);
+    QVERIFY(!Find<CExpEdit>(&form, "maxTrialsEdit")->isEnabled());
+    TypeIntoCell(grid, 2, 1, QString());
+    QCOMPARE(grid->CellText(2, 1), QStringLiteral("0.0"));  // emptied -> 0
+    TypeIntoCell(grid, 2, 2, QStringLiteral("150"));
+    QCOMPARE(grid->CellText(2, 2), QStringLiteral("100.0"));
+  }
+
+  void cellRulesThroughTheGrids() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    auto* parameters = Find<CSpread7>(&form, "parameterGrid");
+    TypeIntoCell(parameters, 1, 1, QStringLiteral("30"));
+    TypeIntoCell(parameters, 1, 2, QStringLiteral("12"));
+    QCOMPARE(parameters->CellText(1, 5), QStringLiteral("18.0"));
+    TypeIntoCell(parameters, 1, 3, QStringLiteral("0.001"));
+    QCOMPARE(parameters->CellText(1, 3), QStringLiteral("0.01"));
+    TypeIntoCell(parameters, 1, 7, QStringLiteral("-5"));
+    QCOMPARE(parameters->CellText(1, 7), QStringLiteral("0.0"));
+    TypeIntoCell(parameters, 1, 2, QString());
+    QCOMPARE(parameters->CellText(1, 2), QStringLiteral("-10000.0"));
+    QVERIFY(!form.Record().Unchanged);
+  }
+
+  void deleteKeyClearsWithoutRules() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    form.show();
+    auto* grid = Find<CSpread7>(&form, "experimentGrid");
+    grid->SelectBlock({1, 1, 2, 2});
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(grid->CellText(1, 1), QString());
+    QCOMPARE(grid->CellText(2, 2), QString());
+    QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
+  }
+
+  void englishCumulativeDamageTitle() {
+    SetCurrentLanguage(kEnglish);
+    CStrainFormDlg form(folder_->Path(), Request(1));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Fitting curve detection (DA strain vs. Apparent friction angle)"));
+    Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
+    QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->ColumnTitle(1), QStringLiteral("Camulative\nDamage (-)"));
+    QCOMPARE(form.Record().Argument, 1);
+  }
+
+  void toleranceRefused() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto* tolerance = Find<CExpEdit>(&form, "toleranceEdit");
+    tolerance->setFocus();
+    tolerance->selectAll();
+    QTest::keyClicks(tolerance, QStringLiteral("5000"));
+    Find<CExpEdit>(&form, "maxTrialsEdit")->setFocus();
+    QApplication::processEvents();
+    QCOMPARE(tolerance->text(), QStringLiteral("1.000E-6"));
+    QCOMPARE(form.Record().Retry.Tolerance, 1e-6);
+  }
+
+  void retryOffMakesOneFitAndOkWritesTheAnswer() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    Find<QCheckBox>(&form, "randomRetryCheck")->setChecked(false);
+    const auto before = form.Caller().CallCount();
+    Find<QPushButton>(&form, "startButton")->click();
+    QCOMPARE(form.Caller().CallCount() - before, 1);
+    auto* results = Find<CSpread7>(&form, "resultGrid");
+    QVERIFY(!results->CellText(1, 1).isEmpty());
+    // 1e-6 is out of reach on these points: red residual, and OK asks first.
+    QCOMPARE(results->CellForeColor(1, 7), QColor(255, 0, 0));
+    ModalAnswerer answerer;
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(QStringLiteral("いいえ")));
+    form.OnOk();
+    QVERIFY(!folder_->Exists("writed"));
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(QStringLiteral("はい")));
+    form.OnOk();
+    QCOMPARE(answerer.Seen().size(), 2);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QVERIFY(folder_->Exists("writed"));
+    StrainFormRecord back;
+    QVERIFY(ReadStrainInput(folder_->File("temp.txt"), back, kJapanese));
+    for (std::size_t i = 0; i < 6; ++i) QVERIFY(std::abs(back.Results[i] - form.Record().Results[i]) < 5e-7);
+    QCOMPARE(back.Retry.RandomStartAllowed, 0);
+  }
+
+  void retryOnMakesMaxTrialsFits() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    form.Model().ToleranceChanged("1e-10");
+    const auto before = EngineCallCount();
+    form.OnStart();
+    QCOMPARE(EngineCallCount() - before, 5);
+  }
+
+  void okAfterAllClearShowsTheJapaneseMessage() {
+    SetCurrentLanguage(kEnglish);
+    CStrainFormDlg form(folder_->Path(), Request(1));
+    Find<QPushButton>(&form, "allClearButton")->click();
+    QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->CellText(1, 1), QString());
+    ModalAnswerer answerer;
+    form.OnOk();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("最適化が終了していません。\n終了してからOKボタンを押して下さい。"));
+    QVERIFY(!folder_->Exists("writed"));
+  }
+
+  void loadFailureEndsAsCancel() {
+    folder_->WriteBytes("temp.txt", "ToStrainForm\r\nx\r\n0\r\n");
+    ModalAnswerer answerer;
+    QCOMPARE(int(RunStrainForm(Request(0))), int(ModeResult::Cancel));
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("印刷データの読み込みに失敗しました。"));
+  }
+
+  // Screenshots for a look as a user would (written when QUORVEL_SHOTS is set).
+  void screenshots() {
+    const QByteArray dir = qgetenv("QUORVEL_SHOTS");
+    if (dir.isEmpty()) QSKIP("QUORVEL_SHOTS not set");
+    for (int english : {0, 1}) {
+      SetCurrentLanguage(english ? kEnglish : kJapanese);
+      CStrainFormDlg form(folder_->Path(), Request(english));
+      form.resize(1150, 760);
+      form.show();
+      QApplication::processEvents();
+      const QString tag = english ? QStringLiteral("en") : QStringLiteral("ja");
+      form.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/strain-%1-before.png").arg(tag));
+      form.OnStart();
+      QApplication::processEvents();
+      form.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/strain-%1-after.png").arg(tag));
+      Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
+      QApplication::processEvents();
+      form.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/strain-%1-damage.png").arg(tag));
+    }
+  }
+
+ private:
+  std::unique_ptr<TempFolder> folder_;
+};
+
+QTEST_MAIN(StrainFormDlgTest)
+#include "StrainFormDlgTest.moc"
