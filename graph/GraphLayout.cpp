@@ -68,10 +68,14 @@ GraphWindow FitGraphWindow(int mode, int kind, double zoom, int panX, int panY, 
   window.targetHeight = std::max(1, targetHeight);
   const int width = RoundExtent(layout.logicalWidth / zoom);
   const int height = RoundExtent(layout.ContentHeight() / zoom);
-  const double scale = std::max(static_cast<double>(width) / window.targetWidth,
-                                static_cast<double>(height) / window.targetHeight);
-  window.extentX = RoundExtent(scale * window.targetWidth) + 2 * kMargin;
-  window.extentY = RoundExtent(scale * window.targetHeight) + 2 * kMargin;
+  const double byWidth = static_cast<double>(width) / window.targetWidth;
+  const double byHeight = static_cast<double>(height) / window.targetHeight;
+  // The margin is added along the dimension that sets the scale and the other
+  // follows in proportion, so a logical unit is as wide as it is high.
+  const double scale = byWidth >= byHeight ? (width + 2.0 * kMargin) / window.targetWidth
+                                           : (height + 2.0 * kMargin) / window.targetHeight;
+  window.extentX = scale * window.targetWidth;
+  window.extentY = scale * window.targetHeight;
   const double centreX = layout.logicalWidth / 2.0;
   const double centreY = (layout.contentTop + layout.contentBottom) / 2.0;
   // Dragging right or down moves the graph with the mouse.

@@ -86,7 +86,8 @@ struct GraphWindow {
 
 // Fits the logical width W / zoom and the content height / zoom into the
 // target keeping the aspect ratio (the tighter dimension sets the scale, the
-// other is centred), adds a 300-unit margin on every side, and shifts the view
+// other is centred), adds a 300-unit margin on every side of the dimension that
+// sets the scale (the other follows in proportion), and shifts the view
 // by the pan values (20 logical units per step, divided by the zoom). Zoom
 // keeps the centre of the content in place, so zoom 2 shows its middle quarter.
 GraphWindow FitGraphWindow(int mode, int kind, double zoom, int panX, int panY, int targetWidth, int targetHeight);

@@ -47,7 +47,8 @@ TEST(GraphWindowFit, WideTargetIsScaledByHeightAndCentredAcross) {
   const GraphWindow window = FitGraphWindow(kDrawArea, kGraphSrn, 1.0, 0, 0, 2000, 400);
   // The content height sets the scale; the 300-unit margins come on top.
   EXPECT_DOUBLE_EQ(window.extentY, layout.ContentHeight() + 600);
-  EXPECT_DOUBLE_EQ(window.extentX, RoundExtent(layout.ContentHeight() * 5.0) + 600);
+  EXPECT_DOUBLE_EQ(window.extentX, (layout.ContentHeight() + 600) * 5.0);
+  EXPECT_DOUBLE_EQ(window.Scale(), 400 / window.extentY);
   EXPECT_NEAR(window.DeviceX(layout.logicalWidth / 2.0), 1000, 0.5);
   EXPECT_NEAR(window.DeviceY(layout.contentTop), 300.0 * 400 / window.extentY, 0.5);
 }
@@ -65,7 +66,7 @@ TEST(GraphWindowFit, ZoomTwoShowsTheCentredQuarterAndPanMovesTwentyUnitsPerStep)
   const double visibleOne = one.extentX - 600;
   const double visibleTwo = two.extentX - 600;
   EXPECT_NEAR(visibleTwo, visibleOne / 2, 1.0);
-  EXPECT_NEAR((one.extentY - 600) / 2, two.extentY - 600, 1.0);
+  EXPECT_NEAR(one.extentX / one.extentY, two.extentX / two.extentY, 1e-12);
   // Same centre at both zooms.
   EXPECT_NEAR(one.originX + one.extentX / 2, two.originX + two.extentX / 2, 1.0);
   EXPECT_NEAR(one.originY - one.extentY / 2, two.originY - two.extentY / 2, 1.0);

@@ -1,0 +1,233 @@
+// The graph area and the large-screen dialog driven like a user does: wheel,
+// drags, the right-button menu, the clipboard copy and the toolbar operations.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "ModalAnswerer.h"
+#include "app/Language.h"
+#include "graph/GraphArea.h"
+#include "graph/ResizeGraphDlg.h"
+
+using namespace quorvel;
+using quorvel::test::ModalAnswerer;
+
+namespace {
+
+void Wheel(QWidget* widget, int delta) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+}
+
+void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+  const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
+                    buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+class GraphAreaTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { SetCurrentLanguage(kJapanese); }
+
+  void wheelZoomSequence() {
+    GraphArea area;
+    area.resize(500, 300);
+    const double expected[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125};
+    for (double zoom : expected) {
+      Wheel(&area, 120);
+      QCOMPARE(area.Zoom(), zoom);
+    }
+    for (int i = 0; i < 4; ++i) Wheel(&area, 120);
+    QVERIFY(area.Zoom() < 8.0);
+    Wheel(&area, 120);  // the tenth turn
+    QCOMPARE(area.Zoom(), 8.0);
+    Wheel(&area, 120);
+    QCOMPARE(area.Zoom(), 8.0);
+    QVERIFY(area.WheelZoom(120));  // zooming in stays possible
+    area.SetZoom(1.1);
+    Wheel(&area, -120);
+    QCOMPARE(area.Zoom(), 1.0);
+    Wheel(&area, -120);
+    QCOMPARE(area.Zoom(), 1.0);
+  }
+
+  void toolbarOperations() {
+    GraphArea area;
+    area.SetZoom(7.450580596923828);
+    QVERIFY(area.ZoomIn());
+    QCOMPARE(area.Zoom(), 8.0);
+    QVERIFY(!area.ZoomIn());
+    QCOMPARE(area.Zoom(), 8.0);
+    area.SetPan(12, -7);
+    area.SetDragging(true);
+    area.ResetZoom();
+    QCOMPARE(area.Zoom(), 1.0);
+    QCOMPARE(area.PanX(), 0);
+    QCOMPARE(area.PanY(), 0);
+    QVERIFY(!area.IsDragging());
+  }
+
+  void dragInsidePansByThePixelsMoved_data() {
+    QTest::addColumn<int>("button");
+    QTest::newRow("left") << int(Qt::LeftButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+  }
+  void dragInsidePansByThePixelsMoved() {
+    QFETCH(int, button);
+    const auto mouseButton = static_cast<Qt::MouseButton>(button);
+    GraphArea area;
+    area.resize(500, 300);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    Mouse(&area, QEvent::MouseButtonPress, QPoint(100, 100), mouseButton);
+    QVERIFY(area.IsDragging());
+    Mouse(&area, QEvent::MouseMove, QPoint(110, 95), mouseButton);
+    Mouse(&area, QEvent::MouseMove, QPoint(130, 120), mouseButton);
+    QCOMPARE(area.PanX(), 30);
+    QCOMPARE(area.PanY(), 20);
+    Mouse(&area, QEvent::MouseButtonRelease, QPoint(130, 120), mouseButton);
+    QVERIFY(!area.IsDragging());
+    Mouse(&area, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
+    QCOMPARE(area.PanX(), 30);
+    QCOMPARE(area.PanY(), 20);
+  }
+
+  void dragStartingOutsideDoesNotPan() {
+    CGraphDrawer drawer;
+    CResizeGraphDlg dialog(drawer);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    GraphArea* area = dialog.Area();
+    // Pressed on the dialog's margin, outside the graph placeholder.
+    Mouse(&dialog, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton);
+    Mouse(area, QEvent::MouseMove, QPoint(50, 50), Qt::LeftButton);
+    Mouse(area, QEvent::MouseMove, QPoint(80, 90), Qt::LeftButton);
+    QVERIFY(!area->IsDragging());
+    QCOMPARE(area->PanX(), 0);
+    QCOMPARE(area->PanY(), 0);
+    // A press the area receives at a point outside itself does not start one either.
+    Mouse(area, QEvent::MouseButtonPress, QPoint(-5, 10), Qt::LeftButton);
+    Mouse(area, QEvent::MouseMove, QPoint(40, 40), Qt::LeftButton);
+    QVERIFY(!area->IsDragging());
+    QCOMPARE(area->PanX(), 0);
+    // The right button does not pan.
+    Mouse(area, QEvent::MouseButtonPress, QPoint(40, 40), Qt::RightButton);
+    Mouse(area, QEvent::MouseMove, QPoint(60, 60), Qt::RightButton);
+    QCOMPARE(area->PanX(), 0);
+  }
+
+  void copyMenuTextPerLanguage_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ja") << kJapanese << QStringLiteral("コピー (&C)");
+    QTest::newRow("en") << kEnglish << QStringLiteral("Copy(&C)");
+  }
+  void copyMenuTextPerLanguage() {
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    SetCurrentLanguage(language);
+    GraphArea area;
+    area.resize(300, 200);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    // Through a real context-menu event: read the popup, then close it.
+    QStringList seen;
+    QTimer::singleShot(50, [&seen] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* action : menu->actions()) seen << action->text();
+        menu->close();
+      }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 50), area.mapToGlobal(QPoint(50, 50)));
+    QApplication::sendEvent(&area, &event);
+    QCOMPARE(seen, QStringList{text});
+  }
+
+  void copyPutsTheGraphOnTheClipboard() {
+    GraphArea area;
+    area.resize(320, 180);
+    QApplication::clipboard()->clear();
+    const std::unique_ptr<QMenu> menu = area.MakeContextMenu();
+    menu->actions().first()->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    QCOMPARE(copied.size(), QSize(320, 180));
+    QCOMPARE(copied.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+  }
+
+  void copyFailureShowsTheMessage() {
+    ModalAnswerer answerer;
+    QVERIFY(!CopyGraphImageToClipboard(QImage(), nullptr));
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Clipboard"));
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("メモリの確保に失敗しました。"));
+    QCOMPARE(answerer.Seen()[0].icon, int(QMessageBox::Critical));
+  }
+
+  void largeScreenWorksOnACopy() {
+    SetCurrentLanguage(kEnglish);
+    GraphArea area;
+    area.SetZoom(2.0);
+    area.SetPan(5, 6);
+    area.Drawer().SetFontScale(0.9);
+    double dialogZoom = -1;
+    int dialogPan = -1;
+    double dialogFont = -1;
+    int dialogMode = -1;
+    ModalAnswerer answerer([&](QWidget* widget) {
+      auto* dialog = qobject_cast<CResizeGraphDlg*>(widget);
+      if (dialog != nullptr) {
+        dialogZoom = dialog->Area()->Zoom();
+        dialogPan = dialog->Area()->PanX();
+        dialogFont = dialog->Area()->Drawer().FontScale();
+        dialogMode = dialog->Area()->DrawMode();
+        Wheel(dialog->Area(), 120);
+      }
+      widget->close();
+    });
+    area.ShowLargeScreen();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Large screen graph"));
+    QCOMPARE(dialogZoom, 1.0);
+    QCOMPARE(dialogPan, 0);
+    QCOMPARE(dialogFont, 1.5);
+    QCOMPARE(dialogMode, int(kDrawLargeScreen));
+    QCOMPARE(area.Zoom(), 2.0);
+    QCOMPARE(area.PanX(), 5);
+  }
+
+  void largeScreenNeverShrinksBelowItsFirstSize() {
+    SetCurrentLanguage(kJapanese);
+    CGraphDrawer drawer;
+    CResizeGraphDlg dialog(drawer);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("グラフ大画面"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QSize first = dialog.size();
+    QCOMPARE(first, dialog.MinimumTrackSize());
+    QCOMPARE(dialog.MaximumTrackSize(), first + QSize(9999, 9999));
+    dialog.resize(first / 2);
+    QCOMPARE(dialog.size(), first);
+    dialog.resize(first + QSize(300, 100));
+    QCOMPARE(dialog.size(), first + QSize(300, 100));
+    QVERIFY(dialog.Area()->width() > first.width());
+  }
+};
+
+int RunGraphAreaTests(int argc, char** argv) {
+  GraphAreaTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "GraphAreaTest.moc"

@@ -1,0 +1,366 @@
+// The renderer drawn into QImages: markers, curves, legends, grid and frame
+// land on the pixels the logical system gives them.
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+#include <cmath>
+
+#include "app/ColourFile.h"
+#include "app/Language.h"
+#include "graph/GraphDrawer.h"
+#include "srn/DataSetList.h"
+
+using namespace quorvel;
+
+namespace {
+
+const QSize kSize(1000, 600);
+constexpr int kRed = 0x0000FF;    // 0x00BBGGRR
+constexpr int kBlue = 0xFF0000;
+constexpr int kGreen = 0x00C000;
+
+QPoint DevicePoint(const GraphWindow& window, int x, int y) {
+  return {static_cast<int>(std::floor(window.DeviceX(x))), static_cast<int>(std::floor(window.DeviceY(y)))};
+}
+
+// Whether a pixel of `colour` lies within `radius` pixels of `at`.
+bool HasColourNear(const QImage& image, QPoint at, QRgb colour, int radius = 1) {
+  for (int dy = -radius; dy <= radius; ++dy) {
+    for (int dx = -radius; dx <= radius; ++dx) {
+      const QPoint p = at + QPoint(dx, dy);
+      if (image.rect().contains(p) && (image.pixel(p) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
+    }
+  }
+  return false;
+}
+
+int CountColour(const QImage& image, QRgb colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+  }
+  return count;
+}
+
+CPointDataList Curve(std::initializer_list<CDPoint> points, int colour, bool legend = false, std::string name = "c") {
+  CPointDataList list(std::move(name));
+  for (const CDPoint& p : points) list.AppendPoint(p);
+  list.Colour = colour;
+  list.HasLegend = legend;
+  return list;
+}
+
+}  // namespace
+
+class GraphDrawerTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { SetCurrentLanguage(kJapanese); }
+
+  void markerLandsOnItsPixel_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("xMin");
+    QTest::addColumn<double>("xMax");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<int>("expectedX");
+    QTest::newRow("linear") << kGraphConstants << 0.0 << 100.0 << 25.0 << 3500;
+    QTest::newRow("log") << kGraphSrn << 1.0 << 1000.0 << 10.0 << 4000;
+    QTest::newRow("log limit 0 as 1") << kGraphSrnView << 0.0 << 1000.0 << 100.0 << 6000;
+    QTest::newRow("strain") << kGraphStrainDa << 0.0 << 20.0 << 10.0 << 5250;
+    QTest::newRow("x max = x min") << kGraphStrainDamage << 5.0 << 5.0 << 9.0 << 2500;
+  }
+  void markerLandsOnItsPixel() {
+    QFETCH(int, kind);
+    QFETCH(double, xMin);
+    QFETCH(double, xMax);
+    QFETCH(double, x);
+    QFETCH(int, expectedX);
+    ColourRecord colours = ColourRecord::Defaults();
+    const int entry = MarkerColourEntry(kind, 0);
+    colours.SetEntry(entry, kRed);
+    DataSetList data;
+    data.XMinimum = xMin;
+    data.XMaximum = xMax;
+    data.YMinimum = 0.3;
+    data.YMaximum = 0.5;
+    data.Append(Curve({{x, 0.4}}, 0));
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, &colours, kind);
+    const QImage image = drawer.RenderImage(kSize);
+    const AxisMapping mapping = drawer.Mapping();
+    QCOMPARE(mapping.MarkerX(x), expectedX);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    const QPoint at = DevicePoint(window, mapping.MarkerX(x), mapping.MarkerY(0.4));
+    // On the left edge the frame line covers the centre; the right half shows.
+    const QPoint probe = expectedX == mapping.plot.left ? at + QPoint(1, 0) : at;
+    QVERIFY2(HasColourNear(image, probe, ColourFromWindows(kRed).rgb(), 0),
+             qPrintable(QStringLiteral("pixel %1,%2").arg(probe.x()).arg(probe.y())));
+    // Nothing of that colour elsewhere: a small disc only (radius 21 units).
+    const int count = CountColour(image, ColourFromWindows(kRed).rgb());
+    QVERIFY2(count >= 2 && count <= 30, qPrintable(QString::number(count)));
+    QVERIFY(!HasColourNear(image, at + QPoint(6, 0), ColourFromWindows(kRed).rgb(), 0));
+  }
+
+  void markersOutsideThePlotAreClipped() {
+    ColourRecord colours = ColourRecord::Defaults();
+    colours.SetEntry(14, kRed);
+    DataSetList data;
+    data.XMinimum = 0;
+    data.XMaximum = 100;
+    data.YMinimum = 0;
+    data.YMaximum = 1;
+    data.Append(Curve({{150, 0.5}, {50, 3.0}, {-20, 0.5}}, 0));
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, &colours, kGraphConstants);
+    QCOMPARE(CountColour(drawer.RenderImage(kSize), ColourFromWindows(kRed).rgb()), 0);
+  }
+
+  void curvesAreHeldOnThePlotEdges() {
+    DataSetList data;
+    data.XMinimum = 0;
+    data.XMaximum = 100;
+    data.YMinimum = 0;
+    data.YMaximum = 1;
+    const CPointDataList beyondRight = Curve({{50, 0.5}, {200, 0.5}}, kRed);
+    const CPointDataList aboveTop = Curve({{10, 5.0}, {90, 5.0}}, kBlue);
+    CGraphDrawer drawer;
+    drawer.SetSeries({&beyondRight, &aboveTop}, &data, nullptr, kGraphConstants);
+    const QImage image = drawer.RenderImage(kSize);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    const LogicalRect plot = drawer.PlotArea();
+    const QRgb red = ColourFromWindows(kRed).rgb();
+    const QRgb blue = ColourFromWindows(kBlue).rgb();
+    const int middleY = drawer.Mapping().CurveY(0.5);
+    QVERIFY(HasColourNear(image, DevicePoint(window, plot.right - 100, middleY), red));
+    QVERIFY(!HasColourNear(image, DevicePoint(window, plot.right, middleY) + QPoint(4, 0), red, 1));
+    // The curve above the top runs along the top edge, not above it.
+    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, plot.top), blue));
+    QVERIFY(!HasColourNear(image, DevicePoint(window, 5000, plot.top) + QPoint(0, -4), blue, 1));
+  }
+
+  void gridLinesTicksAndFrame() {
+    DataSetList data;
+    data.XMinimum = 0;
+    data.XMaximum = 100;
+    data.XPitch = 25;
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, nullptr, kGraphConstants);
+    const QImage image = drawer.RenderImage(kSize);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    // Grid line at x = 50 (X 5000), half way up the plot: light grey.
+    const QPoint grid = DevicePoint(window, 5000, -800);
+    QVERIFY(HasColourNear(image, grid, qRgb(200, 200, 200)));
+    // Left frame line is black; the tick below the bottom edge too.
+    QVERIFY(HasColourNear(image, DevicePoint(window, 2000, -800), qRgb(0, 0, 0)));
+    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -2550 - 50), qRgb(0, 0, 0)));
+    // Outside the graph the image stays white.
+    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
+  }
+
+  void zoomTwoShowsTheCentredQuarter() {
+    ColourRecord colours = ColourRecord::Defaults();
+    colours.SetEntry(14, kRed);
+    colours.SetEntry(15, kBlue);
+    DataSetList data;
+    data.XMinimum = 0;
+    data.XMaximum = 100;
+    data.YMinimum = 0;
+    data.YMaximum = 1;
+    data.Append(Curve({{40, 0.4}}, 0));
+    data.Append(Curve({{60, 0.6}}, 0));
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, &colours, kGraphConstants);
+    auto centreOf = [](const QImage& image, QRgb colour) {
+      QPointF sum;
+      int n = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
+            sum += QPointF(x, y);
+            ++n;
+          }
+        }
+      }
+      return n > 0 ? sum / n : QPointF(-1000, -1000);
+    };
+    const QImage one = drawer.RenderImage(kSize);
+    const GraphWindow w1 = drawer.WindowFor(kDrawArea, kSize);
+    drawer.SetZoom(2.0);
+    const QImage two = drawer.RenderImage(kSize);
+    const GraphWindow w2 = drawer.WindowFor(kDrawArea, kSize);
+    // Half the logical size shows; the fixed 600-unit margin keeps the pixel
+    // factor a little under 2.
+    QVERIFY(std::fabs((w2.extentX - 600) * 2 - (w1.extentX - 600)) <= 2);
+    QVERIFY(std::fabs(w1.extentX / w1.extentY - w2.extentX / w2.extentY) < 1e-12);
+    const double factor = w1.extentX / w2.extentX;
+    QVERIFY(factor > 1.85 && factor < 2.0);
+    const QRgb red = ColourFromWindows(kRed).rgb();
+    const QRgb blue = ColourFromWindows(kBlue).rgb();
+    const QPointF d1 = centreOf(one, blue) - centreOf(one, red);
+    const QPointF d2 = centreOf(two, blue) - centreOf(two, red);
+    QVERIFY2(std::fabs(d2.x() - factor * d1.x()) < 2 && std::fabs(d2.y() - factor * d1.y()) < 2,
+             qPrintable(QStringLiteral("%1,%2 vs %3,%4").arg(d1.x()).arg(d1.y()).arg(d2.x()).arg(d2.y())));
+    // The view's centre stays: both markers move away from it by the same factor.
+    const QPointF centre(kSize.width() / 2.0, kSize.height() / 2.0);
+    const QPointF r1 = centreOf(one, red) - centre;
+    const QPointF r2 = centreOf(two, red) - centre;
+    QVERIFY2(std::fabs(r2.x() - factor * r1.x()) < 2 && std::fabs(r2.y() - factor * r1.y()) < 2,
+             qPrintable(QStringLiteral("%1,%2 vs %3,%4").arg(r1.x()).arg(r1.y()).arg(r2.x()).arg(r2.y())));
+  }
+
+  void legendColumnsWrapAfterFifteenForSrnGraphs_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("wraps");
+    QTest::newRow("kind 1") << kGraphSrn << true;
+    QTest::newRow("kind 3") << kGraphSrnView << true;
+    QTest::newRow("kind 0") << kGraphConstants << false;
+    QTest::newRow("kind 2") << kGraphStrainDa << false;
+  }
+  void legendColumnsWrapAfterFifteenForSrnGraphs() {
+    QFETCH(int, kind);
+    QFETCH(bool, wraps);
+    DataSetList data;
+    data.XMinimum = 1;
+    data.XMaximum = 10;
+    std::vector<CPointDataList> curves;
+    for (int i = 0; i < 17; ++i) {
+      // Only the entries 14 and 15 (0-based) are coloured; the rest are black.
+      const int colour = i == 14 ? kRed : i == 15 ? kGreen : 0x000000;
+      curves.push_back(Curve({}, colour, true, "12.5%近似曲線"));
+    }
+    std::vector<const CPointDataList*> pointers;
+    for (const CPointDataList& c : curves) pointers.push_back(&c);
+    CGraphDrawer drawer;
+    drawer.SetSeries(pointers, &data, nullptr, kind);
+    const QImage image = drawer.RenderImage(QSize(1500, 1200));
+    const GraphWindow window = drawer.WindowFor(kDrawArea, QSize(1500, 1200));
+    const LogicalRect plot = drawer.PlotArea();
+    const int startX = plot.right + 75 + 100;
+    const QRgb red = ColourFromWindows(kRed).rgb();
+    const QRgb green = ColourFromWindows(kGreen).rgb();
+    // Entry 14 ends the first column.
+    QVERIFY(HasColourNear(image, DevicePoint(window, startX + 75, plot.top - 75 - 14 * 300), red));
+    if (wraps) {
+      // Entry 15 starts the second column at the top, right of the first column's texts.
+      const int y = static_cast<int>(std::floor(window.DeviceY(plot.top - 75)));
+      int firstGreen = -1;
+      for (int x = 0; x < image.width(); ++x) {
+        if ((image.pixel(x, y) & 0xFFFFFF) == (green & 0xFFFFFF) ||
+            (y + 1 < image.height() && (image.pixel(x, y + 1) & 0xFFFFFF) == (green & 0xFFFFFF))) {
+          firstGreen = x;
+          break;
+        }
+      }
+      QVERIFY(firstGreen > 0);
+      QVERIFY2(firstGreen > window.DeviceX(startX + 300 + 400), qPrintable(QString::number(firstGreen)));
+    } else {
+      QVERIFY(HasColourNear(image, DevicePoint(window, startX + 75, plot.top - 75 - 15 * 300), green));
+    }
+  }
+
+  void listsWithoutTheLegendFlagTakeNoEntry() {
+    DataSetList data;
+    const CPointDataList first = Curve({}, kRed, true, "a");
+    const CPointDataList silent = Curve({}, kBlue, false, "b");
+    const CPointDataList third = Curve({}, kGreen, true, "c");
+    CGraphDrawer drawer;
+    drawer.SetSeries({&first, &silent, &third}, &data, nullptr, kGraphSrn);
+    const QImage image = drawer.RenderImage(kSize);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    const int x = drawer.PlotArea().right + 175 + 75;
+    QVERIFY(HasColourNear(image, DevicePoint(window, x, 1000 - 75), ColourFromWindows(kRed).rgb()));
+    QVERIFY(HasColourNear(image, DevicePoint(window, x, 1000 - 75 - 300), ColourFromWindows(kGreen).rgb()));
+    QCOMPARE(CountColour(image, ColourFromWindows(kBlue).rgb()), 0);
+  }
+
+  void dataListLegendUsesTheMarkerColour() {
+    ColourRecord colours = ColourRecord::Defaults();
+    colours.SetEntry(18, kRed);
+    DataSetList data;
+    data.Append(Curve({}, 0, true, "data"));
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, &colours, kGraphStrainDa);
+    const QImage image = drawer.RenderImage(kSize);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    QVERIFY(HasColourNear(image, DevicePoint(window, 8000 + 175 + 75, 700 - 75), ColourFromWindows(kRed).rgb()));
+  }
+
+  void printerAndReportDrawIntoTheCallersMapping() {
+    ColourRecord colours = ColourRecord::Defaults();
+    colours.SetEntry(14, kRed);
+    DataSetList data;
+    data.XMinimum = 0;
+    data.XMaximum = 10;
+    data.XPitch = 1;
+    data.YMinimum = 0;
+    data.YMaximum = 10;
+    data.YPitch = 1;
+    data.Append(Curve({{5, 5}}, 0));
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, &colours, kGraphConstants);
+
+    // Report: y down, plot 200..800 x 100..500 in image pixels.
+    QImage report(1000, 600, QImage::Format_RGB32);
+    report.fill(Qt::white);
+    {
+      QPainter painter(&report);
+      drawer.SetPlotArea({200, 100, 800, 500});
+      drawer.DrawReport(painter, report.rect());
+    }
+    QVERIFY(HasColourNear(report, QPoint(500, 300), ColourFromWindows(kRed).rgb(), 1));
+    QVERIFY(HasColourNear(report, QPoint(200, 300), qRgb(0, 0, 0), 0));
+
+    // Printer: the caller's y-up mapping (logical y = 600 - pixel y).
+    QImage printed(1000, 600, QImage::Format_RGB32);
+    printed.fill(Qt::white);
+    {
+      QPainter painter(&printed);
+      painter.setWorldTransform(QTransform(1, 0, 0, -1, 0, 600));
+      drawer.SetPlotArea({200, 500, 800, 100});
+      drawer.Draw(painter, kDrawPrinter, printed.rect());
+    }
+    QVERIFY(HasColourNear(printed, QPoint(500, 300), ColourFromWindows(kRed).rgb(), 1));
+    // The value 2 of y sits 2/10 of the way up from the bottom edge (pixel 500).
+    QVERIFY(HasColourNear(printed, QPoint(400, 420), qRgb(200, 200, 200), 0));
+  }
+
+  void offscreenModesCopyOntoTheTarget() {
+    DataSetList data;
+    CGraphDrawer drawer;
+    drawer.SetSeries({}, &data, nullptr, kGraphSrn);
+    QImage canvas(400, 300, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+      QPainter painter(&canvas);
+      drawer.Draw(painter, kDrawLargeScreen, QRect(100, 50, 200, 150));
+    }
+    QCOMPARE(drawer.TargetRect(), QRect(100, 50, 200, 150));
+    QCOMPARE(drawer.PlotArea(), (LogicalRect{1600, 1800, 8000, -3300}));
+    QCOMPARE(canvas.pixel(101, 51) & 0xFFFFFF, 0xFFFFFFu);  // filled white
+    QCOMPARE(canvas.pixel(99, 51) & 0xFFFFFF, 0u);          // outside untouched
+    QCOMPARE(canvas.pixel(301, 201) & 0xFFFFFF, 0u);
+  }
+
+  void badValuesDrawNothingAndDoNotHang() {
+    DataSetList data;
+    data.XMinimum = 1;
+    data.XMaximum = 1000;
+    data.XPitch = 0;
+    data.YPitch = -1;
+    data.Append(Curve({{-5, 0.4}, {std::nan(""), 0.4}, {1e308, 1e308}}, 0));
+    const CPointDataList curve = Curve({{-1, 0.4}, {std::nan(""), 0.3}, {10, 0.35}, {100, 0.45}}, kRed);
+    CGraphDrawer drawer;
+    drawer.SetSeries({&curve}, &data, nullptr, kGraphSrn);
+    QVERIFY(!drawer.RenderImage(kSize).isNull());
+    drawer.SetSeries({&curve}, &data, nullptr, kGraphConstants);
+    QVERIFY(!drawer.RenderImage(kSize).isNull());
+    QVERIFY(drawer.RenderImage(QSize(0, 10)).isNull());
+  }
+};
+
+int RunGraphDrawerTests(int argc, char** argv) {
+  GraphDrawerTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "GraphDrawerTest.moc"
