@@ -19,6 +19,7 @@
 #include "app/NumberText.h"
 #include "graph/GraphArea.h"
 #include "graph/GraphDrawer.h"
+#include "graph/ReferenceDialogs.h"
 #include "graph/ResizeGraphDlg.h"
 #include "srn/DataSetList.h"
 #include "srn/EqBase.h"
@@ -225,6 +226,14 @@ bool Save(const QImage& image, const QString& path) {
   return ok;
 }
 
+bool SaveDialog(QWidget& dialog, const QString& path) {
+  dialog.show();
+  QApplication::processEvents();
+  const bool ok = Save(dialog.grab().toImage(), path);
+  dialog.close();
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -256,6 +265,12 @@ int main(int argc, char** argv) {
         ok &= Save(dialog.grab().toImage(), QStringLiteral("%1/large-screen-wide-%2.png").arg(folder, suffix));
       }
     }
+    CRefGraphDlg refGraph;
+    ok &= SaveDialog(refGraph, QStringLiteral("%1/ref-graph-%2.png").arg(folder, suffix));
+    CRefFuncDlg refFunc;
+    ok &= SaveDialog(refFunc, QStringLiteral("%1/ref-func-%2.png").arg(folder, suffix));
+    CRefFuncStrainDlg refStrain;
+    ok &= SaveDialog(refStrain, QStringLiteral("%1/ref-func-strain-%2.png").arg(folder, suffix));
   }
   return ok ? 0 : 1;
 }

@@ -9,6 +9,10 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GraphArea.h
   ${CMAKE_CURRENT_LIST_DIR}/GraphDrawer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphDrawer.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReferenceDialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReferenceDialogs.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReferencePictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReferencePictures.h
   ${CMAKE_CURRENT_LIST_DIR}/ResizeGraphDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResizeGraphDlg.h)
 
