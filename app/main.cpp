@@ -5,6 +5,7 @@
 #include "app/FontSetup.h"
 #include "app/ProgramFolder.h"
 #include "app/QuorvelApp.h"
+#include "srn/SrnFormDlg.h"
 #include "strain/StrainFormDlg.h"
 
 int main(int argc, char* argv[]) {
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
   quorvel::SetUpFonts();
 
   quorvel::RegisterModeWindow(quorvel::StartMode::StrainForm, quorvel::RunStrainForm);
+  quorvel::RegisterModeWindow(quorvel::StartMode::SrnForm, quorvel::RunSrnForm);
+
   quorvel::CQuorvelApp app(quorvel::ProgramFolder());
   app.Run();
   // The exit status carries nothing: the host reads the hand-off file.

@@ -1,0 +1,485 @@
+#include "srn/SrnFormDlg.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "app/Language.h"
+#include "app/ProgramFolder.h"
+#include "app/SrnHandOff.h"
+#include "app/StringSplit.h"
+#include "app/StringTable.h"
+#include "controls/DialogConventions.h"
+#include "controls/ExpButton.h"
+#include "controls/MessageBoxes.h"
+#include "graph/DialogSize.h"
+#include "graph/GraphArea.h"
+#include "srn/SrnInputDataDlg.h"
+
+namespace quorvel {
+namespace {
+
+QString Text(int id) { return QString::fromStdString(LoadString(id)); }
+
+const QColor kDialogBackground(230, 230, 230);
+const QColor kPanelBackground(245, 255, 229);
+const QColor kGroupText(0, 0, 255);
+
+// Stands in the page area for a page whose class is not built into the
+// program: it shows nothing and fits nothing.
+class EmptySrnPage : public SrnPage {
+ public:
+  EmptySrnPage(SrnFormRecord& record, QWidget* parent) : SrnPage(record, parent) {
+    setObjectName(QStringLiteral("emptyPage"));
+  }
+  void Activate() override {}
+  // No list of its own: the form's SR-N curves decide alone.
+  bool HasOwnResults() const override { return true; }
+};
+
+// Toolbar pictures, drawn rather than shipped as files.
+QPixmap ToolbarIcon(int kind) {
+  QPixmap pixmap(20, 20);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QPen pen(QColor(40, 40, 40), 1.6);
+  painter.setPen(pen);
+  if (kind == 0 || kind == 1) {  // magnifier with "+" (zoom in) or "1" (reset)
+    painter.drawEllipse(QPointF(8, 8), 5.5, 5.5);
+    painter.setPen(QPen(QColor(40, 40, 40), 2.6));
+    painter.drawLine(QPointF(12, 12), QPointF(17.5, 17.5));
+    painter.setPen(QPen(QColor(0, 80, 200), 1.6));
+    painter.drawLine(QPointF(5.5, 8), QPointF(10.5, 8));
+    if (kind == 0) painter.drawLine(QPointF(8, 5.5), QPointF(8, 10.5));
+  } else {  // drawing setup: three colour swatches
+    const QColor colours[] = {QColor(220, 60, 60), QColor(40, 150, 40), QColor(40, 80, 220)};
+    for (int i = 0; i < 3; ++i) {
+      painter.setBrush(colours[i]);
+      painter.drawRect(QRectF(2 + i * 6, 4 + (i % 2) * 5, 5, 10));
+    }
+  }
+  return pixmap;
+}
+
+QPixmap ArrowPicture() {
+  // The arrow from the SR-N group down to the liquefaction-curve group.
+  QPixmap pixmap(36, 30);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0, 150, 60));
+  QPainterPath path;
+  path.moveTo(12, 0);
+  path.lineTo(24, 0);
+  path.lineTo(24, 14);
+  path.lineTo(34, 14);
+  path.lineTo(18, 29);
+  path.lineTo(2, 14);
+  path.lineTo(12, 14);
+  path.closeSubpath();
+  painter.drawPath(path);
+  return pixmap;
+}
+
+CExpButton* MakePageButton(const QString& text, const QString& name, QWidget* parent) {
+  auto* button = new CExpButton(text, parent);
+  button->setObjectName(name);
+  button->setAccessibleName(text);
+  button->SetStyle(CExpButton::kFlat);
+  CExpButton::Colors colours = button->ColorSet();
+  colours.face = QColor(255, 255, 255);
+  colours.hover = QColor(255, 255, 190);
+  colours.accent = QColor(0, 110, 40);
+  colours.text = QColor(0, 0, 0);
+  button->SetColors(colours);
+  button->setMinimumHeight(34);
+  return button;
+}
+
+CExpButton* MakeToolButton(int icon, const QString& tip, const QString& name, QWidget* parent) {
+  auto* button = new CExpButton(parent);
+  button->setObjectName(name);
+  button->SetStyle(CExpButton::kBitmap);
+  const QPixmap picture = ToolbarIcon(icon);
+  button->SetBitmaps(picture, picture);
+  button->setFixedSize(28, 26);
+  button->setToolTip(tip);
+  button->setAccessibleName(tip);
+  return button;
+}
+
+}  // namespace
+
+CSrnFormDlg::CSrnFormDlg(std::string folder, std::string stratumLabel, QWidget* parent)
+    : QDialog(parent), folder_(std::move(folder)), stratumLabel_(std::move(stratumLabel)) {
+  setObjectName(QStringLiteral("srnForm"));
+  BuildWindow();
+}
+
+CSrnFormDlg::~CSrnFormDlg() = default;
+
+void CSrnFormDlg::BuildWindow() {
+  // 1. Texts.
+  setWindowTitle(Text(10001));
+  QPalette background = palette();
+  background.setColor(QPalette::Window, kDialogBackground);
+  setPalette(background);
+  setAutoFillBackground(true);
+
+  // Stratum header: 1039 caption, 1038 number, 1000 name.
+  auto* stratumCaption = new QLabel(Text(10007), this);
+  stratumCaption->setObjectName(QStringLiteral("stratumCaption"));
+  stratumNumber_ = new QLineEdit(this);
+  stratumNumber_->setObjectName(QStringLiteral("stratumNumber"));
+  stratumNumber_->setReadOnly(true);
+  stratumNumber_->setFixedWidth(60);
+  stratumNumber_->setAccessibleName(Text(10007));
+  stratumName_ = new QLineEdit(this);
+  stratumName_->setObjectName(QStringLiteral("stratumName"));
+  stratumName_->setReadOnly(true);
+  stratumName_->setMinimumWidth(220);
+  stratumName_->setAccessibleName(Text(10007));
+  stratumNumber_->setFocusPolicy(Qt::ClickFocus);
+  stratumName_->setFocusPolicy(Qt::ClickFocus);
+
+  // Graph toolbar.
+  copyGraphButton_ = new QPushButton(Text(10114), this);  // 1076
+  copyGraphButton_->setObjectName(QStringLiteral("copyGraphButton"));
+  copyGraphButton_->setToolTip(Text(10114));
+  copyGraphButton_->setAccessibleName(Text(10114));
+  largeGraphButton_ = new QPushButton(Text(10115), this);  // 1077
+  largeGraphButton_->setObjectName(QStringLiteral("largeGraphButton"));
+  largeGraphButton_->setAccessibleName(Text(10115));
+  zoomInButton_ = MakeToolButton(0, Text(10116), QStringLiteral("zoomInButton"), this);        // 1078
+  zoomResetButton_ = MakeToolButton(1, Text(10117), QStringLiteral("zoomResetButton"), this);  // 1090
+  drawingButton_ = MakeToolButton(2, Text(10108), QStringLiteral("drawingSetupButton"), this); // 1048
+  // GAP: the drawing-setup dialog (CSetColorSrnDlg) is not in graph/ yet; the
+  // button stays disabled until it exists rather than doing nothing.
+  drawingButton_->setEnabled(false);
+
+  auto* header = new QHBoxLayout;
+  header->addWidget(stratumCaption);
+  header->addWidget(stratumNumber_);
+  header->addWidget(stratumName_, 1);
+  header->addSpacing(16);
+  header->addWidget(copyGraphButton_);
+  header->addWidget(largeGraphButton_);
+  header->addWidget(zoomInButton_);
+  header->addWidget(zoomResetButton_);
+  header->addWidget(drawingButton_);
+
+  // Left panel (1101): two group boxes with the page buttons and the arrow.
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("leftPanel"));
+  QPalette panelPalette = panel->palette();
+  panelPalette.setColor(QPalette::Window, kPanelBackground);
+  panel->setPalette(panelPalette);
+  panel->setAutoFillBackground(true);
+  panel->setFixedWidth(170);
+  const QString groupStyle = QStringLiteral(
+      "QGroupBox { background: rgb(245,255,229); color: rgb(0,0,255); border: 1px solid rgb(150,170,140);"
+      " border-radius: 3px; margin-top: 1.4em; padding: 4px; }"
+      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; color: rgb(0,0,255); }");
+  auto* srnGroup = new QGroupBox(Text(10011), panel);  // 1029
+  srnGroup->setObjectName(QStringLiteral("srnGroup"));
+  srnGroup->setStyleSheet(groupStyle);
+  auto* liquidGroup = new QGroupBox(Text(10014), panel);  // 1030
+  liquidGroup->setObjectName(QStringLiteral("liquidGroup"));
+  liquidGroup->setStyleSheet(groupStyle);
+  pageButtons_[0] = MakePageButton(Text(10012), QStringLiteral("inputPageButton"), srnGroup);      // 1001
+  pageButtons_[1] = MakePageButton(Text(10013), QStringLiteral("srnOptimizeButton"), srnGroup);    // 1002
+  pageButtons_[2] = MakePageButton(Text(10013), QStringLiteral("liquidOptimizeButton"), liquidGroup);  // 1003
+  // The two "最適化" buttons differ only by their group: say which for screen readers.
+  pageButtons_[1]->setAccessibleName(Text(10011) + QLatin1Char(' ') + Text(10013));
+  pageButtons_[2]->setAccessibleName(Text(10014) + QLatin1Char(' ') + Text(10013));
+  auto* srnLayout = new QVBoxLayout(srnGroup);
+  srnLayout->addWidget(pageButtons_[0]);
+  srnLayout->addWidget(pageButtons_[1]);
+  auto* liquidLayout = new QVBoxLayout(liquidGroup);
+  liquidLayout->addWidget(pageButtons_[2]);
+  auto* arrow = new QLabel(panel);
+  arrow->setObjectName(QStringLiteral("arrowPicture"));
+  arrow->setPixmap(ArrowPicture());
+  arrow->setAlignment(Qt::AlignCenter);
+  auto* panelLayout = new QVBoxLayout(panel);
+  panelLayout->setContentsMargins(8, 8, 8, 8);
+  panelLayout->addWidget(srnGroup);
+  panelLayout->addWidget(arrow);
+  panelLayout->addWidget(liquidGroup);
+  panelLayout->addStretch(1);
+  for (int i = 0; i < SrnPage::kPageCount; ++i) {
+    connect(pageButtons_[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { OnPageButton(i); });
+  }
+
+  // Page area (1004).
+  pageArea_ = new QWidget(this);
+  pageArea_->setObjectName(QStringLiteral("pageArea"));
+  pageStack_ = new QStackedLayout(pageArea_);
+  pageStack_->setContentsMargins(0, 0, 0, 0);
+
+  okButton_ = new QPushButton(Text(10119), this);
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  okButton_->setAccessibleName(Text(10119));
+  cancelButton_ = new QPushButton(Text(10010), this);
+  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+  cancelButton_->setAccessibleName(Text(10010));
+  for (QPushButton* button : {okButton_, cancelButton_}) button->setMinimumWidth(100);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(okButton_);
+  buttons->addWidget(cancelButton_);
+
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(panel);
+  middle->addWidget(pageArea_, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(header);
+  layout->addLayout(middle, 1);
+  layout->addLayout(buttons);
+
+  connect(okButton_, &QPushButton::clicked, this, &CSrnFormDlg::OnOk);
+  connect(cancelButton_, &QPushButton::clicked, this, &CSrnFormDlg::reject);
+  connect(zoomInButton_, &QPushButton::clicked, this, &CSrnFormDlg::OnZoomIn);
+  connect(zoomResetButton_, &QPushButton::clicked, this, &CSrnFormDlg::OnZoomReset);
+  connect(copyGraphButton_, &QPushButton::clicked, this, &CSrnFormDlg::OnCopyGraph);
+  connect(largeGraphButton_, &QPushButton::clicked, this, &CSrnFormDlg::OnLargeScreen);
+  connect(drawingButton_, &QPushButton::clicked, this, &CSrnFormDlg::OnDrawingSetup);
+
+  DialogConventions::Install(this, okButton_, cancelButton_);
+  resize(DialogUnitsToPixels(*this, 611, 453));
+  KeepInitialSizeAsMinimum(this);
+}
+
+void CSrnFormDlg::SetStratumHeader() {
+  // Pieces that are only a delimiter (the ":" of "3 : 砂質土") are not fields.
+  CStringSplit splitter;
+  std::vector<std::string> fields;
+  for (const std::string& piece : splitter.Split(stratumLabel_, CStringSplit::D4)) {
+    std::string_view field = piece;
+    while (!field.empty() && CStringSplit::D4.find(field.front()) != std::string_view::npos) field.remove_prefix(1);
+    while (!field.empty() && CStringSplit::D4.find(field.back()) != std::string_view::npos) field.remove_suffix(1);
+    if (!field.empty()) fields.emplace_back(field);
+  }
+  if (fields.size() >= 2) {
+    stratumNumber_->setText(QString::fromStdString(fields[0]));
+    stratumName_->setText(QString::fromStdString(fields[1]));
+  } else {
+    stratumName_->setText(QString::fromStdString(stratumLabel_));
+  }
+  stratumName_->setCursorPosition(0);
+}
+
+bool CSrnFormDlg::Initialise() {
+  if (initialised_) return !record_.LoadFailed;
+  initialised_ = true;
+  std::string error;
+  if (!ReadSrnInput(folder_ + kHandOffFileName, record_, &error)) {
+    record_.Unchanged = true;
+    record_.LoadFailed = true;
+    // Japanese only, in both languages.
+    ShowMessageBox(this, QStringLiteral("印刷データの読み込みに失敗しました。"), ConfirmCaption(),
+                   QMessageBox::NoIcon, MessageButtons::Ok);
+    OnOk();  // the unchanged flag makes this the Cancel close
+    return false;
+  }
+  record_.Colours = LoadColourRecord(folder_ + kColourFileName);
+  CreatePages();
+  record_.DaGraph.YPitch = 0.4;
+  record_.DaGraph.XPitch = 25.0;
+  SetStratumHeader();
+  ShowPage(SrnPage::kInputData);
+  SelectPageButton(SrnPage::kInputData);
+  pages_[0]->Activate();
+  return true;
+}
+
+int CSrnFormDlg::exec() {
+  if (!initialised_ && !Initialise()) return result();
+  if (record_.LoadFailed) return QDialog::Rejected;
+  return QDialog::exec();
+}
+
+void CSrnFormDlg::CreatePages() {
+  pages_[0] = new CSrnInputDataDlg(record_, pageArea_, QString::fromStdString(folder_));
+  for (int i = 1; i < SrnPage::kPageCount; ++i) {
+    SrnPage* page = nullptr;
+    if (SrnPageFactory factory = RegisteredSrnPage(i)) page = factory(record_, pageArea_);
+    if (page == nullptr) page = new EmptySrnPage(record_, pageArea_);
+    pages_[static_cast<std::size_t>(i)] = page;
+  }
+  for (SrnPage* page : pages_) {
+    pageStack_->addWidget(page);
+    if (GraphArea* graph = page->Graph()) {
+      // A wheel turn leaves zooming in possible (the zoom stays at or below 8.0).
+      connect(graph, &GraphArea::ViewChanged, this, [this] { zoomInButton_->setEnabled(true); });
+    }
+  }
+}
+
+SrnPage* CSrnFormDlg::Page(int pageIndex) const {
+  return pageIndex >= 0 && pageIndex < SrnPage::kPageCount ? pages_[static_cast<std::size_t>(pageIndex)] : nullptr;
+}
+
+CSrnInputDataDlg* CSrnFormDlg::InputPage() const { return static_cast<CSrnInputDataDlg*>(pages_[0]); }
+
+GraphArea* CSrnFormDlg::CurrentGraph() const {
+  SrnPage* page = Page(pageIndex_);
+  return page != nullptr ? page->Graph() : nullptr;
+}
+
+void CSrnFormDlg::ShowPage(int pageIndex) {
+  pageIndex_ = pageIndex;
+  SrnPage* page = Page(pageIndex);
+  if (page == nullptr) return;
+  pageStack_->setCurrentWidget(page);
+  page->setFocus();
+}
+
+void CSrnFormDlg::SelectPageButton(int pageIndex) {
+  for (int i = 0; i < SrnPage::kPageCount; ++i) {
+    CExpButton* button = pageButtons_[static_cast<std::size_t>(i)];
+    button->SetChecked(i == pageIndex);
+    button->update();
+  }
+}
+
+void CSrnFormDlg::RefreshOptimisationPages() {
+  if (!record_.DataChanged) return;
+  pages_[1]->RefreshFromData();
+  pages_[2]->RefreshFromData();
+  record_.DataChanged = false;
+}
+
+void CSrnFormDlg::OnPageButton(int pageIndex) {
+  if (pages_[0] == nullptr) return;  // not initialised
+  switch (pageIndex) {
+    case SrnPage::kInputData:
+      SelectPageButton(0);
+      ShowPage(0);
+      pages_[0]->Activate();
+      break;
+    case SrnPage::kSrnOptimize:
+      SelectPageButton(1);
+      ShowPage(1);
+      RefreshOptimisationPages();
+      pages_[1]->Activate();
+      break;
+    case SrnPage::kLiquidOptimize: {
+      RefreshOptimisationPages();
+      record_.SrnNotOptimised = (record_.SrnCurves.IsEmpty() || !pages_[1]->HasOwnResults()) ? 1 : 0;
+      // Data as the host sent them may go straight to page 2; anything else
+      // needs a fresh SR-N optimisation first.
+      if (record_.SrnNotOptimised != 0 && !(record_.Unchanged && record_.HostSentSets)) {
+        ShowWarning(this, Text(10102));
+        return;
+      }
+      SelectPageButton(2);
+      ShowPage(2);
+      RefreshOptimisationPages();
+      pages_[2]->Activate();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void CSrnFormDlg::OnOk() {
+  // 1-2.
+  if (pages_[1] != nullptr) RefreshOptimisationPages();
+  record_.SrnNotOptimised = record_.SrnCurves.IsEmpty() ? 1 : 0;
+  // 3. Nothing changed since the host's data arrived: the host gets CANCEL.
+  if (record_.Unchanged) {
+    reject();
+    return;
+  }
+  // The Japanese texts of steps 4-6 are shown in both languages.
+  const std::size_t setCount = record_.DataSets.Count();
+  // 4. A curve list shorter than the data sets counts as not optimised.
+  if (record_.SrnNotOptimised != 0 || record_.SrnCurves.Count() < setCount) {
+    ShowWarning(this, QStringLiteral("SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
+    return;
+  }
+  // 5. Fewer than the three constant curves counts as not finished.
+  if (record_.ConstantCurves.Count() < 3 || pages_[2]->OptimisationNotFinished()) {
+    ShowWarning(this, QStringLiteral("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
+    return;
+  }
+  // 6.
+  bool anySelected = false;
+  for (std::size_t k = 0; k < setCount; ++k) anySelected = anySelected || record_.SrnCurves.At(k).Selected;
+  if (!anySelected) {
+    if (IsJapanese()) {
+      ShowMessageBox(this, QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。"),
+                     QStringLiteral("確認"), QMessageBox::Warning, MessageButtons::Ok);
+    } else {
+      ShowMessageBox(this, QStringLiteral("Please Check"), Text(10123), QMessageBox::Warning, MessageButtons::Ok);
+    }
+    return;
+  }
+  // 7.
+  if (!WantsConfirmOnOk()) return;
+  // 8-9.
+  pages_[2]->StoreToRecords();
+  const AnswerDelivery delivery = WriteSrnAnswer(folder_, record_);
+  if (delivery.Refused) {
+    // Closing now would leave the host waiting for an answer that never comes.
+    ShowWarning(this, Tr("Dreviaへの回答を作成できません。\n", "The answer to Drevia cannot be made.\n") +
+                          QString::fromStdString(delivery.Error));
+    return;
+  }
+  accept();
+}
+
+bool CSrnFormDlg::WantsConfirmOnOk() {
+  const double tolerance = record_.ConstantSettings.Tolerance;
+  bool over = false;
+  for (std::size_t d = 0; d < 3; ++d) {
+    const double residual = record_.ConstantCurves.At(d).Residual;
+    if (!IsNoValue(residual) && residual > tolerance) over = true;
+  }
+  if (!over) return true;
+  return AskYesNo(this, Text(10104)) == kIdYes;
+}
+
+void CSrnFormDlg::OnZoomIn() {
+  GraphArea* graph = CurrentGraph();
+  if (graph == nullptr) return;
+  zoomInButton_->setEnabled(graph->ZoomIn());
+}
+
+void CSrnFormDlg::OnZoomReset() {
+  if (GraphArea* graph = CurrentGraph()) graph->ResetZoom();
+  zoomInButton_->setEnabled(true);
+}
+
+void CSrnFormDlg::OnCopyGraph() {
+  if (GraphArea* graph = CurrentGraph()) graph->CopyToClipboard();
+}
+
+void CSrnFormDlg::OnLargeScreen() {
+  if (GraphArea* graph = CurrentGraph()) graph->ShowLargeScreen();
+}
+
+void CSrnFormDlg::OnDrawingSetup() {
+  // GAP: runs CSetColorSrnDlg once graph/ provides it (the button is disabled
+  // until then). On OK both graphs' settings go out of date and page 2 is
+  // redrawn; on Cancel the current page is redrawn.
+}
+
+ModeResult RunSrnForm(const StartRequest& request) {
+  CSrnFormDlg form(ProgramFolder(), request.stratumLabel);
+  return form.exec() == QDialog::Accepted ? ModeResult::Ok : ModeResult::Cancel;
+}
+
+}  // namespace quorvel
