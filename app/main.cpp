@@ -5,6 +5,7 @@
 #include "app/FontSetup.h"
 #include "app/ProgramFolder.h"
 #include "app/QuorvelApp.h"
+#include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnFormDlg.h"
 #include "strain/StrainFormDlg.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
 
   quorvel::RegisterModeWindow(quorvel::StartMode::StrainForm, quorvel::RunStrainForm);
   quorvel::RegisterModeWindow(quorvel::StartMode::SrnForm, quorvel::RunSrnForm);
+  quorvel::RegisterSrnOptimizePages();
 
   quorvel::CQuorvelApp app(quorvel::ProgramFolder());
   app.Run();

@@ -1,0 +1,362 @@
+#include "srn/LiquidOptimizeDlg.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <chrono>
+#include <utility>
+
+#include "app/EngineCaller.h"
+#include "app/FormRecords.h"
+#include "app/Language.h"
+#include "app/StringTable.h"
+#include "controls/ExpButton.h"
+#include "controls/ExpEdit.h"
+#include "controls/MessageBoxes.h"
+#include "graph/GraphArea.h"
+#include "graph/ReferenceDialogs.h"
+#include "platform/Spread7.h"
+#include "srn/OptimizeGraphSeries.h"
+#include "srn/RepaintThrottle.h"
+#include "srn/SrnOptimizeDlg.h"
+
+namespace quorvel {
+namespace {
+
+QString S(int id, int language) { return QString::fromStdString(LoadString(id, language)); }
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string Std(const QString& text) { return text.toStdString(); }
+
+void Name(QWidget* widget, const char* objectName, const QString& accessible) {
+  widget->setObjectName(QString::fromLatin1(objectName));
+  widget->setAccessibleName(accessible);
+}
+
+// Texts held here rather than in the string table.
+struct Texts {
+  const char* japanese;
+  const char* english;
+  QString In(int language) const { return QString::fromUtf8(language == kJapanese ? japanese : english); }
+};
+const Texts kFunctions[4] = {{"多項式", "Polynomial"}, {"指数関数1", "ExpGrow"}, {"指数関数2", "ExpGrow2"},
+                             {"指数べき乗", "ExpPower"}};
+const Texts kFunctionTitle{"関数", "Function"};
+const Texts kRowTitles[3] = {{"初期値", "Initial value"}, {"最小値", "Min value"}, {"最大値", "Max value"}};
+const Texts kDaViewText{"DA-α,β,C図", "Fig. DA-α,β,C"};
+const Texts kSrnViewText{"SR-N図", "Fig. SR-N"};
+const Texts kInterpolation{"(補間)", "(Interpolation)"};
+const Texts kViewGroup{"グラフの切替", "Switching of the graph"};
+const Texts kFormulaTip{"式", "Formula"};
+const Texts kFailure{"最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。",
+                     "Please try again by changing the functions or initial values."};
+
+constexpr std::chrono::milliseconds kRunPaintInterval{100};
+constexpr int kFunctionColumn = 9;
+const QColor kUnusedCell(207, 207, 207);
+
+}  // namespace
+
+CLiquidOptimizeDlg::CLiquidOptimizeDlg(SrnFormRecord& record, QWidget* parent)
+    : SrnPage(record, parent), language_(CurrentLanguage()) {
+  BuildWindow();
+  ConnectSignals();
+  ShowSheet(FillLiquidSheet(Record()));
+}
+
+CLiquidOptimizeDlg::~CLiquidOptimizeDlg() = default;
+
+void CLiquidOptimizeDlg::BuildWindow() {
+  auto* title = new QLabel(S(10014, language_), this);  // 1031
+  Name(title, "titleLabel", title->text());
+  QFont titleFont = title->font();
+  titleFont.setBold(true);
+  title->setFont(titleFont);
+
+  graph_ = new GraphArea(this);  // 1017
+  Name(graph_, "graphArea", title->text());
+  graph_->setMinimumSize(560, 230);
+
+  auto* viewGroup = new QGroupBox(kViewGroup.In(language_), this);  // 1092
+  Name(viewGroup, "viewGroup", viewGroup->title());
+  daView_ = new QRadioButton(kDaViewText.In(language_), viewGroup);  // 1041
+  Name(daView_, "daViewRadio", daView_->text());
+  srnView_ = new QRadioButton(kSrnViewText.In(language_) + " " + kInterpolation.In(language_), viewGroup);  // 1042
+  Name(srnView_, "srnViewRadio", srnView_->text());
+  daView_->setChecked(true);
+  auto* viewLayout = new QHBoxLayout(viewGroup);
+  viewLayout->addWidget(daView_);
+  viewLayout->addWidget(srnView_);
+  formula_ = new CExpButton(kFormulaTip.In(language_), this);  // 1047
+  Name(formula_, "formulaButton", kFormulaTip.In(language_));
+  formula_->setToolTip(kFormulaTip.In(language_));
+  formula_->setFixedSize(40, 26);
+
+  inputGrid_ = new CSpread7(9, 9, this);  // 1016
+  Name(inputGrid_, "inputGrid", S(10014, language_));
+  QStringList titles;
+  for (int c = 0; c < 8; ++c) titles << QStringLiteral("A%1").arg(c);
+  titles << kFunctionTitle.In(language_);
+  inputGrid_->SetColumnTitles(titles);
+  QStringList functions;
+  for (const Texts& function : kFunctions) functions << function.In(language_);
+  for (int k = 0; k < 3; ++k) {
+    for (int j = 0; j < 3; ++j)
+      inputGrid_->SetRowTitle(k * 3 + j + 1, QString::fromUtf8(kConstantNames[k]) + " " + kRowTitles[j].In(language_));
+    inputGrid_->SetComboList(k * 3 + 1, kFunctionColumn, functions);
+    for (int j = 2; j <= 3; ++j) {
+      inputGrid_->SetCellLocked(k * 3 + j, kFunctionColumn, true);
+      inputGrid_->SetCellBackColor(k * 3 + j, kFunctionColumn, kUnusedCell);
+    }
+  }
+  for (int c = 1; c <= 8; ++c) inputGrid_->SetColWidth(c, 72);
+  inputGrid_->SetColWidth(kFunctionColumn, 92);
+
+  auto* resultCaption = new QLabel(S(10031, language_), this);  // 1034
+  resultGrid_ = new CSpread7(3, 9, this);  // 1012
+  Name(resultGrid_, "resultGrid", S(10031, language_));
+  QStringList resultTitles = titles.mid(0, 8);
+  resultTitles << S(10004, language_);
+  resultGrid_->SetColumnTitles(resultTitles);
+  for (int k = 0; k < 3; ++k) resultGrid_->SetRowTitle(k + 1, QString::fromUtf8(kConstantNames[k]));
+  resultGrid_->SetBlockLocked(resultGrid_->AllCells(), true);
+  for (int c = 1; c <= 8; ++c) resultGrid_->SetColWidth(c, 72);
+  resultGrid_->SetColWidth(9, 100);
+  for (CSpread7* grid : {inputGrid_, resultGrid_}) grid->verticalHeader()->setMinimumWidth(96);
+  inputGrid_->setMinimumHeight(150);
+  resultGrid_->setMinimumHeight(96);
+
+  randomRetry_ = new QCheckBox(S(10054, language_), this);  // 1013
+  Name(randomRetry_, "randomRetryCheck", S(10054, language_));
+  maxTrialsLabel_ = new QLabel(S(10042, language_), this);  // 1026
+  maxTrials_ = new CExpEdit(this);  // 1014
+  maxTrials_->SetUpInteger();
+  maxTrials_->setMaximumWidth(60);
+  Name(maxTrials_, "maxTrialsEdit", S(10042, language_));
+  auto* toleranceLabel = new QLabel(S(10043, language_), this);  // 1027
+  tolerance_ = new CExpEdit(this);  // 1015
+  tolerance_->setMaximumWidth(90);
+  Name(tolerance_, "toleranceEdit", S(10043, language_));
+  start_ = new QPushButton(S(10003, language_), this);  // 1010
+  Name(start_, "startButton", S(10003, language_));
+  start_->setAutoDefault(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  auto* head = new QHBoxLayout;
+  head->addWidget(title);
+  head->addStretch();
+  head->addWidget(viewGroup);
+  head->addWidget(formula_);
+  layout->addLayout(head);
+  layout->addWidget(graph_, 3);
+  layout->addWidget(inputGrid_, 2);
+  layout->addWidget(resultCaption);
+  layout->addWidget(resultGrid_, 1);
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(randomRetry_);
+  controls->addSpacing(12);
+  controls->addWidget(maxTrialsLabel_);
+  controls->addWidget(maxTrials_);
+  controls->addSpacing(12);
+  controls->addWidget(toleranceLabel);
+  controls->addWidget(tolerance_);
+  controls->addStretch();
+  controls->addWidget(start_);
+  layout->addLayout(controls);
+}
+
+void CLiquidOptimizeDlg::ConnectSignals() {
+  connect(inputGrid_, &CSpread7::CellChanged, this, &CLiquidOptimizeDlg::OnInputCellChanged);
+  connect(randomRetry_, &QCheckBox::toggled, this, [this] {
+    maxTrials_->setEnabled(randomRetry_->isChecked());
+    maxTrialsLabel_->setEnabled(randomRetry_->isChecked());
+    if (filling_) return;
+    StoreToRecords();
+    Record().Unchanged = false;
+  });
+  connect(maxTrials_, &CExpEdit::Committed, this, &CLiquidOptimizeDlg::OnMaxTrialsCommitted);
+  connect(tolerance_, &CExpEdit::Committed, this, &CLiquidOptimizeDlg::OnToleranceCommitted);
+  connect(start_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(daView_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) SetView(kDaView);
+  });
+  connect(srnView_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) SetView(kSrnView);
+  });
+  connect(formula_, &QPushButton::clicked, this, &CLiquidOptimizeDlg::ShowFormula);
+  // Painting builds the series of the current view.
+  connect(graph_, &GraphArea::AboutToDraw, this, &CLiquidOptimizeDlg::RebuildGraphSeries);
+}
+
+void CLiquidOptimizeDlg::Activate() {
+  BuildConstantPointLists(Record());
+  ShowSheet(FillLiquidSheet(Record()));
+  RedrawGraph();
+}
+
+void CLiquidOptimizeDlg::RefreshFromData() {
+  BuildConstantPointLists(Record());
+  ShowSheet(FillLiquidSheet(Record()));
+}
+
+void CLiquidOptimizeDlg::RedrawGraph() {
+  Record().DaGraph.RangesOutOfDate = true;
+  Record().DataSets.RangesOutOfDate = true;
+  RebuildGraphSeries();
+  graph_->update();
+}
+
+void CLiquidOptimizeDlg::StoreToRecords() { StoreLiquidSheet(ReadSheet(), Record().ConstantSettings); }
+
+void CLiquidOptimizeDlg::SetView(View view) {
+  view_ = view;
+  const bool wasFilling = std::exchange(filling_, true);
+  (view == kDaView ? daView_ : srnView_)->setChecked(true);
+  filling_ = wasFilling;
+  RebuildGraphSeries();
+  graph_->update();
+}
+
+void CLiquidOptimizeDlg::RebuildGraphSeries() {
+  const bool japanese = language_ == kJapanese;
+  SrnFormRecord& record = Record();
+  if (view_ == kDaView) {
+    AdjustDaRanges(record.DaGraph);
+    curveSeries_ = ConstantCurveSeries(record.ConstantCurves, record.Colours, record.DaGraph.XMaximum + 1.0, japanese);
+  } else {
+    DataSetList& sets = record.DataSets;
+    if (sets.RangesOutOfDate && AdjustSrnRanges(sets)) sets.RangesOutOfDate = false;
+    const double lastN = sets.XMaximum + 1.0;
+    curveSeries_ = FittedSrnCurveSeries(record.SrnCurves, record.Colours, 1.0, lastN, japanese);
+    for (CPointDataList& series : EstimatedSrnCurveSeries(record.ConstantCurves, record.Colours, lastN, japanese))
+      curveSeries_.push_back(std::move(series));
+  }
+  std::vector<const CPointDataList*> curves;
+  for (const CPointDataList& series : curveSeries_) curves.push_back(&series);
+  if (view_ == kDaView)
+    graph_->Drawer().SetSeries(std::move(curves), &record.DaGraph, &record.Colours, kGraphConstants);
+  else
+    graph_->Drawer().SetSeries(std::move(curves), &record.DataSets, &record.Colours, kGraphSrnView);
+}
+
+LiquidOptimizeSheet CLiquidOptimizeDlg::ReadSheet() const {
+  LiquidOptimizeSheet sheet;
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 8; ++col)
+      sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)] =
+          Std(inputGrid_->CellText(row, col));
+  for (int k = 0; k < 3; ++k) {
+    const int index = inputGrid_->ComboIndex(k * 3 + 1, kFunctionColumn);
+    sheet.Function[static_cast<std::size_t>(k)] = index < 0 ? 0 : index;
+  }
+  for (int row = 1; row <= 3; ++row)
+    for (int col = 1; col <= 9; ++col)
+      sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)] =
+          Std(resultGrid_->CellText(row, col));
+  sheet.RandomRetry = randomRetry_->isChecked();
+  sheet.MaximumTrials = MaxTrialsValue();
+  sheet.Tolerance = toleranceValue_;
+  return sheet;
+}
+
+void CLiquidOptimizeDlg::ShowSheet(const LiquidOptimizeSheet& sheet) {
+  const bool wasFilling = std::exchange(filling_, true);
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 8; ++col)
+      inputGrid_->SetCellText(row, col, Q(sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
+  for (int k = 0; k < 3; ++k)
+    inputGrid_->SetComboIndex(k * 3 + 1, kFunctionColumn, sheet.Function[static_cast<std::size_t>(k)]);
+  for (int row = 1; row <= 3; ++row)
+    for (int col = 1; col <= 9; ++col)
+      resultGrid_->SetCellText(row, col, Q(sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
+  randomRetry_->setChecked(sheet.RandomRetry);
+  maxTrials_->setEnabled(sheet.RandomRetry);
+  maxTrialsLabel_->setEnabled(sheet.RandomRetry);
+  maxTrialsValue_ = sheet.MaximumTrials;
+  maxTrials_->SetIntValue(sheet.MaximumTrials);
+  toleranceValue_ = sheet.Tolerance;
+  tolerance_->setText(Q(SrnToleranceText(sheet.Tolerance)));
+  filling_ = wasFilling;
+}
+
+void CLiquidOptimizeDlg::OnInputCellChanged(int, int) {
+  if (filling_) return;
+  // The grid is the settings: an edit is kept across page switches.
+  StoreToRecords();
+  Record().Unchanged = false;
+}
+
+int CLiquidOptimizeDlg::MaxTrialsValue() const {
+  const QString text = maxTrials_->text().trimmed();
+  if (text.isEmpty()) return maxTrialsValue_;
+  const int value = ParseInt(Std(text));
+  return value == kNoInt ? maxTrialsValue_ : value;
+}
+
+void CLiquidOptimizeDlg::OnMaxTrialsCommitted() {
+  if (filling_) return;
+  int value = MaxTrialsValue();
+  if (value < 1) value = 1;
+  maxTrials_->SetIntValue(value);
+  if (value == maxTrialsValue_) return;
+  maxTrialsValue_ = value;
+  Record().ConstantSettings.MaximumTrials = value;
+  Record().Unchanged = false;
+}
+
+void CLiquidOptimizeDlg::OnToleranceCommitted() {
+  if (filling_) return;
+  const double value = ParseExpRounded(3, Std(tolerance_->text()));
+  const bool accepted = !IsNoValue(value) && value >= kLiquidMinimumTolerance && value <= kLiquidMaximumTolerance;
+  const double kept = accepted ? value : toleranceValue_;
+  tolerance_->setText(Q(SrnToleranceText(kept)));
+  if (kept == toleranceValue_) return;
+  toleranceValue_ = kept;
+  Record().ConstantSettings.Tolerance = kept;
+  Record().Unchanged = false;
+}
+
+bool CLiquidOptimizeDlg::Start() {
+  LiquidOptimizeSheet sheet = ReadSheet();
+  EngineCaller caller;
+  LiquidOptimizeRun run(Record(), sheet, caller);
+  notFinished_ = true;
+  start_->setEnabled(false);
+  RepaintThrottle throttle(kRunPaintInterval, [&] {
+    ShowSheet(sheet);
+    RebuildGraphSeries();
+    graph_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+  const bool fitted = run.Run([&] { throttle.Request(); });
+  throttle.Flush();
+  runPaints_ = throttle.Paints();
+  start_->setEnabled(true);
+  ShowSheet(sheet);
+  StoreToRecords();
+  notFinished_ = !fitted;
+  if (!fitted) ShowMessageBox(this, kFailure.In(language_), ConfirmCaption(), QMessageBox::Warning, MessageButtons::Ok);
+  RedrawGraph();
+  return fitted;
+}
+
+void CLiquidOptimizeDlg::ShowFormula() {
+  CRefFuncDlg dialog(this);
+  dialog.exec();
+}
+
+void RegisterSrnOptimizePages() {
+  RegisterSrnPage(SrnPage::kSrnOptimize,
+                  [](SrnFormRecord& record, QWidget* parent) -> SrnPage* { return new CSrnOptimizeDlg(record, parent); });
+  RegisterSrnPage(SrnPage::kLiquidOptimize, [](SrnFormRecord& record, QWidget* parent) -> SrnPage* {
+    return new CLiquidOptimizeDlg(record, parent);
+  });
+}
+
+}  // namespace quorvel

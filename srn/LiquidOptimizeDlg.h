@@ -1,0 +1,94 @@
+#pragma once
+// CLiquidOptimizeDlg, page 2 of the SR-N form: fits the liquefaction-curve
+// constants alpha, beta and C against DA with one of four functions each,
+// keeps the best fit of its trials, and shows the constants against DA or the
+// SR-N curves estimated from them.
+#include <vector>
+
+#include "srn/LiquidOptimizeRun.h"
+#include "srn/PointDataList.h"
+#include "srn/SrnPage.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace quorvel {
+
+class CExpButton;
+class CExpEdit;
+class CSpread7;
+
+class CLiquidOptimizeDlg : public SrnPage {
+  Q_OBJECT
+ public:
+  // Graph views (radio buttons 1041 and 1042).
+  enum View { kDaView = 0, kSrnView = 1 };
+
+  CLiquidOptimizeDlg(SrnFormRecord& record, QWidget* parent);
+  ~CLiquidOptimizeDlg() override;
+
+  // SrnPage.
+  void Activate() override;
+  void RefreshFromData() override;
+  GraphArea* Graph() override { return graph_; }
+  void RedrawGraph() override;
+  void StoreToRecords() override;
+  bool OptimisationNotFinished() const override { return notFinished_; }
+
+  // Start ("最適化開始"); false when the failure message was shown.
+  bool Start();
+  void SetView(View view);
+  View CurrentView() const { return view_; }
+  // The formula button (1047).
+  void ShowFormula();
+
+  LiquidOptimizeSheet ReadSheet() const;
+  void ShowSheet(const LiquidOptimizeSheet& sheet);
+  // Rebuilds the series of the current view (ranges first when due).
+  void RebuildGraphSeries();
+
+  CSpread7* InputGrid() const { return inputGrid_; }
+  CSpread7* ResultGrid() const { return resultGrid_; }
+  QCheckBox* RandomRetryBox() const { return randomRetry_; }
+  CExpEdit* MaxTrialsEdit() const { return maxTrials_; }
+  CExpEdit* ToleranceEdit() const { return tolerance_; }
+  QPushButton* StartButton() const { return start_; }
+  const std::vector<CPointDataList>& CurveSeries() const { return curveSeries_; }
+  int RunPaints() const { return runPaints_; }
+
+ private:
+  void BuildWindow();
+  void ConnectSignals();
+  void OnInputCellChanged(int row, int col);
+  void OnMaxTrialsCommitted();
+  void OnToleranceCommitted();
+  int MaxTrialsValue() const;
+
+  int language_;
+  bool filling_ = false;
+  bool notFinished_ = false;
+  View view_ = kDaView;
+  int maxTrialsValue_ = 5;
+  double toleranceValue_ = 1e-6;
+  std::vector<CPointDataList> curveSeries_;
+  int runPaints_ = 0;
+
+  GraphArea* graph_ = nullptr;
+  CSpread7* inputGrid_ = nullptr;
+  CSpread7* resultGrid_ = nullptr;
+  QCheckBox* randomRetry_ = nullptr;
+  QLabel* maxTrialsLabel_ = nullptr;
+  CExpEdit* maxTrials_ = nullptr;
+  CExpEdit* tolerance_ = nullptr;
+  QPushButton* start_ = nullptr;
+  QRadioButton* daView_ = nullptr;
+  QRadioButton* srnView_ = nullptr;
+  CExpButton* formula_ = nullptr;
+};
+
+// Hands the form the factories of pages 1 and 2 (called once at start-up).
+void RegisterSrnOptimizePages();
+
+}  // namespace quorvel
