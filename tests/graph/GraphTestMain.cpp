@@ -6,6 +6,7 @@
 
 int RunGraphDrawerTests(int argc, char** argv);
 int RunGraphAreaTests(int argc, char** argv);
+int RunColourDialogsTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
   int failures = 0;
   failures += RunGraphDrawerTests(argc, argv);
   failures += RunGraphAreaTests(argc, argv);
+  failures += RunColourDialogsTests(argc, argv);
   return failures == 0 ? 0 : 1;
 }

@@ -9,4 +9,5 @@ quorvel_add_test(graph_ui_tests QT
     ${CMAKE_CURRENT_LIST_DIR}/GraphTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GraphDrawerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GraphAreaTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ColourDialogsTest.cpp
   LIBS quorvel_ui Qt6::Test quorvel_test_support)
