@@ -180,8 +180,15 @@ void CLiquidOptimizeDlg::ConnectSignals() {
     StoreToRecords();
     Record().Unchanged = false;
   });
-  connect(maxTrials_, &CExpEdit::Committed, this, &CLiquidOptimizeDlg::OnMaxTrialsCommitted);
-  connect(tolerance_, &CExpEdit::Committed, this, &CLiquidOptimizeDlg::OnToleranceCommitted);
+  // The fields count as changed only after the user typed into them.
+  connect(maxTrials_, &QLineEdit::textEdited, this, [this] { maxTrialsTyped_ = true; });
+  connect(tolerance_, &QLineEdit::textEdited, this, [this] { toleranceTyped_ = true; });
+  connect(maxTrials_, &CExpEdit::Committed, this, [this] {
+    if (std::exchange(maxTrialsTyped_, false)) OnMaxTrialsCommitted();
+  });
+  connect(tolerance_, &CExpEdit::Committed, this, [this] {
+    if (std::exchange(toleranceTyped_, false)) OnToleranceCommitted();
+  });
   connect(start_, &QPushButton::clicked, this, [this] { Start(); });
   connect(daView_, &QRadioButton::toggled, this, [this](bool on) {
     if (on) SetView(kDaView);

@@ -68,6 +68,8 @@ class CLiquidOptimizeDlg : public SrnPage {
 
   int language_;
   bool filling_ = false;
+  bool maxTrialsTyped_ = false;
+  bool toleranceTyped_ = false;
   bool notFinished_ = false;
   View view_ = kDaView;
   int maxTrialsValue_ = 5;

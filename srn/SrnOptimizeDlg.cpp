@@ -91,7 +91,6 @@ void CSrnOptimizeDlg::BuildWindow() {
   maxTrials_ = new CExpEdit(this);  // 1014
   // Above 100 the field refuses; below 1 the page corrects to 1.
   maxTrials_->SetUpInteger(kNoIntegerLimit, kSrnMaximumTrials);
-  maxTrials_->SetEmptyValue(kSrnDefaultTrials);
   maxTrials_->setMaximumWidth(60);
   Name(maxTrials_, "maxTrialsEdit", S(10042, language_));
   auto* toleranceLabel = new QLabel(S(10043, language_), this);
@@ -135,8 +134,15 @@ void CSrnOptimizeDlg::ConnectSignals() {
     Record().Unchanged = false;
     UpdateEnabledState();
   });
-  connect(maxTrials_, &CExpEdit::Committed, this, &CSrnOptimizeDlg::OnMaxTrialsCommitted);
-  connect(tolerance_, &CExpEdit::Committed, this, &CSrnOptimizeDlg::OnToleranceCommitted);
+  // The fields count as changed only after the user typed into them.
+  connect(maxTrials_, &QLineEdit::textEdited, this, [this] { maxTrialsTyped_ = true; });
+  connect(tolerance_, &QLineEdit::textEdited, this, [this] { toleranceTyped_ = true; });
+  connect(maxTrials_, &CExpEdit::Committed, this, [this] {
+    if (std::exchange(maxTrialsTyped_, false)) OnMaxTrialsCommitted();
+  });
+  connect(tolerance_, &CExpEdit::Committed, this, [this] {
+    if (std::exchange(toleranceTyped_, false)) OnToleranceCommitted();
+  });
   connect(start_, &QPushButton::clicked, this, &CSrnOptimizeDlg::Start);
   connect(graph_, &GraphArea::AboutToDraw, this, [this] {
     if (AdjustSrnRanges(Record().DataSets)) RebuildGraphSeries();
@@ -320,10 +326,7 @@ void CSrnOptimizeDlg::OnToleranceCommitted() {
   const double value = ParseExpRounded(3, Std(tolerance_->text()));
   const bool accepted = !IsNoValue(value) && value >= kSrnMinimumTolerance && value <= kSrnMaximumTolerance;
   const double kept = accepted ? value : toleranceValue_;
-  const QString shown = Q(SrnToleranceText(kept));
-  const bool changed = kept != toleranceValue_ || tolerance_->text() != shown;
-  tolerance_->setText(shown);
-  if (!changed) return;
+  tolerance_->setText(Q(SrnToleranceText(kept)));
   toleranceValue_ = kept;
   Record().SrnRetry.Tolerance = kept;
   // Only the colours follow; the grids keep what the user typed.
@@ -332,7 +335,6 @@ void CSrnOptimizeDlg::OnToleranceCommitted() {
 }
 
 void CSrnOptimizeDlg::Start() {
-  if (!start_->isEnabled()) return;
   SrnOptimizeSheet sheet = ReadSheet();
   EngineCaller caller;
   SrnOptimizeRun run(Record(), sheet, caller);

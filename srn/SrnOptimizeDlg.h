@@ -72,6 +72,8 @@ class CSrnOptimizeDlg : public SrnPage {
 
   int language_;
   bool filling_ = false;
+  bool maxTrialsTyped_ = false;
+  bool toleranceTyped_ = false;
   double toleranceValue_ = kSrnDefaultTolerance;
   int maxTrialsValue_ = kSrnDefaultTrials;
   std::vector<CPointDataList> curveSeries_;

@@ -1,0 +1,421 @@
+// The SR-N optimisation page and the liquefaction-constant page as a user
+// drives them, alone and inside the SR-N form, through the real engine
+// library and real files in a QUORVEL_HOME folder. Fits are counted by
+// engine calls.
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <random>
+
+#include "app/EngineCaller.h"
+#include "app/Language.h"
+#include "app/RandomGenerator.h"
+#include "app/SrnHandOff.h"
+#include "controls/ExpEdit.h"
+#include "graph/GraphArea.h"
+#include "platform/Spread7.h"
+#include "srn/LiquidOptimizeDlg.h"
+#include "srn/SrnFormDlg.h"
+#include "srn/SrnOptimizeDlg.h"
+#include "support/ModalAnswerer.h"
+#include "support/TempFolder.h"
+
+namespace quorvel {
+
+using test::ModalAnswerer;
+using test::TempFolder;
+
+namespace {
+
+std::string ExampleBytes() {
+  std::ifstream file(std::string(QUORVEL_EXAMPLES) + "/srn/temp.txt", std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+SrnFormRecord ExampleRecord() {
+  SrnFormRecord record;
+  std::string error;
+  if (!ReadSrnInput(std::string(QUORVEL_EXAMPLES) + "/srn/temp.txt", record, &error)) qFatal("%s", error.c_str());
+  return record;
+}
+
+// Types into a field and moves the focus on, as a user leaving the field.
+void TypeAndLeave(CExpEdit* edit, const QString& text, QWidget* next) {
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, text);
+  next->setFocus();
+  QCoreApplication::processEvents();
+}
+
+// The residual that lunvex-fit gives for `data`.
+std::string LunvexFitResidual(const std::string& data) {
+  TempFolder folder;
+  folder.WriteBytes("data.txt", data);
+  const std::string command = std::string(QUORVEL_BINARY_DIR) + "/bin/lunvex-fit " + folder.Path();
+  if (std::system(command.c_str()) != 0) return "lunvex-fit failed";
+  return SrnResidualText(ParseEngineOutput(folder.ReadBytes("output.txt"), 3).Residual);
+}
+
+// The next uniforms of the program's generator, without drawing them.
+std::array<double, 64> NextUniforms() {
+  std::mt19937 replay = ProgramRandomEngine();
+  std::array<double, 64> u{};
+  for (double& value : u) value = static_cast<double>(replay()) / 4294967296.0;
+  return u;
+}
+
+}  // namespace
+
+class SrnPagesTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TempFolder> home_;
+
+  // A page of its own in a shown window, with the example's records.
+  struct SrnPageFixture {
+    SrnFormRecord record = ExampleRecord();
+    QWidget window;
+    CSrnOptimizeDlg* page;
+    SrnPageFixture() : page(new CSrnOptimizeDlg(record, &window)) {
+      window.resize(900, 700);
+      window.show();
+      window.activateWindow();
+      QApplication::setActiveWindow(&window);
+      page->Activate();
+    }
+  };
+
+ private slots:
+  void initTestCase() { RegisterSrnOptimizePages(); }
+  void init() {
+    SetCurrentLanguage(kJapanese);
+    home_ = std::make_unique<TempFolder>();
+    qputenv("QUORVEL_HOME", QByteArray::fromStdString(home_->Path()));
+  }
+  void cleanup() { home_.reset(); }
+
+  void fillShowsTheSetsTitlesAndDisplayForms() {
+    SrnPageFixture f;
+    CSpread7* grid = f.page->InitialGrid();
+    QCOMPARE(grid->MaxRows(), 4);
+    QCOMPARE(grid->MaxCols(), 9);
+    QCOMPARE(grid->RowTitle(3), QString("5%"));
+    QCOMPARE(grid->ColumnTitle(2), QString("a\n最小値"));
+    QCOMPARE(grid->CellText(1, 1), QString("0.3"));
+    QCOMPARE(grid->CellText(1, 2), QString("0.0001"));
+    QCOMPARE(f.page->ResultGrid()->ColumnTitle(5), QString("Drevia利用"));
+    QCOMPARE(f.page->ResultGrid()->ColumnTitle(4), QString("残差"));
+    QCOMPARE(f.page->ToleranceEdit()->text(), QString("1.000E-6"));
+    QCOMPARE(f.page->MaxTrialsEdit()->text(), QString("5"));
+    QVERIFY(f.page->RandomRetryBox()->isChecked());
+    QVERIFY(f.page->StartButton()->isEnabled());
+  }
+
+  void retryOffGivesThreeSingleFits() {
+    SrnPageFixture f;
+    QTest::mouseClick(f.page->RandomRetryBox(), Qt::LeftButton);
+    QVERIFY(!f.page->RandomRetryBox()->isChecked());
+    QVERIFY(!f.page->MaxTrialsEdit()->isEnabled());
+    const auto calls = EngineCallCount();
+    QTest::mouseClick(f.page->StartButton(), Qt::LeftButton);
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4});
+    QCOMPARE(f.record.SrnCurves.Count(), std::size_t{4});
+    QCOMPARE(f.page->ResultGrid()->MaxRows(), 4);
+    QVERIFY(f.page->StartButton()->isEnabled());
+    QCOMPARE(f.record.SrnRetry.RandomStartAllowed, 0);
+  }
+
+  void retryOnWithUnreachableToleranceLeavesTheLastDraws() {
+    SrnPageFixture f;
+    TypeAndLeave(f.page->ToleranceEdit(), "1e-10", f.page->StartButton());
+    QCOMPARE(f.page->ToleranceEdit()->text(), QString("1.000E-10"));
+    const auto calls = EngineCallCount();
+    const std::uint64_t draws = UniformDrawCount();
+    const auto u = NextUniforms();
+    f.page->Start();
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 5 * 4});
+    QCOMPARE(UniformDrawCount() - draws, std::uint64_t{12});
+    CSpread7* grid = f.page->InitialGrid();
+    for (int row = 1; row <= 4; ++row) {
+      for (int p = 0; p < 3; ++p) {
+        const double minimum = ParseDouble(grid->CellText(row, p * 3 + 2).toStdString());
+        const double maximum = ParseDouble(grid->CellText(row, p * 3 + 3).toStdString());
+        QCOMPARE(grid->CellText(row, p * 3 + 1),
+                 QString::fromStdString(FormatTrimmed(minimum + u[static_cast<std::size_t>(p * 4 + 3)] * (maximum - minimum), 6)));
+      }
+    }
+    // Every residual is above 1e-10: all shown in red.
+    for (int row = 1; row <= 4; ++row) QCOMPARE(f.page->ResultGrid()->CellForeColor(row, 4), QColor(255, 0, 0));
+    QVERIFY(f.page->RunPaints() >= 1);
+    QVERIFY(f.page->RunPaints() <= f.page->RunPaintRequests());
+  }
+
+  void fewerThanThreeSetsEndPassesAfterTheirFirstTrial() {
+    SrnPageFixture f;
+    f.record.DataSets.RemoveAt(3);
+    f.record.DataSets.RemoveAt(2);
+    f.record.SrnCurves.Clear();
+    f.page->Activate();
+    TypeAndLeave(f.page->ToleranceEdit(), "1e-10", f.page->StartButton());
+    const auto calls = EngineCallCount();
+    f.page->Start();
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{(5 + 5 + 1) * 2});
+  }
+
+  void fivePercentMarkAndOneMarkOnly() {
+    SrnPageFixture f;
+    QTest::mouseClick(f.page->RandomRetryBox(), Qt::LeftButton);
+    f.page->Start();
+    CSpread7* results = f.page->ResultGrid();
+    QVERIFY(results->IsCellChecked(3, 5));
+    QVERIFY(f.record.SrnCurves.At(2).Selected);
+    // A user's click on row 1, then on row 2.
+    results->item(0, 4)->setCheckState(Qt::Checked);
+    QVERIFY(results->IsCellChecked(1, 5));
+    QVERIFY(!results->IsCellChecked(3, 5));
+    results->item(1, 4)->setCheckState(Qt::Checked);
+    QVERIFY(!results->IsCellChecked(1, 5));
+    QVERIFY(results->IsCellChecked(2, 5));
+    for (std::size_t k = 0; k < 4; ++k) QCOMPARE(f.record.SrnCurves.At(k).Selected, k == 1);
+
+    SrnPageFixture without;
+    without.record.DataSets.At(2).Name = "6";
+    without.page->Activate();
+    without.page->Start();
+    for (int row = 1; row <= 4; ++row) QVERIFY(!without.page->ResultGrid()->IsCellChecked(row, 5));
+  }
+
+  void cellRulesAndEmptyCellsAtStart() {
+    SrnPageFixture f;
+    CSpread7* grid = f.page->InitialGrid();
+    grid->item(0, 3)->setText("-2");  // b initial, as a user's edit
+    QCOMPARE(grid->CellText(1, 4), QString("0.0001"));
+    grid->item(0, 8)->setText("250");
+    QCOMPARE(grid->CellText(1, 9), QString("100.0"));
+    QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
+    grid->item(1, 3)->setText("");  // emptied: Start waits for a number
+    QVERIFY(!f.page->StartButton()->isEnabled());
+    grid->item(1, 6)->setText("");
+    f.page->Start();  // the pre-check fills them
+    QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
+    QCOMPARE(grid->CellText(2, 7), QString("0.0"));
+    QVERIFY(f.page->StartButton()->isEnabled());
+  }
+
+  void toleranceAndTrialFields() {
+    SrnPageFixture f;
+    f.record.Unchanged = true;
+    // Passing through the field without typing is no change.
+    f.page->ToleranceEdit()->setFocus();
+    f.page->StartButton()->setFocus();
+    QVERIFY(f.record.Unchanged);
+    for (const char* refused : {"5000", "0.00000000001", "abc"}) {
+      TypeAndLeave(f.page->ToleranceEdit(), refused, f.page->StartButton());
+      QCOMPARE(f.page->ToleranceEdit()->text(), QString("1.000E-6"));
+      QCOMPARE(f.record.SrnRetry.Tolerance, 1e-6);
+    }
+    TypeAndLeave(f.page->ToleranceEdit(), "0.0005", f.page->StartButton());
+    QCOMPARE(f.page->ToleranceEdit()->text(), QString("5.000E-4"));
+    QCOMPARE(f.record.SrnRetry.Tolerance, 5e-4);
+    QVERIFY(!f.record.Unchanged);
+    TypeAndLeave(f.page->MaxTrialsEdit(), "0", f.page->StartButton());
+    QCOMPARE(f.page->MaxTrialsEdit()->text(), QString("1"));
+    QCOMPARE(f.record.SrnRetry.MaximumTrials, 1);
+  }
+
+  void coalescedRepaintsGiveTheSameResults() {
+    // The page paints a few times; a run that paints the graph after every
+    // request, from the same generator state, must give the same grids.
+    SrnPageFixture f;
+    TypeAndLeave(f.page->ToleranceEdit(), "1e-10", f.page->StartButton());
+    const std::mt19937 saved = ProgramRandomEngine();
+    f.page->Start();
+    const SrnOptimizeSheet coalesced = f.page->ReadSheet();
+
+    ProgramRandomEngine() = saved;
+    SrnFormRecord record = ExampleRecord();
+    SrnOptimizeSheet sheet = FillSrnSheet(record);
+    sheet.Tolerance = 1e-10;
+    EngineCaller caller;
+    SrnOptimizeRun run(record, sheet, caller);
+    GraphArea area;
+    area.resize(600, 300);
+    int paints = 0;
+    run.Run([&] {
+      area.Drawer().SetSeries({}, &record.DataSets, &record.Colours, 1);
+      area.GraphImage();
+      ++paints;
+    });
+    QCOMPARE(paints, 30);
+    for (std::size_t i = 0; i < 4; ++i) {
+      QCOMPARE(coalesced.Initial[i].Cells, sheet.Initial[i].Cells);
+      QCOMPARE(coalesced.Results[i].Cells, sheet.Results[i].Cells);
+    }
+  }
+
+  // --- liquefaction constants ---------------------------------------------
+
+  void liquidRetryOffAndBestOfFive() {
+    SrnPageFixture srn;
+    srn.page->Start();
+    QWidget window;
+    auto* page = new CLiquidOptimizeDlg(srn.record, &window);
+    window.show();
+    page->Activate();
+    QCOMPARE(page->InputGrid()->CellText(1, 9), QString("指数関数1"));
+    QCOMPARE(page->InputGrid()->RowTitle(4), QString("β 初期値"));
+    QCOMPARE(srn.record.DaGraph.At(0).PointCount(), std::size_t{4});
+    QCOMPARE(srn.record.DaGraph.At(0).Point(2).x, 5.0);
+
+    page->RandomRetryBox()->setChecked(false);
+    auto calls = EngineCallCount();
+    ModalAnswerer answerer;
+    page->Start();
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{3});
+
+    page->RandomRetryBox()->setChecked(true);
+    TypeAndLeave(page->ToleranceEdit(), "1e-10", page->StartButton());
+    calls = EngineCallCount();
+    const auto u = NextUniforms();
+    page->Start();
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{15});
+    for (int k = 0; k < 3; ++k)
+      QCOMPARE(page->InputGrid()->CellText(k * 3 + 1, 1),
+               QString::fromStdString(FormatFixed(-10.0 + u[static_cast<std::size_t>(k * 4 + 3)] * 20.0, 6)));
+    // The kept fits are the form's curves, shown with their residuals.
+    for (int k = 0; k < 3; ++k) {
+      const CEqBase& curve = srn.record.ConstantCurves.At(static_cast<std::size_t>(k));
+      QCOMPARE(curve.GetEquationId(), 3);
+      QCOMPARE(page->ResultGrid()->CellText(k + 1, 9), QString::fromStdString(SrnResidualText(curve.Residual)));
+    }
+    QVERIFY(!page->OptimisationNotFinished());
+    // Both views draw: the SR-N view has the 4 fitted and 18 estimated curves.
+    page->SetView(CLiquidOptimizeDlg::kSrnView);
+    QCOMPARE(page->CurveSeries().size(), std::size_t{22});
+    QCOMPARE(page->CurveSeries()[5].Name, std::string("2.0～18.5%(推定)"));
+    page->SetView(CLiquidOptimizeDlg::kDaView);
+    QCOMPARE(page->CurveSeries().size(), std::size_t{3});
+    QCOMPARE(page->CurveSeries()[1].Name, std::string("β近似曲線"));
+  }
+
+  void liquidFailureMessage() {
+    for (int language : {kJapanese, kEnglish}) {
+      SetCurrentLanguage(language);
+      SrnPageFixture srn;
+      srn.page->Start();
+      QWidget window;
+      auto* page = new CLiquidOptimizeDlg(srn.record, &window);
+      window.show();
+      page->Activate();
+      page->RandomRetryBox()->setChecked(false);
+      // ExpPower pinned at A2 = A3 = 50: exp(50 DA^50) overflows for every fit.
+      for (int k = 0; k < 3; ++k) {
+        page->InputGrid()->SetComboIndex(k * 3 + 1, 9, 3);
+        for (int row = k * 3 + 1; row <= k * 3 + 3; ++row) {
+          page->InputGrid()->SetCellText(row, 1, "0.1");
+          page->InputGrid()->SetCellText(row, 2, "1.0");
+          page->InputGrid()->SetCellText(row, 3, "50.0");
+          page->InputGrid()->SetCellText(row, 4, "50.0");
+        }
+      }
+      ModalAnswerer answerer;
+      QVERIFY(!page->Start());
+      QCOMPARE(answerer.Seen().size(), 1);
+      QCOMPARE(answerer.Seen()[0].text,
+               language == kJapanese ? QString("最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。")
+                                     : QString("Please try again by changing the functions or initial values."));
+      QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QString("確認") : QString("Caution"));
+      QCOMPARE(answerer.Seen()[0].icon, int(QMessageBox::Warning));
+      for (int k = 1; k <= 3; ++k) {
+        QCOMPARE(page->ResultGrid()->CellText(k, 9), QString("1.000000E+8"));
+        QCOMPARE(page->ResultGrid()->CellText(k, 1), QString());
+      }
+      QVERIFY(page->OptimisationNotFinished());
+    }
+  }
+
+  // --- the form, end to end ------------------------------------------------
+
+  void startToOkGivesAnAnswerTheReaderReadsBack() {
+    home_->WriteBytes("temp.txt", ExampleBytes());
+    CSrnFormDlg form(home_->Path(), "3 : 砂質土 (As1)");
+    QVERIFY(form.Initialise());
+    form.show();
+    form.OnPageButton(SrnPage::kSrnOptimize);
+    auto* page1 = qobject_cast<CSrnOptimizeDlg*>(form.Page(SrnPage::kSrnOptimize));
+    QVERIFY(page1 != nullptr);
+    QTest::mouseClick(page1->StartButton(), Qt::LeftButton);
+    form.OnPageButton(SrnPage::kLiquidOptimize);
+    QCOMPARE(form.PageIndex(), 2);
+    auto* page2 = qobject_cast<CLiquidOptimizeDlg*>(form.Page(SrnPage::kLiquidOptimize));
+    QVERIFY(page2 != nullptr);
+    {
+      ModalAnswerer answerer;  // a failure message would be answered and seen
+      QTest::mouseClick(page2->StartButton(), Qt::LeftButton);
+      QCOMPARE(answerer.Seen().size(), 0);
+    }
+    // The answer: step 7 asks when a residual is above 1e-6; "はい" goes on.
+    ModalAnswerer answerer(ModalAnswerer::ClickButtonWithText("はい"));
+    form.OnOk();
+    QVERIFY(home_->Exists("writed"));
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+
+    SrnFormRecord answer;
+    std::string error;
+    QVERIFY2(ReadSrnInput(home_->File("temp.txt"), answer, &error), error.c_str());
+    QCOMPARE(answer.SrnCurves.Count(), std::size_t{4});
+    QCOMPARE(answer.ConstantCurves.Count(), std::size_t{3});
+    QVERIFY(answer.SrnCurves.At(2).Selected);
+    // The last Fit all sets started from the initial values left in the grid:
+    // lunvex-fit on the same data.txt gives each curve's residual.
+    SrnOptimizeSheet sheet = page1->ReadSheet();
+    EngineCaller unused("/nonexistent-quorvel-folder/");
+    SrnOptimizeRun run(form.Record(), sheet, unused);
+    for (std::size_t i = 0; i < 4; ++i) {
+      const std::string residual = LunvexFitResidual(EngineDataText(run.BuildRequest(i)));
+      QCOMPARE(QString::fromStdString(SrnResidualText(answer.SrnCurves.At(i).Residual)), QString::fromStdString(residual));
+    }
+    for (std::size_t k = 0; k < 3; ++k)
+      QCOMPARE(SrnResidualText(answer.ConstantCurves.At(k).Residual),
+               SrnResidualText(form.Record().ConstantCurves.At(k).Residual));
+  }
+
+  void okAsksWhenAConstantIsAboveTheTolerance() {
+    home_->WriteBytes("temp.txt", ExampleBytes());
+    CSrnFormDlg form(home_->Path(), "3 : 砂質土 (As1)");
+    QVERIFY(form.Initialise());
+    form.show();
+    form.OnPageButton(SrnPage::kSrnOptimize);
+    static_cast<CSrnOptimizeDlg*>(form.Page(1))->Start();
+    form.OnPageButton(SrnPage::kLiquidOptimize);
+    auto* page2 = static_cast<CLiquidOptimizeDlg*>(form.Page(2));
+    page2->RandomRetryBox()->setChecked(false);
+    TypeAndLeave(page2->ToleranceEdit(), "1e-10", page2->StartButton());
+    page2->Start();
+    ModalAnswerer answerer(ModalAnswerer::ClickButtonWithText("いいえ"));
+    form.OnOk();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, QString("残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
+    QVERIFY(!home_->Exists("writed"));
+    answerer.Queue(ModalAnswerer::ClickButtonWithText("はい"));
+    form.OnOk();
+    QVERIFY(home_->Exists("writed"));
+    SrnFormRecord answer;
+    QVERIFY(ReadSrnInput(home_->File("temp.txt"), answer));
+    // The page's grid went into the settings at OK.
+    QCOMPARE(answer.ConstantSettings.Tolerance, 1e-10);
+    QCOMPARE(answer.ConstantSettings.RandomStartAllowed, false);
+  }
+};
+
+}  // namespace quorvel
+
+QTEST_MAIN(quorvel::SrnPagesTest)
+#include "SrnPagesTest.moc"
