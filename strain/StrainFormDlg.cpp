@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -25,6 +24,8 @@
 #include "controls/GridAccess.h"
 #include "controls/MessageBoxes.h"
 #include "graph/GraphArea.h"
+#include "graph/ReferenceDialogs.h"
+#include "graph/SetColorDlg.h"
 #include "platform/Spread7.h"
 #include "strain/StrainFitRun.h"
 
@@ -43,15 +44,7 @@ struct Texts {
 constexpr Texts kNotFinished = {"最適化が終了していません。\n終了してからOKボタンを押して下さい。",
                                 "最適化が終了していません。\n終了してからOKボタンを押して下さい。"};
 constexpr Texts kLoadFailure = {"印刷データの読み込みに失敗しました。", "印刷データの読み込みに失敗しました。"};
-constexpr Texts kColourButton = {"色設定", "Colors"};
-constexpr Texts kFormulaText = {"φmob(x) = A1·exp[−(x/t1)^d1] + A2·exp[−(x/t2)^d2]\nA2 = φpeak − A1",
-                                "φmob(x) = A1·exp[−(x/t1)^d1] + A2·exp[−(x/t2)^d2]\nA2 = φpeak − A1"};
-constexpr Texts kCurveColour = {"近似曲線の色", "Color of the fitting curve"};
-constexpr Texts kDataColour = {"実験データの色", "Color of the experiment data"};
 constexpr const char* kParameterTitles[] = {"φpeak", "A1", "t1", "d1", "A2", "t2", "d2"};
-
-QColor FromColourRef(int colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
-int ToColourRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 void Name(QWidget* widget, const char* objectName, const QString& accessible) {
   widget->setObjectName(QString::fromLatin1(objectName));
@@ -132,9 +125,8 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   auto* largeScreen = toolButton("largeScreenButton", 10115);
   auto* zoomUp = toolButton("zoomUpButton", 10116);
   auto* zoomDown = toolButton("zoomDownButton", 10117);
-  auto* formula = toolButton("formulaButton", 10106);
-  auto* colours = new CExpButton(kColourButton.In(language_), this);
-  Name(colours, "colourButton", kColourButton.In(language_));
+  auto* formula = toolButton("formulaButton", 10106);        // 1047
+  auto* colours = toolButton("drawingSetupButton", 10108);  // 1048
 
   // Initial parameters (1020) and optimised parameters (1023).
   auto* parameterCaption = new QLabel(S(10030, language_), this);
@@ -256,7 +248,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   connect(allClear, &QPushButton::clicked, this, &CStrainFormDlg::OnAllClear);
   connect(copy, &QPushButton::clicked, this, &CStrainFormDlg::OnCopy);
   connect(formula, &QPushButton::clicked, this, &CStrainFormDlg::ShowFormula);
-  connect(colours, &QPushButton::clicked, this, &CStrainFormDlg::ShowColourSettings);
+  connect(colours, &QPushButton::clicked, this, &CStrainFormDlg::ShowDrawingSetup);
   connect(graphCopy, &QPushButton::clicked, graph_, &GraphArea::CopyToClipboard);
   connect(largeScreen, &QPushButton::clicked, graph_, &GraphArea::ShowLargeScreen);
   connect(zoomUp, &QPushButton::clicked, graph_, &GraphArea::ZoomIn);
@@ -427,20 +419,20 @@ void CStrainFormDlg::OnAllClear() {
 void CStrainFormDlg::OnCopy() { CopyTextToClipboard(Q(model_->CopyText()), this); }
 
 void CStrainFormDlg::ShowFormula() {
-  ShowMessageBox(this, kFormulaText.In(language_), S(10106, language_), QMessageBox::Information,
-                 MessageButtons::Ok);
+  CRefFuncStrainDlg dialog(this);
+  dialog.exec();
 }
 
-void CStrainFormDlg::ShowColourSettings() {
-  // The fitted curve (entry 17) and the experiment points (entry 18).
-  const QColor curve = QColorDialog::getColor(FromColourRef(record_.Colours.Entry(17)), this,
-                                              kCurveColour.In(language_));
-  if (curve.isValid()) record_.Colours.SetEntry(17, ToColourRef(curve));
-  const QColor points = QColorDialog::getColor(FromColourRef(record_.Colours.Entry(18)), this,
-                                             kDataColour.In(language_));
-  if (points.isValid()) record_.Colours.SetEntry(18, ToColourRef(points));
-  model_->RebuildGraphSeries();
-  UpdateGraph();
+void CStrainFormDlg::ShowDrawingSetup() {
+  // The dialog edits the form's colours and graph settings in place; every
+  // change redraws the graph behind it, and Cancel restores its backups.
+  CSetColorStrainDlg dialog(record_.Colours, record_.DataSets, record_.Unchanged, this);
+  dialog.SetColourFilePath(folder_ + kColourFileName);
+  connect(&dialog, &DrawingSetupDialog::OwnerRedraw, this, [this] {
+    model_->DrawingSettingsChanged();
+    UpdateGraph();
+  });
+  dialog.exec();
 }
 
 ModeResult RunStrainForm(const StartRequest& request) {

@@ -44,6 +44,10 @@ class CStrainFormDlg : public QDialog {
   void OnOk();
   void OnAllClear();
   void OnCopy();
+  // The strain model's formula picture.
+  void ShowFormula();
+  // The drawing setup: the strain graph's axes and its two colours.
+  void ShowDrawingSetup();
 
  private:
   void BuildWidgets(const StartRequest& request);
@@ -54,8 +58,6 @@ class CStrainFormDlg : public QDialog {
   void SetExperimentTitles();
   void OnCellChanged(CSpread7* grid, int row, int column);
   void OnArgumentChanged(int index);
-  void ShowFormula();
-  void ShowColourSettings();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   std::string folder_;

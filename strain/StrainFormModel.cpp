@@ -278,14 +278,21 @@ void StrainFormModel::StoreParameters() {
   }
 }
 
-void StrainFormModel::RebuildGraphSeries() {
+void StrainFormModel::RebuildGraphSeries() { Rebuild(record_.DataSets.AutomaticAdjustment); }
+
+void StrainFormModel::DrawingSettingsChanged() {
+  const DataSetList& graph = record_.DataSets;
+  Rebuild(graph.AutomaticAdjustment && graph.RangesOutOfDate);
+}
+
+void StrainFormModel::Rebuild(bool recomputeAxes) {
   const std::vector<CDPoint> points = ExperimentPoints();
   DataSetList& graph = record_.DataSets;
   graph.Clear();
   CPointDataList& data = graph.Append(CPointDataList(LoadString(10055, languageId_)));
   data.Colour = record_.Colours.StrainDataColour();
   for (const CDPoint& point : points) data.AppendPoint(point);
-  if (graph.AutomaticAdjustment) UpdateAxes(points);
+  if (recomputeAxes) UpdateAxes(points);
 
   // No curve from results that hold no value (after "All clear") or only zeros.
   const auto& results = record_.Results;

@@ -109,6 +109,11 @@ class StrainFormModel {
   // Rebuilds the graph's series (experiment points into the record's graph
   // list, the fitted curve) and, with automatic adjustment on, its axes.
   void RebuildGraphSeries();
+  // After the drawing setup changed colours or axes: rebuilds the series with
+  // the colours and the X range now in force. The axes are recomputed only
+  // when the settings ask for it (automatic and out of date), so typed ranges
+  // stay and a cancelled setup keeps exactly the ranges it restored.
+  void DrawingSettingsChanged();
   // The fitted curve, or nullptr while there are no results to draw.
   const CPointDataList* Curve() const { return hasCurve_ ? &curve_ : nullptr; }
   // Points of the experiment grid: rows with both cells holding a number.
@@ -117,6 +122,7 @@ class StrainFormModel {
   void StoreParameters();
 
  private:
+  void Rebuild(bool recomputeAxes);
   void UpdateAxes(const std::vector<CDPoint>& points);
   void FillParameterRow(int column, int parameterRow);
 

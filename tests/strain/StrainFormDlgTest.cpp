@@ -2,11 +2,13 @@
 // real files in a temporary program folder.
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -15,6 +17,10 @@
 #include "app/Language.h"
 #include "app/StrainHandOff.h"
 #include "controls/ExpEdit.h"
+#include "graph/GraphArea.h"
+#include "graph/GraphDrawer.h"
+#include "graph/ReferenceDialogs.h"
+#include "graph/SetColorDlg.h"
 #include "platform/Spread7.h"
 #include "strain/StrainFormDlg.h"
 #include "support/ModalAnswerer.h"
@@ -31,6 +37,18 @@ std::string ExampleBytes() {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The example with the results of an earlier fit, so the form starts with a curve.
+std::string FittedExampleBytes() {
+  std::string bytes = ExampleBytes();
+  const std::string empty = "[Table] 6\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+  const std::size_t at = bytes.find(empty);
+  if (at == std::string::npos) qFatal("example hand-off without an empty result table");
+  bytes.replace(at, empty.size(),
+                "[Table] 6\r\n14.272036\r\n1.71862\r\n1.359032\r\n19.727964\r\n5.706644\r\n0.739606\r\n"
+                "7.664415E-4\r\n");
+  return bytes;
 }
 
 StartRequest Request(int english) {
@@ -53,6 +71,44 @@ void TypeIntoCell(CSpread7* grid, int row, int column, const QString& text) {
   // A user edit: the grid raises CellChanged as after typing.
   grid->SetCellText(row, column, text);
   emit grid->CellChanged(row, column);
+}
+
+ModalAnswerer::Action PickInColourDialog(QColor colour) {
+  return [colour](QWidget* widget) {
+    auto* dialog = qobject_cast<QColorDialog*>(widget);
+    if (dialog == nullptr) {
+      widget->close();
+      return;
+    }
+    dialog->setCurrentColor(colour);
+    dialog->accept();
+  };
+}
+
+// Pixels of the drawn graph that are clearly blue (neither default strain
+// colour is).
+int BluePixels(GraphArea* graph) {
+  const QImage image = graph->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      count += c.blue() > c.red() + 100 && c.blue() > c.green() + 100;
+    }
+  return count;
+}
+
+// Runs `work` on the drawing-setup dialog the form opens from its button;
+// `nested` answer the dialogs `work` opens in turn. `work` must close the
+// dialog; a dialog of another kind is rejected.
+void WithDrawingSetup(QWidget* form, ModalAnswerer& answerer, const std::function<void(CSetColorStrainDlg*)>& work,
+                      const QList<ModalAnswerer::Action>& nested = {}) {
+  answerer.Queue([work](QWidget* widget) {
+    if (auto* dialog = qobject_cast<CSetColorStrainDlg*>(widget)) work(dialog);
+    else if (auto* other = qobject_cast<QDialog*>(widget)) other->reject();
+  });
+  for (const ModalAnswerer::Action& action : nested) answerer.Queue(action);
+  Find<QPushButton>(form, "drawingSetupButton")->click();
 }
 
 }  // namespace
@@ -205,6 +261,146 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(int(RunStrainForm(Request(0))), int(ModeResult::Cancel));
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].text, QStringLiteral("印刷データの読み込みに失敗しました。"));
+  }
+
+  void formulaButtonShowsThePicture_data() {
+    QTest::addColumn<int>("english");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("close");
+    QTest::newRow("ja") << 0 << QStringLiteral("式") << QStringLiteral("閉じる");
+    QTest::newRow("en") << 1 << QStringLiteral("Formula") << QStringLiteral("Close");
+  }
+
+  void formulaButtonShowsThePicture() {
+    QFETCH(int, english);
+    QFETCH(QString, title);
+    QFETCH(QString, close);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    auto* button = Find<QPushButton>(&form, "formulaButton");
+    QCOMPARE(button->toolTip(), title);
+    bool picture = false;
+    QString closeText;
+    ModalAnswerer answerer;
+    answerer.Queue([&picture, &closeText](QWidget* widget) {
+      auto* dialog = qobject_cast<CRefFuncStrainDlg*>(widget);
+      picture = dialog != nullptr && dialog->Picture()->isVisible();
+      if (dialog != nullptr) closeText = dialog->CloseButton()->text();
+      if (dialog != nullptr) dialog->CloseButton()->click();
+      else widget->close();
+    });
+    button->click();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QVERIFY(picture);
+    QCOMPARE(answerer.Seen()[0].title, title);
+    QCOMPARE(answerer.Seen()[0].objectName, QStringLiteral("refFuncStrainDialog"));
+    QVERIFY(form.Record().Unchanged);  // looking at the formula changes nothing
+    QCOMPARE(closeText, close);
+  }
+
+  void drawingSetupActsLiveAndCancelRestores() {
+    // A fitted curve, so the X range decides how far it is drawn.
+    folder_->WriteBytes("temp.txt", FittedExampleBytes());
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    form.resize(1150, 760);
+    form.show();
+    QVERIFY(form.Model().Curve() != nullptr);
+    const DataSetList& graph = form.Record().DataSets;
+    const double xMaximum = graph.XMaximum, xPitch = graph.XPitch, yMaximum = graph.YMaximum;
+    const ColourRecord colours = form.Record().Colours;
+    const std::size_t curvePoints = form.Model().Curve()->PointCount();
+    auto* area = Find<GraphArea>(&form, "graphArea");
+    QCOMPARE(BluePixels(area), 0);
+    QVERIFY(form.Record().Unchanged);
+
+    struct Live {
+      QString axisCell;
+      double xMaximum = 0;
+      bool automatic = true, box = true;
+      double lastCurveX = 0;
+      int curveColour = 0, curveSeriesColour = 0, bluePixels = 0;
+    } live;
+    ModalAnswerer answerer;
+    WithDrawingSetup(&form, answerer, [&](CSetColorStrainDlg* dialog) {
+      auto* axes = dialog->findChild<CSpread7*>(QStringLiteral("strainAxisGrid"));
+      TypeIntoCell(axes, 1, 2, QStringLiteral("5"));
+      live.axisCell = axes->CellText(1, 2);
+      live.xMaximum = graph.XMaximum;
+      live.automatic = graph.AutomaticAdjustment;
+      live.box = dialog->findChild<QCheckBox*>(QStringLiteral("strainAutomaticBox"))->isChecked();
+      live.lastCurveX = form.Model().Curve()->Points().back().x;
+      dialog->PickColour(dialog->findChild<CSpread7*>(QStringLiteral("strainColourGrid")), 1, 1);
+      live.curveColour = form.Record().Colours.Entry(17);
+      live.curveSeriesColour = form.Model().Curve()->Colour;
+      live.bluePixels = BluePixels(area);
+      dialog->CancelButton()->click();
+    }, {PickInColourDialog(QColor(0, 0, 255))});
+    QCOMPARE(answerer.Seen().size(), 2);
+    QCOMPARE(answerer.Seen()[0].objectName, QStringLiteral("setColorStrainDialog"));
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("描画設定"));
+    // While open: the typed range and the picked colour are the graph's.
+    QCOMPARE(live.axisCell, QStringLiteral("5.000"));
+    QCOMPARE(live.xMaximum, 5.0);
+    QVERIFY(!live.automatic);
+    QVERIFY(!live.box);
+    QVERIFY(std::abs(live.lastCurveX - 5.01) < 1e-9);
+    QCOMPARE(live.curveColour, 0xFF0000);
+    QCOMPARE(live.curveSeriesColour, 0xFF0000);
+    QVERIFY(live.bluePixels > 50);
+    // Cancel: everything as before, the curve drawn as before, no answer due.
+    QCOMPARE(graph.XMaximum, xMaximum);
+    QCOMPARE(graph.XPitch, xPitch);
+    QCOMPARE(graph.YMaximum, yMaximum);
+    QVERIFY(graph.AutomaticAdjustment);
+    QCOMPARE(form.Record().Colours, colours);
+    QCOMPARE(form.Model().Curve()->PointCount(), curvePoints);
+    QCOMPARE(BluePixels(area), 0);
+    QVERIFY(form.Record().Unchanged);
+    QCOMPARE(graph.At(0).PointCount(), std::size_t{10});
+  }
+
+  void drawingSetupOkWithoutChangeMakesOkAnswer() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    ModalAnswerer answerer;
+    WithDrawingSetup(&form, answerer, [](CSetColorStrainDlg* dialog) { dialog->OkButton()->click(); });
+    QCOMPARE(answerer.Seen().size(), 1);
+    QVERIFY(!form.Record().Unchanged);
+    form.OnOk();
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QVERIFY(folder_->Exists("writed"));
+    QVERIFY(folder_->Exists("color.txt"));
+  }
+
+  void typedAxesStayWhileAutomaticIsOff() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    const DataSetList& graph = form.Record().DataSets;
+    ModalAnswerer answerer;
+    WithDrawingSetup(&form, answerer, [](CSetColorStrainDlg* dialog) {
+      auto* axes = dialog->findChild<CSpread7*>(QStringLiteral("strainAxisGrid"));
+      TypeIntoCell(axes, 1, 1, QStringLiteral("0"));
+      TypeIntoCell(axes, 1, 2, QStringLiteral("12"));
+      TypeIntoCell(axes, 2, 2, QStringLiteral("40"));
+      dialog->OkButton()->click();
+    });
+    QVERIFY(!graph.AutomaticAdjustment);
+    // New data beyond the typed range: the typed axes stay.
+    auto* experiment = Find<CSpread7>(&form, "experimentGrid");
+    TypeIntoCell(experiment, 11, 1, QStringLiteral("15"));
+    TypeIntoCell(experiment, 11, 2, QStringLiteral("45"));
+    QCOMPARE(graph.At(0).PointCount(), std::size_t{11});
+    QCOMPARE(graph.XMinimum, 0.0);
+    QCOMPARE(graph.XMaximum, 12.0);
+    QCOMPARE(graph.YMaximum, 40.0);
+    // Switched on again: the ranges follow the data at once.
+    WithDrawingSetup(&form, answerer, [](CSetColorStrainDlg* dialog) {
+      dialog->findChild<QCheckBox*>(QStringLiteral("strainAutomaticBox"))->click();
+      dialog->OkButton()->click();
+    });
+    QVERIFY(graph.AutomaticAdjustment);
+    QCOMPARE(graph.XMinimum, 0.1);
+    QCOMPARE(graph.XMaximum, 15.0);
+    QCOMPARE(graph.YMaximum, 45.0);
+    QCOMPARE(answerer.Seen().size(), 2);
   }
 
   // Screenshots for a look as a user would (written when QUORVEL_SHOTS is set).

@@ -173,6 +173,29 @@ TEST_F(StrainLogic, AutomaticAxesAndCurve) {
   EXPECT_FALSE(model.StartEnabled());
 }
 
+TEST_F(StrainLogic, DrawingSettingsRecomputeAxesOnlyWhenAsked) {
+  DataSetList& graph = record.DataSets;
+  record.Results = {12.0, 0.8, 1.2, 22.0, 6.5, 0.9};
+  record.Colours.SetEntry(17, 0x0000FF);
+  struct Case { bool automatic, outOfDate; double xMaximum; };
+  // Typed ranges (automatic off) stay whatever the flag; automatic but up to
+  // date (a cancelled setup) keeps the restored ranges; automatic and out of
+  // date follows the data (x max 10).
+  for (const Case& c : {Case{false, true, 4.0}, Case{false, false, 4.0}, Case{true, false, 4.0},
+                        Case{true, true, 10.0}}) {
+    graph.XMaximum = 4.0;
+    graph.AutomaticAdjustment = c.automatic;
+    graph.RangesOutOfDate = c.outOfDate;
+    model.DrawingSettingsChanged();
+    EXPECT_EQ(graph.XMaximum, c.xMaximum) << c.automatic << c.outOfDate;
+    // The curve follows the colour and the X range in force.
+    ASSERT_NE(model.Curve(), nullptr);
+    EXPECT_EQ(model.Curve()->Colour, 0x0000FF);
+    EXPECT_NEAR(model.Curve()->Points().back().x, c.xMaximum + 0.01, 1e-9);
+    EXPECT_EQ(graph.At(0).PointCount(), 10u);
+  }
+}
+
 TEST_F(StrainLogic, CurveIsTheEngineModel) {
   record.Results = {12.345678, 0.8, 1.2, 34.0 - 12.345678, 6.5, 0.9};
   model.RebuildGraphSeries();
