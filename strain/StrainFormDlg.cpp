@@ -152,15 +152,20 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   resultGrid_->SetRowTitle(1, S(10056, language_));
   for (CSpread7* grid : {parameterGrid_, resultGrid_}) {
     grid->verticalHeader()->setMinimumWidth(90);
-    grid->setFixedHeight(grid == parameterGrid_ ? 120 : 62);
-    for (int c = 1; c <= StrainSheet::kColumnCount; ++c) grid->SetColWidth(c, 78);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // All seven columns in view: the row titles, the columns, the frame.
-    grid->setMinimumWidth(90 + 6 * 78 + 100 + 6);
+    // The columns share the width the form gives, so the long initial values
+    // the random retry writes stay readable; the height is that of the rows.
+    grid->horizontalHeader()->setMinimumSectionSize(78);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid->setMinimumWidth(90 + 7 * 78 + 6);
+    int height = grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth() + 2;
+    for (int row = 0; row < grid->rowCount(); ++row) height += grid->rowHeight(row);
+    grid->setFixedHeight(height);
+    for (int c = 1; c <= StrainSheet::kColumnCount; ++c)
+      grid->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
   }
-  resultGrid_->SetColWidth(StrainSheet::kResidualColumn, 100);
-  parameterGrid_->SetColWidth(StrainSheet::kD2, 100);
+  for (int c = 1; c <= 2; ++c) experimentGrid_->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
 
   // Retry settings and Start.
   randomRetry_ = new QCheckBox(S(10054, language_), this);

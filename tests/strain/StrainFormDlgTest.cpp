@@ -421,6 +421,15 @@ class StrainFormDlgTest : public QObject {
       Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
       QApplication::processEvents();
       form.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/strain-%1-damage.png").arg(tag));
+      // The two dialogs of the toolbar, as they open over the form.
+      const QString prefix = QString::fromLocal8Bit(dir) + QStringLiteral("/strain-%1-").arg(tag);
+      ModalAnswerer answerer([prefix](QWidget* widget) {
+        widget->grab().save(prefix + widget->objectName() + QStringLiteral(".png"));
+        if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
+      });
+      Find<QPushButton>(&form, "drawingSetupButton")->click();
+      Find<QPushButton>(&form, "formulaButton")->click();
+      QCOMPARE(answerer.Seen().size(), 2);
     }
   }
 
