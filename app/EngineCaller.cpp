@@ -115,6 +115,10 @@ EngineCaller::EngineCaller(std::string folder, FitFunction fit)
 EngineResult EngineCaller::Fit(const EngineRequest& request, int parameterCount) {
   EngineResult result;
   {
+    // A fresh file rather than a truncated one: ext4 flushes a file rewritten
+    // after truncation at its close, which made every fit wait for the disk.
+    std::error_code removeError;
+    std::filesystem::remove(folder_ + kDataFileName, removeError);
     std::ofstream data(folder_ + kDataFileName, std::ios::binary | std::ios::trunc);
     if (!data) {
       result.Status = EngineStatus::DataNotWritten;
