@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -95,7 +96,8 @@ void CLiquidOptimizeDlg::BuildWindow() {
   formula_ = new CExpButton(kFormulaTip.In(language_), this);  // 1047
   Name(formula_, "formulaButton", kFormulaTip.In(language_));
   formula_->setToolTip(kFormulaTip.In(language_));
-  formula_->setFixedSize(40, 26);
+  formula_->setFixedHeight(26);
+  formula_->setMinimumWidth(40);
 
   inputGrid_ = new CSpread7(9, 9, this);  // 1016
   Name(inputGrid_, "inputGrid", S(10014, language_));
@@ -114,8 +116,9 @@ void CLiquidOptimizeDlg::BuildWindow() {
       inputGrid_->SetCellBackColor(k * 3 + j, kFunctionColumn, kUnusedCell);
     }
   }
-  for (int c = 1; c <= 8; ++c) inputGrid_->SetColWidth(c, 72);
-  inputGrid_->SetColWidth(kFunctionColumn, 92);
+  // All nine columns and rows in view at the form's first size.
+  for (int c = 1; c <= 8; ++c) inputGrid_->SetColWidth(c, 64);
+  inputGrid_->SetColWidth(kFunctionColumn, 72);
 
   auto* resultCaption = new QLabel(S(10031, language_), this);  // 1034
   resultGrid_ = new CSpread7(3, 9, this);  // 1012
@@ -125,11 +128,18 @@ void CLiquidOptimizeDlg::BuildWindow() {
   resultGrid_->SetColumnTitles(resultTitles);
   for (int k = 0; k < 3; ++k) resultGrid_->SetRowTitle(k + 1, QString::fromUtf8(kConstantNames[k]));
   resultGrid_->SetBlockLocked(resultGrid_->AllCells(), true);
-  for (int c = 1; c <= 8; ++c) resultGrid_->SetColWidth(c, 72);
-  resultGrid_->SetColWidth(9, 100);
-  for (CSpread7* grid : {inputGrid_, resultGrid_}) grid->verticalHeader()->setMinimumWidth(96);
-  inputGrid_->setMinimumHeight(150);
-  resultGrid_->setMinimumHeight(96);
+  for (int c = 1; c <= 8; ++c) resultGrid_->SetColWidth(c, 66);
+  resultGrid_->SetColWidth(9, 92);
+  // Nine columns of six-decimal numbers: a point smaller than the form's text.
+  for (CSpread7* grid : {inputGrid_, resultGrid_}) {
+    QFont font = grid->font();
+    font.setPointSizeF(std::max(7.0, font.pointSizeF() - 1.0));
+    grid->setFont(font);
+    grid->verticalHeader()->setFixedWidth(grid == resultGrid_ ? 40 : language_ == kJapanese ? 66 : 86);
+    grid->verticalHeader()->setDefaultSectionSize(18);
+  }
+  inputGrid_->setMinimumHeight(9 * 18 + 30);
+  resultGrid_->setMinimumHeight(3 * 18 + 30);
 
   randomRetry_ = new QCheckBox(S(10054, language_), this);  // 1013
   Name(randomRetry_, "randomRetryCheck", S(10054, language_));

@@ -40,7 +40,7 @@ LiquidOptimizeSheet FillLiquidSheet(const SrnFormRecord& form) {
   const ConstantFitSettings& settings = form.ConstantSettings;
   for (std::size_t r = 0; r < ConstantFitSettings::kRows; ++r)
     for (std::size_t c = 0; c < ConstantFitSettings::kColumns; ++c)
-      sheet.Input[r][c] = FormatFixed(settings.Cells[r][c], 6);
+      sheet.Input[r][c] = FormatTrimmed(settings.Cells[r][c], 6);
   for (std::size_t k = 0; k < 3; ++k) {
     const int code = settings.FunctionCodes[k];
     sheet.Function[k] = code >= 0 && code <= 3 ? code : 0;

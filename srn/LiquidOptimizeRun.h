@@ -38,7 +38,7 @@ inline constexpr double kLiquidMaximumTolerance = 1000.0;
 int LiquidEquationId(int functionIndex);
 int LiquidParameterCount(int functionIndex);
 
-// The input grid and fields from the settings (cells with six decimals, no
+// The input grid and fields from the settings (cells with up to six decimals, no
 // value empty), the result grid from the constant curves.
 LiquidOptimizeSheet FillLiquidSheet(const SrnFormRecord& form);
 // The page's grid into the settings: cells (empty: no value), function codes,

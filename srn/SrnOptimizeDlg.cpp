@@ -53,7 +53,8 @@ CSrnOptimizeDlg::~CSrnOptimizeDlg() = default;
 
 void CSrnOptimizeDlg::BuildWindow() {
   const bool japanese = language_ == kJapanese;
-  title_ = new QLabel(S(10011, language_) + S(10032, language_), this);
+  // English words need the space the Japanese title does without.
+  title_ = new QLabel(S(10011, language_) + (japanese ? "" : " ") + S(10032, language_), this);
   Name(title_, "titleLabel", title_->text());
   QFont titleFont = title_->font();
   titleFont.setBold(true);

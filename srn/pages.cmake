@@ -12,3 +12,10 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LiquidOptimizeDlg.h
   ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeDlg.h)
+
+# Demo driver: an SR-N hand-off file through both optimisations to the answer,
+# with screenshots of both pages (see scripts/demo and the README).
+add_executable(quorvel-srn-demo ${CMAKE_CURRENT_LIST_DIR}/SrnPagesDemo.cpp)
+target_link_libraries(quorvel-srn-demo PRIVATE quorvel_ui lunvex)
+set_target_properties(quorvel-srn-demo PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
+quorvel_set_warnings(quorvel-srn-demo)

@@ -562,8 +562,8 @@ TEST(LiquidOptimizeRun, PolynomialMissingParameterIsWrittenAsZero) {
 TEST(LiquidOptimizeRun, StoreAndFillRoundTrip) {
   SrnFormRecord record = ExampleRecord();
   LiquidOptimizeSheet sheet = FillLiquidSheet(record);
-  EXPECT_EQ(sheet.Input[0][0], "0.100000");
-  EXPECT_EQ(sheet.Input[1][7], "-10.000000");
+  EXPECT_EQ(sheet.Input[0][0], "0.1");
+  EXPECT_EQ(sheet.Input[1][7], "-10.0");
   EXPECT_EQ(sheet.Function, (std::array<int, 3>{1, 1, 1}));
   EXPECT_EQ(sheet.Results[0][8], "1.000000E+8");
   sheet.Input[4][2] = "";
