@@ -268,11 +268,21 @@ class SrnPagesTest : public QObject {
     QWidget window;
     auto* page = new CLiquidOptimizeDlg(srn.record, &window);
     window.show();
+    QApplication::setActiveWindow(&window);
     page->Activate();
     QCOMPARE(page->InputGrid()->CellText(1, 9), QString("指数関数1"));
     QCOMPARE(page->InputGrid()->RowTitle(4), QString("β 初期値"));
     QCOMPARE(srn.record.DaGraph.At(0).PointCount(), std::size_t{4});
     QCOMPARE(srn.record.DaGraph.At(0).Point(2).x, 5.0);
+
+    // The fields: 1e-11 refused, a trial count below 1 becomes 1.
+    TypeAndLeave(page->ToleranceEdit(), "0.00000000001", page->StartButton());
+    QCOMPARE(page->ToleranceEdit()->text(), QString("1.000E-6"));
+    QCOMPARE(srn.record.ConstantSettings.Tolerance, 1e-6);
+    TypeAndLeave(page->MaxTrialsEdit(), "0", page->StartButton());
+    QCOMPARE(page->MaxTrialsEdit()->text(), QString("1"));
+    QCOMPARE(srn.record.ConstantSettings.MaximumTrials, 1);
+    TypeAndLeave(page->MaxTrialsEdit(), "5", page->StartButton());
 
     page->RandomRetryBox()->setChecked(false);
     auto calls = EngineCallCount();
@@ -385,6 +395,29 @@ class SrnPagesTest : public QObject {
     for (std::size_t k = 0; k < 3; ++k)
       QCOMPARE(SrnResidualText(answer.ConstantCurves.At(k).Residual),
                SrnResidualText(form.Record().ConstantCurves.At(k).Residual));
+  }
+
+  void changedDataDiscardsResultsBeforePagesOneAndTwo() {
+    home_->WriteBytes("temp.txt", ExampleBytes());
+    CSrnFormDlg form(home_->Path(), "3 : 砂質土 (As1)");
+    QVERIFY(form.Initialise());
+    form.show();
+    form.OnPageButton(SrnPage::kSrnOptimize);
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form.Page(1));
+    page1->Start();
+    QCOMPARE(page1->ResultGrid()->MaxRows(), 4);
+    // Page 0 changed the data (as its discard does).
+    form.Record().SrnCurves.Clear();
+    form.Record().DataChanged = true;
+    form.OnPageButton(SrnPage::kSrnOptimize);
+    QCOMPARE(page1->ResultGrid()->MaxRows(), 0);
+    QVERIFY(!page1->HasOwnResults());
+    QVERIFY(page1->CurveSeries().empty());
+    ModalAnswerer answerer;
+    form.OnPageButton(SrnPage::kLiquidOptimize);
+    QCOMPARE(form.PageIndex(), 1);
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, QString("先にSR-N関係の最適化を行ってください。"));
   }
 
   void okAsksWhenAConstantIsAboveTheTolerance() {
