@@ -21,6 +21,7 @@
 #include "graph/GraphDrawer.h"
 #include "graph/ReferenceDialogs.h"
 #include "graph/ResizeGraphDlg.h"
+#include "graph/SetColorDlg.h"
 #include "srn/DataSetList.h"
 #include "srn/EqBase.h"
 
@@ -271,6 +272,16 @@ int main(int argc, char** argv) {
     ok &= SaveDialog(refFunc, QStringLiteral("%1/ref-func-%2.png").arg(folder, suffix));
     CRefFuncStrainDlg refStrain;
     ok &= SaveDialog(refStrain, QStringLiteral("%1/ref-func-strain-%2.png").arg(folder, suffix));
+    // The drawing-setup dialogs at the size they open with.
+    ColourRecord setupColours = colours;
+    bool unchanged = true;
+    Sample srn = SrnSample(colours);
+    Sample constants = ConstantsSample(colours);
+    CSetColorSrnDlg srnSetup(setupColours, srn.data, constants.data, unchanged);
+    ok &= SaveDialog(srnSetup, QStringLiteral("%1/drawing-setup-srn-%2.png").arg(folder, suffix));
+    Sample strain = SampleOfKind(kGraphStrainDa, colours);
+    CSetColorStrainDlg strainSetup(setupColours, strain.data, unchanged);
+    ok &= SaveDialog(strainSetup, QStringLiteral("%1/drawing-setup-strain-%2.png").arg(folder, suffix));
   }
   return ok ? 0 : 1;
 }

@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/Language.h"
 #include "app/NumberText.h"
@@ -27,13 +29,34 @@ constexpr int kAxisDecimals = 3;
 constexpr AxisField kAxisFields[2][3] = {{AxisField::XMinimum, AxisField::XMaximum, AxisField::XPitch},
                                          {AxisField::YMinimum, AxisField::YMaximum, AxisField::YPitch}};
 
-// Grids sized to their rows so the dialog needs no scrolling.
-void FitGridHeight(CSpread7* grid) {
-  int height = grid->horizontalHeader()->height() + 2 * grid->frameWidth();
-  for (int r = 0; r < grid->rowCount(); ++r) height += grid->rowHeight(r);
-  grid->setFixedHeight(height + 2);
+// A grid takes the size of its contents: each column as wide as its title and
+// its widest cell (and at least `minimumWidths`), the grid tall enough for
+// every row, so no column or label hides behind a scroll bar.
+void FitGridToContents(CSpread7* grid, const std::vector<int>& minimumWidths = {}) {
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QHeaderView* top = grid->horizontalHeader();
+  QHeaderView* side = grid->verticalHeader();
+  top->setStretchLastSection(false);
+  int width = side->isHidden() ? 0 : side->sizeHint().width();
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    grid->resizeColumnToContents(c);  // the wider of the title and the cells
+    int column = grid->columnWidth(c);
+    if (static_cast<std::size_t>(c) < minimumWidths.size()) column = std::max(column, minimumWidths[static_cast<std::size_t>(c)]);
+    grid->setColumnWidth(c, column);
+    width += column;
+  }
+  // A wider dialog gives the extra room to the last column.
+  top->setStretchLastSection(true);
+  int height = top->isHidden() ? 0 : top->sizeHint().height();
+  for (int r = 0; r < grid->rowCount(); ++r) height += grid->rowHeight(r);
+  grid->setMinimumWidth(width + 2 * grid->frameWidth());
+  grid->setFixedHeight(height + 2 * grid->frameWidth());
+}
+
+// Room for a typed range such as "-10000.000" in an axis cell.
+int NumberColumnWidth(const CSpread7& grid) {
+  return grid.fontMetrics().horizontalAdvance(QStringLiteral("-10000.000")) + 2 * grid.fontMetrics().averageCharWidth();
 }
 
 }  // namespace
@@ -55,7 +78,6 @@ CSpread7* DrawingSetupDialog::MakeAxisGrid(const QString& objectName, std::size_
   axisGrids_.push_back({grid, graph, logX});
   const AxisGrid axis = axisGrids_.back();
   connect(grid, &CSpread7::CellChanged, this, [this, axis](int row, int col) { OnAxisCellChanged(axis, row, col); });
-  FitGridHeight(grid);
   return grid;
 }
 
@@ -74,16 +96,21 @@ CSpread7* DrawingSetupDialog::MakeColourGrid(const QString& objectName, const QS
     }
     grid->SetCellLocked(r, colourColumn, true);
   }
+  // The grid only answers clicks on colour cells; a highlighted row would
+  // look like a choice the user made.
+  grid->setSelectionMode(QAbstractItemView::NoSelection);
+  grid->clearSelection();
+  std::vector<int> minimumWidths;
   if (colourColumn == 2) {
     grid->SetColumnTitle(1, QString());
-    grid->SetColWidth(1, 190);
+    minimumWidths.push_back(grid->fontMetrics().averageCharWidth() * 16);
   }
-  grid->SetColWidth(colourColumn, 60);
+  minimumWidths.push_back(grid->fontMetrics().averageCharWidth() * 8);
   colourGrids_.push_back({grid, colourColumn, std::move(entries), graph});
   connect(grid, &QTableWidget::cellClicked, this, [this, grid, colourColumn](int row, int col) {
     if (col + 1 == colourColumn) PickColour(grid, row + 1, col + 1);
   });
-  FitGridHeight(grid);
+  FitGridToContents(grid, minimumWidths);
   return grid;
 }
 
@@ -143,6 +170,38 @@ void DrawingSetupDialog::FillAxisGrids() {
                         kAxisDecimals);
       }
     }
+    const int numberWidth = NumberColumnWidth(*axis.grid);
+    FitGridToContents(axis.grid, {numberWidth, numberWidth, numberWidth});
+  }
+}
+
+void DrawingSetupDialog::OpenAtContentSize() {
+  // A dialog not yet shown has a default size unrelated to its contents.
+  if (QLayout* layout = this->layout()) layout->activate();
+  resize(sizeHint());
+  KeepInitialSizeAsMinimum(this);
+}
+
+void DrawingSetupDialog::RedrawOwner() {
+  emit OwnerRedraw();
+  ShowSettingsInForce();
+}
+
+void DrawingSetupDialog::ShowSettingsInForce() {
+  // The owner may have recomputed the ranges while redrawing (automatic
+  // adjustment); the cells show what the graph now uses. These writes are
+  // not the user's, so they must not switch the adjustment off again.
+  refreshing_ = true;
+  FillAxisGrids();
+  for (const AutomaticBox& box : automaticBoxes_) {
+    const QSignalBlocker quiet(box.box);
+    box.box->setChecked(session_.Graph(box.graph).AutomaticAdjustment);
+  }
+  refreshing_ = false;
+  // A longer number may have widened a grid beyond the window.
+  if (QLayout* layout = this->layout()) {
+    layout->activate();
+    resize(size().expandedTo(minimumSizeHint()));
   }
 }
 
@@ -157,7 +216,7 @@ void DrawingSetupDialog::PickColour(CSpread7* grid, int row, int col) {
     grid->SetCellBackColor(row, col, colour);
     session_.SetColour(colourGrid.entries[static_cast<std::size_t>(row - 1)], WindowsFromColour(colour),
                        colourGrid.graph);
-    emit OwnerRedraw();
+    RedrawOwner();
     return;
   }
 }
@@ -165,11 +224,11 @@ void DrawingSetupDialog::PickColour(CSpread7* grid, int row, int col) {
 void DrawingSetupDialog::ResetColours() {
   if (!session_.ResetColours(colourFilePath_)) return;
   FillColourGrids();
-  emit OwnerRedraw();
+  RedrawOwner();
 }
 
 void DrawingSetupDialog::OnAxisCellChanged(const AxisGrid& axis, int row, int col) {
-  if (row < 1 || row > 2 || col < 1 || col > 3 || (axis.logX && row == 1 && col == 3)) return;
+  if (refreshing_ || row < 1 || row > 2 || col < 1 || col > 3 || (axis.logX && row == 1 && col == 3)) return;
   const double value = ReadCellNumber(*axis.grid, row, col);
   session_.SetAxisValue(axis.graph, kAxisFields[row - 1][col - 1], value);
   WriteCellNumber(*axis.grid, row, col, value, kAxisDecimals);
@@ -178,7 +237,7 @@ void DrawingSetupDialog::OnAxisCellChanged(const AxisGrid& axis, int row, int co
     const QSignalBlocker quiet(box.box);
     box.box->setChecked(false);
   }
-  emit OwnerRedraw();
+  RedrawOwner();
 }
 
 void DrawingSetupDialog::ReadAxisGrid(const AxisGrid& axis) {
@@ -199,7 +258,7 @@ void DrawingSetupDialog::OnAutomaticToggled(const AutomaticBox& box, bool on) {
       if (axis.graph == box.graph) ReadAxisGrid(axis);
     }
   }
-  emit OwnerRedraw();
+  RedrawOwner();
 }
 
 void DrawingSetupDialog::accept() {
@@ -264,6 +323,7 @@ CSetColorSrnDlg::CSetColorSrnDlg(ColourRecord& colours, DataSetList& srnGraph, D
   layout->addWidget(MakeButtons());
   FillAxisGrids();
   FillColourGrids();
+  OpenAtContentSize();
 }
 
 CSetColorStrainDlg::CSetColorStrainDlg(ColourRecord& colours, DataSetList& strainGraph, bool& unchanged,
@@ -275,9 +335,11 @@ CSetColorStrainDlg::CSetColorStrainDlg(ColourRecord& colours, DataSetList& strai
   layout->addWidget(MakeAutomaticBox(QStringLiteral("strainAutomaticBox"), 0));  // 1072
   layout->addWidget(MakeColourGrid(QStringLiteral("strainColourGrid"), {Text(10056), Text(10055)}, 1, {17, 18},
                                    0));  // 1103
+  layout->addStretch(1);
   layout->addWidget(MakeButtons());
   FillAxisGrids();
   FillColourGrids();
+  OpenAtContentSize();
 }
 
 }  // namespace quorvel

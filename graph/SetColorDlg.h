@@ -55,6 +55,10 @@ class DrawingSetupDialog : public QDialog {
   // Reset, OK and Cancel in one row.
   QWidget* MakeButtons();
   void FillColourGrids();
+  // Opens exactly as big as the contents need, which is also the smallest
+  // size the user can shrink it to.
+  void OpenAtContentSize();
+  // Axis cells from the graph settings; each axis grid sized to its numbers.
   void FillAxisGrids();
 
  private:
@@ -76,9 +80,14 @@ class DrawingSetupDialog : public QDialog {
   void OnAxisCellChanged(const AxisGrid& axis, int row, int col);
   void OnAutomaticToggled(const AutomaticBox& box, bool on);
   void ReadAxisGrid(const AxisGrid& axis);
+  // Asks the owner to repaint, then shows the axis values and switches the
+  // owner left in force (it recomputes automatic ranges while repainting).
+  void RedrawOwner();
+  void ShowSettingsInForce();
 
   ColourSettingsSession session_;
   bool markOnOk_;
+  bool refreshing_ = false;  // the dialog itself is writing the axis cells
   std::string colourFilePath_;
   std::vector<ColourGrid> colourGrids_;
   std::vector<AxisGrid> axisGrids_;

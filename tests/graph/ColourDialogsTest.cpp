@@ -2,6 +2,8 @@
 // colour dialog, and the picture dialogs' texts.
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,6 +17,8 @@
 #include "graph/ReferenceDialogs.h"
 #include "graph/SetColorDlg.h"
 #include "platform/Spread7.h"
+
+#include <memory>
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
@@ -51,6 +55,54 @@ struct SrnRecords {
     da.AutomaticAdjustment = false;
   }
 };
+
+// Records of either form and the drawing-setup dialog over them.
+struct AnyDialog {
+  SrnRecords srn;
+  DataSetList strain;
+  std::unique_ptr<DrawingSetupDialog> dialog;
+  explicit AnyDialog(const QString& kind) {
+    strain.RangesOutOfDate = false;
+    if (kind == QStringLiteral("strain")) {
+      dialog = std::make_unique<CSetColorStrainDlg>(srn.colours, strain, srn.unchanged);
+    } else {
+      dialog = std::make_unique<CSetColorSrnDlg>(srn.colours, srn.srn, srn.da, srn.unchanged);
+    }
+  }
+  // The graph settings behind an axis grid.
+  DataSetList& Graph(const QString& axisGrid) {
+    if (axisGrid == QStringLiteral("strainAxisGrid")) return strain;
+    return axisGrid == QStringLiteral("srnAxisGrid") ? srn.srn : srn.da;
+  }
+};
+
+// Every column and row of `grid` lies inside its viewport and is wide enough
+// for its title and its texts; the row titles are not cut either.
+void VerifyGridFullyVisible(CSpread7* grid) {
+  const QString name = grid->objectName();
+  const QWidget* viewport = grid->viewport();
+  const QFontMetrics metrics = grid->fontMetrics();
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    const int left = grid->columnViewportPosition(c);
+    const int right = left + grid->columnWidth(c);
+    QVERIFY2(left >= 0 && right <= viewport->width(),
+             qPrintable(QStringLiteral("%1 column %2 spans %3..%4 of %5").arg(name).arg(c + 1).arg(left).arg(right).arg(
+                 viewport->width())));
+    QVERIFY2(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c),
+             qPrintable(QStringLiteral("%1 title of column %2 cut").arg(name).arg(c + 1)));
+    for (int r = 1; r <= grid->rowCount(); ++r) {
+      const QString text = grid->CellText(r, c + 1);
+      QVERIFY2(metrics.horizontalAdvance(text) + 6 <= grid->columnWidth(c),
+               qPrintable(QStringLiteral("%1 cell %2,%3 \"%4\" cut").arg(name).arg(r).arg(c + 1).arg(text)));
+    }
+  }
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    QVERIFY2(grid->rowViewportPosition(r) >= 0 && grid->rowViewportPosition(r) + grid->rowHeight(r) <= viewport->height(),
+             qPrintable(QStringLiteral("%1 row %2 below the viewport").arg(name).arg(r + 1)));
+  }
+  QVERIFY2(grid->verticalHeader()->width() >= grid->verticalHeader()->sizeHint().width(),
+           qPrintable(QStringLiteral("%1 row titles cut").arg(name)));
+}
 
 }  // namespace
 
@@ -230,6 +282,126 @@ class ColourDialogsTest : public QObject {
     QCOMPARE(constants->CellText(1, 1), QStringLiteral("Fitting curve of the α"));
     QCOMPARE(srn.findChild<CSpread7*>(QStringLiteral("dataColourGrid"))->CellText(2, 1), QStringLiteral("5% Data"));
     QCOMPARE(srn.CancelButton()->text(), QStringLiteral("Cancel"));
+  }
+
+  void dialogsOpenShowingEveryColumnAndLabel_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("grids");
+    QTest::newRow("strain ja") << kJapanese << QStringLiteral("strain") << 2;
+    QTest::newRow("strain en") << kEnglish << QStringLiteral("strain") << 2;
+    QTest::newRow("srn ja") << kJapanese << QStringLiteral("srn") << 5;
+    QTest::newRow("srn en") << kEnglish << QStringLiteral("srn") << 5;
+  }
+  void dialogsOpenShowingEveryColumnAndLabel() {
+    QFETCH(int, language);
+    QFETCH(QString, kind);
+    QFETCH(int, grids);
+    SetCurrentLanguage(language);
+    AnyDialog any(kind);
+    DrawingSetupDialog& dialog = *any.dialog;
+    // Axis values as wide as a user would type them.
+    auto* axes = dialog.findChild<CSpread7*>(kind == QStringLiteral("strain") ? QStringLiteral("strainAxisGrid")
+                                                                              : QStringLiteral("srnAxisGrid"));
+    QVERIFY(axes);
+    axes->SelectBlock({1, 2, 1, 2});
+    QCOMPARE(axes->PasteText(QStringLiteral("10000")), 1);
+    axes->SelectBlock({2, 1, 2, 1});
+    QCOMPARE(axes->PasteText(QStringLiteral("-1000")), 1);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QSize opened = dialog.size();
+
+    const QList<CSpread7*> all = dialog.findChildren<CSpread7*>();
+    QCOMPARE(all.size(), grids);
+    for (CSpread7* grid : all) {
+      VerifyGridFullyVisible(grid);
+      if (QTest::currentTestFailed()) return;
+    }
+    QCOMPARE(axes->CellText(1, 2), QStringLiteral("10000.000"));
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+      if (button->parent() == axes || qobject_cast<QAbstractItemView*>(button->parentWidget())) continue;
+      QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+    }
+    for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+      QVERIFY2(group->width() > group->fontMetrics().horizontalAdvance(group->title()), qPrintable(group->title()));
+    }
+
+    // It grows with the user and never shrinks below its first size.
+    QCOMPARE(dialog.minimumSize(), opened);
+    dialog.resize(opened + QSize(150, 80));
+    QTRY_COMPARE(dialog.size(), opened + QSize(150, 80));
+    for (CSpread7* grid : all) VerifyGridFullyVisible(grid);
+    dialog.resize(opened - QSize(100, 50));
+    QTRY_COMPARE(dialog.size(), opened);
+  }
+
+  void axisCellsFollowTheRangesTheOwnerComputes_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("axisGrid");
+    QTest::addColumn<QString>("automaticBox");
+    QTest::newRow("strain") << QStringLiteral("strain") << QStringLiteral("strainAxisGrid")
+                            << QStringLiteral("strainAutomaticBox");
+    QTest::newRow("srn") << QStringLiteral("srn") << QStringLiteral("srnAxisGrid") << QStringLiteral("srnAutomaticBox");
+    QTest::newRow("da") << QStringLiteral("srn") << QStringLiteral("daAxisGrid") << QStringLiteral("daAutomaticBox");
+  }
+  void axisCellsFollowTheRangesTheOwnerComputes() {
+    QFETCH(QString, kind);
+    QFETCH(QString, axisGrid);
+    QFETCH(QString, automaticBox);
+    AnyDialog any(kind);
+    DataSetList& graph = any.Graph(axisGrid);
+    DrawingSetupDialog& dialog = *any.dialog;
+    auto* axes = dialog.findChild<CSpread7*>(axisGrid);
+    auto* automatic = dialog.findChild<QCheckBox*>(automaticBox);
+    QVERIFY(axes && automatic);
+    const bool logX = axisGrid == QStringLiteral("srnAxisGrid");
+    // The owner, as the pages do while repainting: recompute the ranges from
+    // the data when the adjustment is on and they are out of date.
+    int redraws = 0;
+    QObject::connect(&dialog, &DrawingSetupDialog::OwnerRedraw, &dialog, [&] {
+      ++redraws;
+      if (!graph.AutomaticAdjustment || !graph.RangesOutOfDate) return;
+      graph.XMinimum = 1;
+      graph.XMaximum = 5000;
+      if (!logX) graph.XPitch = 500;
+      graph.YMinimum = 0.1;
+      graph.YMaximum = 0.75;
+      graph.YPitch = 0.125;
+      graph.RangesOutOfDate = false;
+    });
+
+    // A typed range switches the adjustment off.
+    axes->SelectBlock({2, 2, 2, 2});
+    QCOMPARE(axes->PasteText(QStringLiteral("0.9")), 1);
+    QVERIFY(!automatic->isChecked());
+    QCOMPARE(redraws, 1);
+    QCOMPARE(axes->CellText(2, 2), QStringLiteral("0.900"));
+
+    // Checked again: the cells show the owner's new ranges, and showing them
+    // neither redraws again nor switches the adjustment off.
+    automatic->setChecked(true);
+    QCOMPARE(redraws, 2);
+    QCOMPARE(axes->CellText(1, 1), QStringLiteral("1.000"));
+    QCOMPARE(axes->CellText(1, 2), QStringLiteral("5000.000"));
+    QCOMPARE(axes->CellText(1, 3), logX ? QStringLiteral("対数") : QStringLiteral("500.000"));
+    QCOMPARE(axes->CellText(2, 1), QStringLiteral("0.100"));
+    QCOMPARE(axes->CellText(2, 2), QStringLiteral("0.750"));
+    QCOMPARE(axes->CellText(2, 3), QStringLiteral("0.125"));
+    QVERIFY(graph.AutomaticAdjustment);
+    QVERIFY(automatic->isChecked());
+
+    // Unchecked: the ranges shown (the computed ones) stay in force.
+    automatic->setChecked(false);
+    QCOMPARE(redraws, 3);
+    QVERIFY(!graph.AutomaticAdjustment);
+    QCOMPARE(graph.XMaximum, 5000.0);
+    QCOMPARE(graph.YMaximum, 0.75);
+    QCOMPARE(graph.YPitch, 0.125);
+
+    // Cancel still returns to the values before the dialog.
+    dialog.reject();
+    QVERIFY(graph.YMaximum != 0.75);
   }
 
   void pictureDialogTexts_data() {
