@@ -42,7 +42,8 @@ void FitGridToContents(CSpread7* grid, const std::vector<int>& minimumWidths = {
   for (int c = 0; c < grid->columnCount(); ++c) {
     grid->resizeColumnToContents(c);  // the wider of the title and the cells
     int column = grid->columnWidth(c);
-    if (static_cast<std::size_t>(c) < minimumWidths.size()) column = std::max(column, minimumWidths[static_cast<std::size_t>(c)]);
+    const auto index = static_cast<std::size_t>(c);
+    if (index < minimumWidths.size()) column = std::max(column, minimumWidths[index]);
     grid->setColumnWidth(c, column);
     width += column;
   }
@@ -56,7 +57,8 @@ void FitGridToContents(CSpread7* grid, const std::vector<int>& minimumWidths = {
 
 // Room for a typed range such as "-10000.000" in an axis cell.
 int NumberColumnWidth(const CSpread7& grid) {
-  return grid.fontMetrics().horizontalAdvance(QStringLiteral("-10000.000")) + 2 * grid.fontMetrics().averageCharWidth();
+  const QFontMetrics metrics = grid.fontMetrics();
+  return metrics.horizontalAdvance(QStringLiteral("-10000.000")) + 2 * metrics.averageCharWidth();
 }
 
 }  // namespace

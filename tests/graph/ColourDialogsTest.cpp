@@ -85,9 +85,12 @@ void VerifyGridFullyVisible(CSpread7* grid) {
   for (int c = 0; c < grid->columnCount(); ++c) {
     const int left = grid->columnViewportPosition(c);
     const int right = left + grid->columnWidth(c);
-    QVERIFY2(left >= 0 && right <= viewport->width(),
-             qPrintable(QStringLiteral("%1 column %2 spans %3..%4 of %5").arg(name).arg(c + 1).arg(left).arg(right).arg(
-                 viewport->width())));
+    QVERIFY2(left >= 0 && right <= viewport->width(), qPrintable(QStringLiteral("%1 column %2 spans %3..%4 of %5")
+                                                                     .arg(name)
+                                                                     .arg(c + 1)
+                                                                     .arg(left)
+                                                                     .arg(right)
+                                                                     .arg(viewport->width())));
     QVERIFY2(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c),
              qPrintable(QStringLiteral("%1 title of column %2 cut").arg(name).arg(c + 1)));
     for (int r = 1; r <= grid->rowCount(); ++r) {
@@ -97,7 +100,8 @@ void VerifyGridFullyVisible(CSpread7* grid) {
     }
   }
   for (int r = 0; r < grid->rowCount(); ++r) {
-    QVERIFY2(grid->rowViewportPosition(r) >= 0 && grid->rowViewportPosition(r) + grid->rowHeight(r) <= viewport->height(),
+    const int top = grid->rowViewportPosition(r);
+    QVERIFY2(top >= 0 && top + grid->rowHeight(r) <= viewport->height(),
              qPrintable(QStringLiteral("%1 row %2 below the viewport").arg(name).arg(r + 1)));
   }
   QVERIFY2(grid->verticalHeader()->width() >= grid->verticalHeader()->sizeHint().width(),
@@ -342,7 +346,8 @@ class ColourDialogsTest : public QObject {
     QTest::addColumn<QString>("automaticBox");
     QTest::newRow("strain") << QStringLiteral("strain") << QStringLiteral("strainAxisGrid")
                             << QStringLiteral("strainAutomaticBox");
-    QTest::newRow("srn") << QStringLiteral("srn") << QStringLiteral("srnAxisGrid") << QStringLiteral("srnAutomaticBox");
+    QTest::newRow("srn") << QStringLiteral("srn") << QStringLiteral("srnAxisGrid")
+                         << QStringLiteral("srnAutomaticBox");
     QTest::newRow("da") << QStringLiteral("srn") << QStringLiteral("daAxisGrid") << QStringLiteral("daAutomaticBox");
   }
   void axisCellsFollowTheRangesTheOwnerComputes() {
