@@ -8,6 +8,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "app/HostTextFile.h"
 #include "app/NumberText.h"
 #include "app/ProgramFolder.h"
 #include "engine/Lunvex.h"
@@ -142,12 +143,13 @@ EngineResult EngineCaller::Fit(const EngineRequest& request, int parameterCount)
     ++processCalls;
     fit_();
   }
-  std::ifstream output(folder_ + kOutputFileName, std::ios::binary);
-  if (!output) {
+  // The engine writes a few short lines; anything huge is not its answer.
+  constexpr std::size_t kMaxOutputBytes = 1u << 20;
+  std::string text;
+  if (!ReadFileBytes(folder_ + kOutputFileName, text, kMaxOutputBytes)) {
     result.Status = EngineStatus::NoOutput;
     return result;
   }
-  const std::string text((std::istreambuf_iterator<char>(output)), std::istreambuf_iterator<char>());
   return ParseEngineOutput(text, parameterCount);
 }
 
