@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "app/Language.h"
@@ -110,7 +111,15 @@ CExpButton* MakeToolButton(int icon, const QString& tip, const QString& name, QW
   button->setObjectName(name);
   button->SetStyle(CExpButton::kBitmap);
   const QPixmap picture = ToolbarIcon(icon);
-  button->SetBitmaps(picture, picture);
+  QPixmap greyed(picture.size());
+  greyed.fill(Qt::transparent);
+  {
+    QPainter painter(&greyed);
+    painter.setOpacity(0.3);
+    painter.drawPixmap(0, 0, picture);
+  }
+  button->SetBitmaps(picture, picture, greyed);
+  button->SetUseDisabledBitmap(true);
   button->setFixedSize(28, 26);
   button->setToolTip(tip);
   button->setAccessibleName(tip);
@@ -184,7 +193,10 @@ void CSrnFormDlg::BuildWindow() {
   panelPalette.setColor(QPalette::Window, kPanelBackground);
   panel->setPalette(panelPalette);
   panel->setAutoFillBackground(true);
-  panel->setFixedWidth(170);
+  // Wide enough for the longer group title of the run's language.
+  const QFontMetrics metrics(font());
+  panel->setFixedWidth(std::max({170, metrics.horizontalAdvance(Text(10014)) + 48,
+                                 metrics.horizontalAdvance(Text(10011)) + 48}));
   const QString groupStyle = QStringLiteral(
       "QGroupBox { background: rgb(245,255,229); color: rgb(0,0,255); border: 1px solid rgb(150,170,140);"
       " border-radius: 3px; margin-top: 1.4em; padding: 4px; }"

@@ -152,8 +152,8 @@ CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QStri
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addLayout(titleRow);
-  layout->addWidget(graph_, 3);
-  layout->addLayout(lower, 2);
+  layout->addWidget(graph_, 5);
+  layout->addLayout(lower, 3);
 
   connect(addButton_, &QPushButton::clicked, this, &CSrnInputDataDlg::AddSet);
   connect(deleteButton_, &QPushButton::clicked, this, &CSrnInputDataDlg::DeleteSet);
@@ -366,6 +366,9 @@ void CSrnInputDataDlg::RebuildGraphSeries() {
   curveSeries_.clear();
   for (std::size_t k = 0; k < record.SrnCurves.Count(); ++k) {
     const CEqBase& curve = record.SrnCurves.At(k);
+    // The host sends all-zero parameters for a set it never fitted: that is
+    // no curve, and a legend entry for it would name a line that is not there.
+    if (std::all_of(curve.Params.begin(), curve.Params.end(), [](double p) { return p == 0.0; })) continue;
     auto series = std::make_unique<CPointDataList>(
         IsJapanese() ? curve.Name + "%近似曲線" : "fitting curve of the " + curve.Name + "%");
     series->HasLegend = true;

@@ -1,0 +1,326 @@
+// The SR-N form through the start-up shell and its own widgets: answers on
+// disk, load failure, page 2's rule, the OK checks in order, the toolbar zoom
+// and the keyboard rules.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ModalAnswerer.h"
+#include "SrnFormTestSupport.h"
+#include "TempFolder.h"
+#include "app/Language.h"
+#include "app/ModeWindows.h"
+#include "app/QuorvelApp.h"
+#include "graph/GraphArea.h"
+#include "srn/SrnFormDlg.h"
+#include "srn/SrnInputDataDlg.h"
+
+using namespace quorvel;
+using quorvel::test::ModalAnswerer;
+
+namespace {
+
+// Clicks the form's OK once the form itself is the modal window.
+ModalAnswerer::Action PressFormOk() {
+  return [](QWidget* widget) {
+    if (widget->objectName() == QStringLiteral("srnForm")) test::ClickChild(widget, QStringLiteral("okButton"));
+    else ModalAnswerer::Accept()(widget);
+  };
+}
+
+struct FormFixture {
+  explicit FormFixture(const std::string& handOff, int language = kJapanese) {
+    SetCurrentLanguage(language);
+    folder.WriteBytes("temp.txt", handOff);
+  }
+  // Builds and initialises the form without running it modally.
+  CSrnFormDlg& Open() {
+    form = std::make_unique<CSrnFormDlg>(folder.Path(), "3 : 砂質土 (As1)");
+    form->Initialise();
+    form->show();
+    return *form;
+  }
+  test::TempFolder folder;
+  std::unique_ptr<CSrnFormDlg> form;
+};
+
+QStringList Texts(const ModalAnswerer& answerer) {
+  QStringList texts;
+  for (const auto& seen : answerer.Seen()) texts << seen.text;
+  return texts;
+}
+
+// Copies of the host's curves to put back after a refusal test removed them.
+void MarkFirstCurveSelected(SrnFormRecord& record) { record.SrnCurves.At(0).Selected = true; }
+
+}  // namespace
+
+class SrnFormTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    SetCurrentLanguage(kJapanese);
+    ClearModeWindows();
+    RegisterModeWindow(StartMode::SrnForm, RunSrnForm);
+  }
+
+  void okRightAfterStartAnswersCancel() {
+    test::TempFolder folder;
+    folder.WriteBytes("temp.txt", test::ExampleHandOff());
+    ModalAnswerer answerer(PressFormOk());
+    qputenv("QUORVEL_HOME", QByteArray::fromStdString(folder.Path()));
+    CQuorvelApp app(folder.Path());
+    QCOMPARE(app.Run(), ModeResult::Cancel);
+    QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), QByteArray("ToDrevia\r\nCANCEL"));
+    QVERIFY(folder.Exists("writed"));
+    QVERIFY(!folder.Exists("color.txt"));
+  }
+
+  void loadFailureClosesAsCancel() {
+    test::TempFolder folder;
+    folder.WriteBytes("temp.txt", "ToSrnForm\r\n1 Clay\r\n1\r\n[Nothing]\r\n");
+    ModalAnswerer answerer;
+    CQuorvelApp app(folder.Path());
+    QCOMPARE(app.Run(), ModeResult::Cancel);
+    QCOMPARE(Texts(answerer), QStringList{QStringLiteral("印刷データの読み込みに失敗しました。")});
+    QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), QByteArray("ToDrevia\r\nCANCEL"));
+    QVERIFY(folder.Exists("writed"));
+  }
+
+  void headerAndInitialState() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    QCOMPARE(form.windowTitle(), QStringLiteral("近似曲線の決定 (損傷定義 - ひずみ逆算定数)"));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("stratumNumber"))->text(), QStringLiteral("3"));
+    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("stratumName"))->text(), QStringLiteral("砂質土"));
+    QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("代入"));
+    QCOMPARE(form.PageIndex(), 0);
+    QCOMPARE(form.Record().DataSets.Count(), std::size_t{4});
+    QCOMPARE(form.InputPage()->SelectedIndex(), 0);
+    QCOMPARE(form.Record().DaGraph.YPitch, 0.4);
+    QCOMPARE(form.Record().DaGraph.XPitch, 25.0);
+    QVERIFY(form.Record().Unchanged);
+  }
+
+  void englishTexts() {
+    FormFixture f(test::ExampleHandOff(1), kEnglish);
+    CSrnFormDlg& form = f.Open();
+    QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
+    QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(), QStringLiteral("Cancel"));
+    QCOMPARE(form.InputPage()->SetList()->itemText(0), QStringLiteral("1.5% Data"));
+  }
+
+  void pageTwoRule() {
+    // The host's data, untouched: page 2 opens without a new SR-N fit.
+    {
+      FormFixture f(test::ExampleHandOff());
+      CSrnFormDlg& form = f.Open();
+      ModalAnswerer answerer;
+      form.OnPageButton(2);
+      QCOMPARE(form.PageIndex(), 2);
+      QVERIFY(answerer.Seen().isEmpty());
+      // Deleting a set discards the SR-N curves: now a fit is needed first.
+      form.OnPageButton(0);
+      form.InputPage()->DeleteSet();
+      form.OnPageButton(2);
+      QCOMPARE(form.PageIndex(), 0);
+      QCOMPARE(Texts(answerer).last(), QStringLiteral("先にSR-N関係の最適化を行ってください。"));
+      QCOMPARE(answerer.Seen().last().title, QStringLiteral("確認"));
+      QVERIFY(!form.Record().DataChanged);  // page 2's refresh ran
+    }
+    // No data sets from the host: always refused.
+    {
+      FormFixture f(test::HandOffWithoutSets());
+      CSrnFormDlg& form = f.Open();
+      QVERIFY(form.Record().Unchanged);
+      QVERIFY(!form.Record().HostSentSets);
+      ModalAnswerer answerer;
+      form.OnPageButton(2);
+      QCOMPARE(form.PageIndex(), 0);
+      QCOMPARE(Texts(answerer), QStringList{QStringLiteral("先にSR-N関係の最適化を行ってください。")});
+    }
+  }
+
+  void okRefusalsComeInOrder() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    SrnFormRecord& record = form.Record();
+    record.Unchanged = false;
+    const EquationList srnCurves = record.SrnCurves;
+    const EquationList constantCurves = record.ConstantCurves;
+    const QString step4 = QStringLiteral("SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。");
+    const QString step5 = QStringLiteral("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。");
+    const QString step6 = QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。");
+
+    ModalAnswerer answerer;
+    // 4: no SR-N curves, even with the constants missing too.
+    record.SrnCurves.Clear();
+    record.ConstantCurves.Clear();
+    form.OnOk();
+    // 4: fewer SR-N curves than data sets (refused instead of reading past the list).
+    record.SrnCurves = srnCurves;
+    record.SrnCurves.RemoveAt(3);
+    form.OnOk();
+    // 5: no constant curves; then only two of them.
+    record.SrnCurves = srnCurves;
+    form.OnOk();
+    record.ConstantCurves = constantCurves;
+    record.ConstantCurves.RemoveAt(2);
+    form.OnOk();
+    // 6: nothing selected.
+    record.ConstantCurves = constantCurves;
+    form.OnOk();
+    QCOMPARE(Texts(answerer), (QStringList{step4, step4, step5, step5, step6}));
+    QCOMPARE(answerer.Seen().last().title, QStringLiteral("確認"));
+    QVERIFY(form.isVisible());
+    QVERIFY(!f.folder.Exists("writed"));
+    QCOMPARE(QByteArray::fromStdString(f.folder.ReadBytes("temp.txt")),
+             QByteArray::fromStdString(test::ExampleHandOff()));
+  }
+
+  void englishSelectionRefusal() {
+    FormFixture f(test::ExampleHandOff(1), kEnglish);
+    CSrnFormDlg& form = f.Open();
+    form.Record().Unchanged = false;
+    ModalAnswerer answerer;
+    form.OnOk();
+    QCOMPARE(Texts(answerer), QStringList{QStringLiteral("Please Check")});
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Caution"));
+  }
+
+  void residualQuestionThenAnswer() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    form.Record().Unchanged = false;
+    MarkFirstCurveSelected(form.Record());
+    // The host's constants carry residual 1E+8 against a tolerance of 1E-6.
+    {
+      ModalAnswerer no(ModalAnswerer::ClickButtonWithText(QStringLiteral("いいえ")));
+      form.OnOk();
+      QCOMPARE(Texts(no), QStringList{QStringLiteral("残差が許容値を超えています。\nDreviaに戻ってもいいですか？")});
+      QCOMPARE(no.Seen()[0].title, QStringLiteral("確認"));
+      QVERIFY(form.isVisible());
+      QVERIFY(!f.folder.Exists("writed"));
+    }
+
+    ModalAnswerer yes(ModalAnswerer::ClickButtonWithText(QStringLiteral("はい")));
+    form.OnOk();
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    const std::string answer = f.folder.ReadBytes("temp.txt");
+    QVERIFY(answer.rfind("ToDrevia\r\nOK\r\n[SrnParameter]1 4\r\n[SrnData]1\r\n1.5\r\n", 0) == 0);
+    QVERIFY(answer.find("\r\nselected\r\n") != std::string::npos);
+    QVERIFY(f.folder.Exists("color.txt"));
+    QVERIFY(f.folder.Exists("writed"));
+  }
+
+  void answerWithoutQuestionWhenResidualsAreSmall() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    SrnFormRecord& record = form.Record();
+    record.Unchanged = false;
+    MarkFirstCurveSelected(record);
+    for (std::size_t d = 0; d < 3; ++d) record.ConstantCurves.At(d).Residual = record.ConstantSettings.Tolerance;
+    ModalAnswerer answerer;
+    form.OnOk();
+    QVERIFY(answerer.Seen().isEmpty());
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QVERIFY(f.folder.Exists("writed"));
+  }
+
+  void zeroSetsNeverAnswer() {
+    FormFixture f(test::HandOffWithoutSets());
+    CSrnFormDlg& form = f.Open();
+    form.Record().Unchanged = false;
+    ModalAnswerer answerer;
+    form.OnOk();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QVERIFY(!f.folder.Exists("writed"));
+  }
+
+  void zoomInSequenceAndCap() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    auto* zoomIn = form.findChild<QPushButton*>(QStringLiteral("zoomInButton"));
+    auto* zoomReset = form.findChild<QPushButton*>(QStringLiteral("zoomResetButton"));
+    GraphArea* graph = form.CurrentGraph();
+    QVERIFY(graph != nullptr);
+    const double expected[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125, 3.814697265625,
+                               4.76837158203125, 5.9604644775390625, 7.450580596923828, 8.0};
+    for (double zoom : expected) {
+      zoomIn->click();
+      QCOMPARE(graph->Zoom(), zoom);
+      QVERIFY(zoomIn->isEnabled());
+    }
+    zoomIn->click();
+    QCOMPARE(graph->Zoom(), 8.0);
+    QVERIFY(!zoomIn->isEnabled());
+    graph->SetPan(3, -2);
+    zoomReset->click();
+    QCOMPARE(graph->Zoom(), 1.0);
+    QCOMPARE(graph->PanX(), 0);
+    QCOMPARE(graph->PanY(), 0);
+    QVERIFY(zoomIn->isEnabled());
+  }
+
+  void escapeAndEnterDoNotCloseTheForm() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    form.activateWindow();
+    auto* add = form.findChild<QPushButton*>(QStringLiteral("addButton"));
+    add->setFocus();
+    QTest::keyClick(add, Qt::Key_Escape);
+    QVERIFY(form.isVisible());
+    QTest::keyClick(add, Qt::Key_Return);
+    QVERIFY(form.isVisible());
+    QVERIFY(!f.folder.Exists("writed"));
+  }
+
+  void cancelClosesWithoutAnswer() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    form.Record().Unchanged = false;
+    test::ClickChild(&form, QStringLiteral("cancelButton"));
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+    QVERIFY(!f.folder.Exists("writed"));  // the shell writes the Cancel answer
+  }
+
+  void registeredPagesPlugIn() {
+    // A page registered for index 1 is created and activated by the form.
+    struct CountingPage : SrnPage {
+      CountingPage(SrnFormRecord& record, QWidget* parent) : SrnPage(record, parent) {}
+      void Activate() override { ++activations; }
+      void RefreshFromData() override { ++refreshes; }
+      bool HasOwnResults() const override { return false; }
+      int activations = 0;
+      int refreshes = 0;
+    };
+    CountingPage* made = nullptr;
+    RegisterSrnPage(1, [&made](SrnFormRecord& record, QWidget* parent) {
+      made = new CountingPage(record, parent);
+      return made;
+    });
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    ClearSrnPages();
+    QVERIFY(made != nullptr);
+    QCOMPARE(form.Page(1), static_cast<SrnPage*>(made));
+    form.InputPage()->AddSetNamed(40);
+    form.OnPageButton(1);
+    QCOMPARE(made->refreshes, 1);
+    QCOMPARE(made->activations, 1);
+    QVERIFY(!form.Record().DataChanged);
+    // Page 1 without results of its own keeps page 2 closed once data changed.
+    ModalAnswerer answerer;
+    form.OnPageButton(2);
+    QCOMPARE(form.PageIndex(), 1);
+    QCOMPARE(answerer.Seen().size(), 1);
+  }
+};
+
+int RunSrnFormTests(int argc, char** argv) {
+  SrnFormTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "SrnFormTest.moc"

@@ -1,0 +1,31 @@
+#include "SrnFormTestSupport.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QWidget>
+
+namespace quorvel::test {
+
+std::string ExampleHandOff(int englishFlag) {
+  QFile file(QStringLiteral(QUORVEL_EXAMPLES "/srn/temp.txt"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  std::string bytes = file.readAll().toStdString();
+  // Line 3 is the English flag.
+  const std::size_t first = bytes.find("\r\n");
+  const std::size_t second = bytes.find("\r\n", first + 2);
+  const std::size_t third = bytes.find("\r\n", second + 2);
+  bytes.replace(second + 2, third - second - 2, std::to_string(englishFlag));
+  return bytes;
+}
+
+std::string HandOffWithoutSets() {
+  const std::string example = ExampleHandOff();
+  const std::size_t ds = example.find("[DsParameter]");
+  return "ToSrnForm\r\n1 Clay\r\n0\r\n[SrnParameter]1 0\r\nrand_ok\r\n5\r\n1.000000E-6\r\n\r\n" + example.substr(ds);
+}
+
+void ClickChild(QWidget* window, const QString& objectName) {
+  if (auto* button = window->findChild<QAbstractButton*>(objectName)) button->click();
+}
+
+}  // namespace quorvel::test

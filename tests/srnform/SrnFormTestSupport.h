@@ -1,0 +1,19 @@
+#pragma once
+// Hand-off files and small helpers shared by the SR-N form's tests.
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace quorvel::test {
+
+// Bytes of the bundled four-level hand-off (CP932, CR LF), language flag
+// replaced by `englishFlag`.
+std::string ExampleHandOff(int englishFlag = 0);
+// A hand-off whose "[SrnParameter]" announces no data set.
+std::string HandOffWithoutSets();
+
+// Clicks the child button with this object name (for modal forms in a timer).
+void ClickChild(QWidget* window, const QString& objectName);
+
+}  // namespace quorvel::test

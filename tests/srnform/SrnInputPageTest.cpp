@@ -1,0 +1,376 @@
+// The SR-N input data page driven through its widgets: sets, grid rules,
+// files, copy text and the graph series.
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "ModalAnswerer.h"
+#include "TempFolder.h"
+#include "app/FormRecords.h"
+#include "app/Language.h"
+#include "controls/ExpEdit.h"
+#include "graph/GraphArea.h"
+#include "platform/Spread7.h"
+#include "srn/AddDataDlg.h"
+#include "srn/SrnInputDataDlg.h"
+
+using namespace quorvel;
+using quorvel::test::ModalAnswerer;
+
+namespace {
+
+ModalAnswerer::Action TypeIntoAddDialog(const QString& text) {
+  return [text](QWidget* widget) {
+    auto* dialog = qobject_cast<CAddDataDlg*>(widget);
+    if (dialog == nullptr) {
+      ModalAnswerer::Reject()(widget);
+      return;
+    }
+    dialog->Edit()->setText(text);
+    dialog->OkButton()->click();
+  };
+}
+
+struct PageFixture {
+  PageFixture() : page(record, nullptr, QString::fromStdString(folder.Path())) {
+    page.resize(900, 650);
+    page.show();
+  }
+  test::TempFolder folder;
+  SrnFormRecord record;
+  CSrnInputDataDlg page;
+};
+
+QStringList ComboTexts(const QComboBox* combo) {
+  QStringList texts;
+  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+  return texts;
+}
+
+}  // namespace
+
+class SrnInputPageTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { SetCurrentLanguage(kJapanese); }
+
+  void addFiveTwiceGivesOneSetAndTheDuplicateMessage() {
+    PageFixture f;
+    ModalAnswerer answerer;
+    answerer.Queue(TypeIntoAddDialog(QStringLiteral("5")));
+    f.page.AddSet();
+    answerer.Queue(TypeIntoAddDialog(QStringLiteral("5")));
+    f.page.AddSet();
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
+    QCOMPARE(f.record.DataSets.At(0).Name, std::string("5"));
+    QCOMPARE(answerer.Seen().size(), 3);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("数値を入力してください。"));
+    QCOMPARE(answerer.Seen()[2].text, QStringLiteral("同一の名前があります。"));
+    QVERIFY(f.record.DataChanged);
+    QVERIFY(!f.record.Unchanged);
+  }
+
+  void emptyValueKeepsTheAddDialogOpen() {
+    PageFixture f;
+    ModalAnswerer answerer;
+    answerer.Queue(TypeIntoAddDialog(QString()));
+    answerer.Queue(ModalAnswerer::Accept());  // the message
+    answerer.Queue(ModalAnswerer::Reject());  // the dialog, still open
+    f.page.AddSet();
+    QCOMPARE(answerer.Seen().size(), 3);
+    QCOMPARE(answerer.Seen()[1].text, QStringLiteral("数値を入力してください。"));
+    QCOMPARE(answerer.Seen()[2].objectName, QStringLiteral("addDataDialog"));
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{0});
+  }
+
+  void negativeValueNamesTheSet() {
+    PageFixture f;
+    ModalAnswerer answerer;
+    answerer.Queue(TypeIntoAddDialog(QStringLiteral("-3")));
+    f.page.AddSet();
+    QCOMPARE(f.record.DataSets.At(0).Name, std::string("-3"));
+  }
+
+  void addingKeepsTheOrderAndSelectsTheNewSet_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("Japanese") << kJapanese << QStringList{"5%データ", "3%データ"};
+    QTest::newRow("English") << kEnglish << QStringList{"5% Data", "3% Data"};
+  }
+  void addingKeepsTheOrderAndSelectsTheNewSet() {
+    QFETCH(int, language);
+    QFETCH(QStringList, entries);
+    SetCurrentLanguage(language);
+    PageFixture f;
+    QVERIFY(f.page.AddSetNamed(5));
+    QVERIFY(f.page.AddSetNamed(3));
+    QCOMPARE(ComboTexts(f.page.SetList()), entries);
+    QCOMPARE(f.page.SelectedIndex(), 1);
+  }
+
+  void deletingTheFirstOfThreeLeavesNoSelection() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    f.page.AddSetNamed(3);
+    f.page.AddSetNamed(1);
+    f.page.SetList()->setCurrentIndex(0);
+    f.page.Grid()->SetCellText(1, 1, QStringLiteral("2.0"));  // left over in the grid
+    ModalAnswerer answerer;
+    f.page.DeleteSet();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("選択されているデータを削除します"));
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{2});
+    QCOMPARE(f.record.DataSets.At(0).Name, std::string("3"));
+    QCOMPARE(f.page.SelectedIndex(), -1);
+    QCOMPARE(f.page.Grid()->CellText(1, 1), QString());
+  }
+
+  void deleteCancelledChangesNothing() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
+    ModalAnswerer answerer(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
+    f.page.DeleteSet();
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
+    QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
+  }
+
+  void deleteDiscardsOptimisationResults() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    f.page.AddSetNamed(3);
+    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
+    f.record.ConstantCurves.Append(std::make_unique<CEq4Param>());
+    f.record.Unchanged = true;
+    ModalAnswerer answerer;
+    f.page.DeleteSet();
+    QVERIFY(f.record.SrnCurves.IsEmpty());
+    QVERIFY(f.record.ConstantCurves.IsEmpty());
+    QVERIFY(!f.record.Unchanged);
+    QCOMPARE(f.page.SelectedIndex(), 0);
+  }
+
+  void rowWithOnlyColumnOneIsNotAPoint() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    CSpread7* grid = f.page.Grid();
+    grid->SetCellText(1, 1, QStringLiteral("1"));
+    grid->SetCellText(1, 2, QStringLiteral("0.3"));
+    grid->SetCellText(2, 1, QStringLiteral("10"));
+    grid->SetCellText(3, 1, QStringLiteral("100"));
+    grid->SetCellText(3, 2, QStringLiteral("x"));
+    grid->SetCellText(4, 1, QStringLiteral("1000"));
+    grid->SetCellText(4, 2, QStringLiteral("0.2"));
+    f.record.Unchanged = true;
+    f.page.findChild<QPushButton*>(QStringLiteral("applyButton"))->click();
+    const CPointDataList& set = f.record.DataSets.At(0);
+    QCOMPARE(set.PointCount(), std::size_t{2});
+    QCOMPARE(set.Point(0), CDPoint(1, 0.3));
+    QCOMPARE(set.Point(1), CDPoint(1000, 0.2));
+    QVERIFY(!f.record.Unchanged);
+  }
+
+  void pastedValuesAreClamped_data() {
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("N above 10000") << 1 << "20000" << "10000.0";
+    QTest::newRow("N below 0.001") << 1 << "0.0001" << "0.001";
+    QTest::newRow("N not a number") << 1 << "abc" << "0.001";
+    QTest::newRow("N inside") << 1 << "250" << "250";
+    QTest::newRow("SR below 0") << 2 << "-1" << "0.0";
+    QTest::newRow("SR above 100") << 2 << "150" << "100.0";
+    QTest::newRow("SR inside") << 2 << "0.25" << "0.25";
+  }
+  void pastedValuesAreClamped() {
+    QFETCH(int, col);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    CSpread7* grid = f.page.Grid();
+    grid->SetCellText(1, col == 1 ? 2 : 1, QStringLiteral("1"));
+    grid->SelectBlock({1, col, 1, col});
+    QCOMPARE(grid->PasteText(pasted), 1);
+    QCOMPARE(grid->CellText(1, col), shown);
+    QVERIFY(f.record.DataChanged);
+    QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
+  }
+
+  void emptiedNCellBecomesTheLowerLimit() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    CSpread7* grid = f.page.Grid();
+    grid->SetCellText(1, 1, QStringLiteral("5"));
+    grid->SetCellText(1, 2, QStringLiteral("0.3"));
+    QCOMPARE(grid->DeleteBlock({1, 1, 1, 1}), 1);  // a user emptying the cell
+    QCOMPARE(grid->CellText(1, 1), QStringLiteral("0.001"));
+  }
+
+  void deleteKeyClearsTheBlockWithoutClamping() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    CSpread7* grid = f.page.Grid();
+    for (int row = 1; row <= 2; ++row) {
+      grid->SetCellText(row, 1, QString::number(row * 10));
+      grid->SetCellText(row, 2, QStringLiteral("0.3"));
+    }
+    f.page.ApplyGrid();
+    QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{2});
+    f.record.DataChanged = false;
+    grid->setFocus();
+    grid->SelectBlock({1, 1, 1, 2});
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(grid->CellText(1, 1), QString());
+    QCOMPARE(grid->CellText(1, 2), QString());
+    QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
+    QVERIFY(f.record.DataChanged);
+  }
+
+  void controlsNeedASet() {
+    PageFixture f;
+    auto* save = f.page.findChild<QPushButton*>(QStringLiteral("saveButton"));
+    auto* remove = f.page.findChild<QPushButton*>(QStringLiteral("deleteButton"));
+    QVERIFY(f.page.Grid()->LooksGreyed());
+    QVERIFY(!save->isEnabled());
+    QVERIFY(!remove->isEnabled());
+    QVERIFY(!f.page.SetList()->isEnabled());
+    f.page.AddSetNamed(5);
+    QVERIFY(!f.page.Grid()->LooksGreyed());
+    QVERIFY(save->isEnabled());
+    QVERIFY(remove->isEnabled());
+  }
+
+  void saveWritesTheEightLines() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    f.page.Grid()->SetCellText(1, 1, QStringLiteral("1"));
+    f.page.Grid()->SetCellText(1, 2, QStringLiteral("0.3"));
+    f.page.Grid()->SetCellText(2, 1, QStringLiteral("10"));
+    f.page.Grid()->SetCellText(2, 2, QStringLiteral("0.25"));
+    f.page.ApplyGrid();
+    f.page.AddSetNamed(3);
+    const QString path = QString::fromStdString(f.folder.File("sets.txt"));
+    QVERIFY(f.page.SaveDataFile(path));
+    QCOMPARE(QByteArray::fromStdString(f.folder.ReadBytes("sets.txt")),
+             QByteArray("[ExpData]\r\n2\r\n5\r\n2\r\n1.0,0.3\r\n10.0,0.25\r\n3\r\n0\r\n"));
+    QCOMPARE(f.page.LastDataFile(), path);
+  }
+
+  void saveFailureShowsTheMessage_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Japanese") << kJapanese << "ファイルの書込みに失敗しました。" << "確認";
+    QTest::newRow("English") << kEnglish << "File Save Failed." << "Caution";
+  }
+  void saveFailureShowsTheMessage() {
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    SetCurrentLanguage(language);
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    ModalAnswerer answerer;
+    QVERIFY(!f.page.SaveDataFile(QString::fromStdString(f.folder.File("missing/sets.txt"))));
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, text);
+    QCOMPARE(answerer.Seen()[0].title, caption);
+    QVERIFY(f.page.LastDataFile().isEmpty());
+  }
+
+  void loadReplacesTheSetsAndSelectsTheLast() {
+    PageFixture f;
+    f.page.AddSetNamed(7);
+    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
+    f.record.Unchanged = true;
+    f.folder.WriteBytes("in.txt", "ExpData list\r\n2\r\n5\r\n2\r\n10 : 0.25\r\n20,,0.2\r\n3\r\n1\r\n1.5,0.4\r\n");
+    QVERIFY(f.page.LoadDataFile(QString::fromStdString(f.folder.File("in.txt"))));
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{2});
+    QCOMPARE(f.record.DataSets.At(0).Point(0), CDPoint(10, 0.25));
+    QCOMPARE(f.record.DataSets.At(0).Point(1), CDPoint(20, 0.2));
+    QCOMPARE(ComboTexts(f.page.SetList()), (QStringList{"5%データ", "3%データ"}));
+    QCOMPARE(f.page.SelectedIndex(), 1);
+    QCOMPARE(f.page.Grid()->CellText(1, 1), QStringLiteral("1.5"));
+    QCOMPARE(f.page.Grid()->CellText(1, 2), QStringLiteral("0.4"));
+    QVERIFY(f.record.SrnCurves.IsEmpty());
+    QVERIFY(!f.record.Unchanged);
+    QVERIFY(f.record.DataChanged);
+  }
+
+  void refusedLoadKeepsTheSets_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("header Data") << QByteArray("Data\r\n1\r\n5\r\n0\r\n");
+    QTest::newRow("short point line") << QByteArray("[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n");
+    QTest::newRow("count beyond the file") << QByteArray("[ExpData]\r\n4\r\n5\r\n0\r\n");
+  }
+  void refusedLoadKeepsTheSets() {
+    QFETCH(QByteArray, bytes);
+    PageFixture f;
+    f.page.AddSetNamed(7);
+    f.folder.WriteBytes("in.txt", bytes.toStdString());
+    ModalAnswerer answerer;
+    QVERIFY(!f.page.LoadDataFile(QString::fromStdString(f.folder.File("in.txt"))));
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("ファイルの読込みに失敗しました。"));
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
+    QCOMPARE(f.record.DataSets.At(0).Name, std::string("7"));
+    QVERIFY(f.page.LastDataFile().isEmpty());
+  }
+
+  void copyTextLayout() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    f.page.Grid()->SetCellText(1, 1, QStringLiteral("1"));
+    f.page.Grid()->SetCellText(1, 2, QStringLiteral("0.3"));
+    f.page.Grid()->SetCellText(2, 1, QStringLiteral("10.1234567"));
+    f.page.Grid()->SetCellText(2, 2, QStringLiteral("0.25"));
+    f.page.ApplyGrid();
+    f.page.AddSetNamed(3);
+    QCOMPARE(f.page.CopyText(), QStringLiteral("5%\t\t3%\t\t\n"
+                                               "繰返し載荷回数\t繰返しせん断応力振幅比\t繰返し載荷回数\t繰返しせん断応力振幅比\t\n"
+                                               "1.0\t0.3\t\t\t\n"
+                                               "10.123457\t0.25\t\t\t\n"));
+  }
+
+  void graphRangesAndCurveSeries() {
+    PageFixture f;
+    CPointDataList set("5");
+    set.AppendPoint(2, 0.31);
+    set.AppendPoint(500, 0.49);
+    f.record.DataSets.Append(std::move(set));
+    auto curve = std::make_unique<CEq1Param>();
+    curve->Name = "5";
+    curve->AppendParam(0.4);
+    curve->AppendParam(0.1);
+    curve->AppendParam(0.05);
+    f.record.SrnCurves.Append(std::move(curve));
+    f.page.Activate();
+    const DataSetList& data = f.record.DataSets;
+    QCOMPARE(data.XMinimum, 2.0);
+    QCOMPARE(data.XMaximum, 1000.0);
+    QCOMPARE(data.YMinimum, 0.3);
+    QCOMPARE(data.YMaximum, 0.5);
+    QCOMPARE(f.page.CurveSeries().size(), std::size_t{1});
+    const CPointDataList& series = *f.page.CurveSeries()[0];
+    QCOMPARE(QString::fromStdString(series.Name), QStringLiteral("5%近似曲線"));
+    QVERIFY(series.HasLegend);
+    QCOMPARE(series.Colour, f.record.Colours.Entry(1));
+    QCOMPARE(series.PointCount(), std::size_t{1000});  // x = 2, 3, ... 1001
+    QCOMPARE(series.Point(0).x, 2.0);
+    QCOMPARE(series.Point(999).x, 1001.0);
+    QCOMPARE(series.Point(0).y, 0.4 * std::pow(2.0, -0.1) + 0.05);
+    QCOMPARE(f.page.Graph()->Drawer().Kind(), 1);
+    QCOMPARE(f.page.Graph()->Drawer().Curves().size(), std::size_t{1});
+  }
+};
+
+int RunSrnInputPageTests(int argc, char** argv) {
+  SrnInputPageTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "SrnInputPageTest.moc"
