@@ -22,6 +22,7 @@
 #include "controls/MessageBoxes.h"
 #include "graph/DialogSize.h"
 #include "graph/GraphArea.h"
+#include "graph/SetColorDlg.h"
 #include "srn/SrnInputDataDlg.h"
 
 namespace quorvel {
@@ -171,9 +172,6 @@ void CSrnFormDlg::BuildWindow() {
   zoomInButton_ = MakeToolButton(0, Text(10116), QStringLiteral("zoomInButton"), this);        // 1078
   zoomResetButton_ = MakeToolButton(1, Text(10117), QStringLiteral("zoomResetButton"), this);  // 1090
   drawingButton_ = MakeToolButton(2, Text(10108), QStringLiteral("drawingSetupButton"), this); // 1048
-  // GAP: the drawing-setup dialog (CSetColorSrnDlg) is not in graph/ yet; the
-  // button stays disabled until it exists rather than doing nothing.
-  drawingButton_->setEnabled(false);
 
   auto* header = new QHBoxLayout;
   header->addWidget(stratumCaption);
@@ -484,9 +482,15 @@ void CSrnFormDlg::OnLargeScreen() {
 }
 
 void CSrnFormDlg::OnDrawingSetup() {
-  // GAP: runs CSetColorSrnDlg once graph/ provides it (the button is disabled
-  // until then). On OK both graphs' settings go out of date and page 2 is
-  // redrawn; on Cancel the current page is redrawn.
+  if (pages_[0] == nullptr) return;
+  CSetColorSrnDlg dialog(record_.Colours, record_.DataSets, record_.DaGraph, record_.Unchanged, this);
+  dialog.SetColourFilePath(folder_ + kColourFileName);
+  // Changes act at once: the graph behind the dialog follows them.
+  connect(&dialog, &DrawingSetupDialog::OwnerRedraw, this, [this] { pages_[static_cast<std::size_t>(pageIndex_)]->RedrawGraph(); });
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  // OK has marked both graphs' settings out of date; page 2 shows the DA graph.
+  if (accepted) pages_[SrnPage::kLiquidOptimize]->RedrawGraph();
+  pages_[static_cast<std::size_t>(pageIndex_)]->RedrawGraph();
 }
 
 ModeResult RunSrnForm(const StartRequest& request) {

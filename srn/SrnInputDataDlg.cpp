@@ -23,6 +23,7 @@
 #include "controls/ExpStatic.h"
 #include "controls/MessageBoxes.h"
 #include "graph/GraphArea.h"
+#include "graph/ReferenceDialogs.h"
 #include "platform/Spread7.h"
 #include "srn/AddDataDlg.h"
 #include "srn/ExpDataFile.h"
@@ -483,8 +484,8 @@ void CSrnInputDataDlg::Copy() {
 }
 
 void CSrnInputDataDlg::ShowGraphExplanation() {
-  // GAP: the explanation picture dialog (CRefGraphDlg) is not in graph/ yet;
-  // the button opens it once it exists. Nothing else is shown meanwhile.
+  CRefGraphDlg dialog(this);
+  dialog.exec();
 }
 
 }  // namespace quorvel

@@ -61,6 +61,7 @@ class SrnFormTest : public QObject {
  private slots:
   void init() {
     SetCurrentLanguage(kJapanese);
+    ClearSrnPages();  // pages 1 and 2 stay empty unless a test registers one
     ClearModeWindows();
     RegisterModeWindow(StartMode::SrnForm, RunSrnForm);
   }
@@ -283,6 +284,28 @@ class SrnFormTest : public QObject {
     test::ClickChild(&form, QStringLiteral("cancelButton"));
     QCOMPARE(form.result(), int(QDialog::Rejected));
     QVERIFY(!f.folder.Exists("writed"));  // the shell writes the Cancel answer
+  }
+
+  void drawingSetupAndExplanationOpen() {
+    FormFixture f(test::ExampleHandOff());
+    CSrnFormDlg& form = f.Open();
+    {
+      ModalAnswerer cancel(ModalAnswerer::Reject());
+      test::ClickChild(&form, QStringLiteral("drawingSetupButton"));
+      QCOMPARE(cancel.Seen().size(), 1);
+      QCOMPARE(cancel.Seen()[0].title, QStringLiteral("描画設定"));
+      QVERIFY(form.Record().Unchanged);
+    }
+    {
+      // OK of the drawing setup counts as a change: the form's OK no longer answers CANCEL.
+      ModalAnswerer ok;
+      test::ClickChild(&form, QStringLiteral("drawingSetupButton"));
+      QVERIFY(!form.Record().Unchanged);
+    }
+    ModalAnswerer close;
+    test::ClickChild(form.InputPage(), QStringLiteral("graphExplanationButton"));
+    QCOMPARE(close.Seen().size(), 1);
+    QCOMPARE(close.Seen()[0].title, QStringLiteral("グラフの説明"));
   }
 
   void registeredPagesPlugIn() {
