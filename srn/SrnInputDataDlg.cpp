@@ -173,7 +173,11 @@ CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QStri
   UpdateEnabledState();
 }
 
-CSrnInputDataDlg::~CSrnInputDataDlg() = default;
+CSrnInputDataDlg::~CSrnInputDataDlg() {
+  // An open cell editor commits while the grid is being destroyed; by then
+  // this page is no longer there to take the change.
+  disconnect(grid_, nullptr, this, nullptr);
+}
 
 void CSrnInputDataDlg::Activate() { ShowSelectedSet(); }
 
