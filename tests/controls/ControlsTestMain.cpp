@@ -1,26 +1,10 @@
-// Runs the controls' test classes in one process (compiling Qt tests is slow).
-#include <QApplication>
-#include <QDir>
-
-#include "app/FontSetup.h"
+// Runs the controls' test classes in one process.
+#include "QtTestMain.h"
 
 int RunExpEditTests(int argc, char** argv);
 int RunControlsTests(int argc, char** argv);
 int RunGridTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-    const QString runtime = QDir::tempPath() + QStringLiteral("/quorvel-runtime");
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
-  }
-  QApplication app(argc, argv);
-  quorvel::SetUpFonts();
-  int failures = 0;
-  failures += RunExpEditTests(argc, argv);
-  failures += RunControlsTests(argc, argv);
-  failures += RunGridTests(argc, argv);
-  return failures == 0 ? 0 : 1;
+  return quorvel::test::RunQtTestGroups(argc, argv, {RunExpEditTests, RunControlsTests, RunGridTests});
 }

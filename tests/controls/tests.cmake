@@ -5,4 +5,4 @@ quorvel_add_test(controls_tests QT
     ${CMAKE_CURRENT_LIST_DIR}/ExpEditTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridTest.cpp
-  LIBS quorvel_ui Qt6::Test quorvel_test_support)
+  LIBS quorvel_ui Qt6::Test quorvel_test_support quorvel_qt_test_main)

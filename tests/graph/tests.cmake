@@ -10,4 +10,4 @@ quorvel_add_test(graph_ui_tests QT
     ${CMAKE_CURRENT_LIST_DIR}/GraphDrawerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GraphAreaTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColourDialogsTest.cpp
-  LIBS quorvel_ui Qt6::Test quorvel_test_support)
+  LIBS quorvel_ui Qt6::Test quorvel_test_support quorvel_qt_test_main)

@@ -7,4 +7,4 @@ quorvel_add_test(srnform_tests QT
     ${CMAKE_CURRENT_LIST_DIR}/ExpDataFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SrnInputPageTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SrnFormTest.cpp
-  LIBS quorvel_ui Qt6::Test quorvel_test_support)
+  LIBS quorvel_ui Qt6::Test quorvel_test_support quorvel_qt_test_main)
