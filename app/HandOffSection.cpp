@@ -1,5 +1,7 @@
 #include "app/HandOffSection.h"
 
+#include <utility>
+
 #include "app/HostAnswer.h"
 #include "app/ProgramFolder.h"
 
@@ -42,6 +44,19 @@ bool SectionCursor::FindSectionFromCurrent(std::string_view word) {
 const CStringSplit& SectionCursor::Split(std::string_view delimiters) {
   split_.Split(current_, delimiters);
   return split_;
+}
+
+bool Fail(std::string* error, std::string why) {
+  if (error) *error = std::move(why);
+  return false;
+}
+
+bool AcceptAnswerText(HostTextWriter& out, HostTextWriter& answer, std::string* error) {
+  std::string cp932;
+  std::string why;
+  if (!Utf8ToCp932(out.Text(), cp932, &why)) return Fail(error, "the answer has text the host cannot read: " + why);
+  answer = std::move(out);
+  return true;
 }
 
 }  // namespace quorvel

@@ -25,6 +25,26 @@ struct AnswerDelivery {
 AnswerDelivery DeliverFormAnswer(const std::string& folder, const HostTextWriter& answer,
                                  const ColourRecord& colours);
 
+// Records a failed read or a refused answer: sets `error` (when given) and returns false.
+bool Fail(std::string* error, std::string why);
+
+// Hands the built answer `out` over to `answer` when every character has a
+// CP932 form; otherwise refuses (false, `error` says why) and leaves `answer` alone.
+bool AcceptAnswerText(HostTextWriter& out, HostTextWriter& answer, std::string* error);
+
+// Builds an answer with `build` and delivers it as DeliverFormAnswer does; a
+// refused build writes no file at all.
+template <typename Record, typename Builder>
+AnswerDelivery BuildAndDeliverAnswer(const std::string& folder, const Record& record, Builder build) {
+  AnswerDelivery delivery;
+  HostTextWriter answer;
+  if (!build(record, answer, &delivery.Error)) {
+    delivery.Refused = true;
+    return delivery;
+  }
+  return DeliverFormAnswer(folder, answer, record.Colours);
+}
+
 // Reads a section line by line, keeping the current line the way the host's
 // grammar refers to it. Field errors throw HandOffReadError or InvalidArgument
 // (a missing piece); the readers turn both into a failed read.

@@ -125,11 +125,6 @@ void ReadDsParameterSection(SectionCursor& cursor, SrnFormRecord& work) {
   settings.Tolerance = ParseDouble(cursor.Next());
 }
 
-bool Fail(std::string* error, std::string why) {
-  if (error) *error = std::move(why);
-  return false;
-}
-
 }  // namespace
 
 bool ReadSrnInput(HostTextReader& reader, SrnFormRecord& record, std::string* error) {
@@ -227,21 +222,11 @@ bool BuildSrnAnswer(const SrnFormRecord& record, HostTextWriter& answer, std::st
   out.WriteLine(settings.RandomStartAllowed ? "rand_ok" : "rand_ng");
   out.WriteLine(FormatInt(settings.MaximumTrials));
   out.WriteLine(FormatExp(settings.Tolerance, 0));
-  std::string cp932;
-  std::string why;
-  if (!Utf8ToCp932(out.Text(), cp932, &why)) return Fail(error, "the answer has text the host cannot read: " + why);
-  answer = std::move(out);
-  return true;
+  return AcceptAnswerText(out, answer, error);
 }
 
 AnswerDelivery WriteSrnAnswer(const std::string& folder, const SrnFormRecord& record) {
-  AnswerDelivery delivery;
-  HostTextWriter answer;
-  if (!BuildSrnAnswer(record, answer, &delivery.Error)) {
-    delivery.Refused = true;
-    return delivery;
-  }
-  return DeliverFormAnswer(folder, answer, record.Colours);
+  return BuildAndDeliverAnswer(folder, record, BuildSrnAnswer);
 }
 
 }  // namespace quorvel

@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kExperimentDataText = 10055;
 
-bool Fail(std::string* error, std::string why) {
-  if (error) *error = std::move(why);
-  return false;
-}
-
 void ReadSdParameterSection(SectionCursor& cursor, StrainFormRecord& work, int languageId) {
   const CStringSplit& headerSplit = cursor.Split(CStringSplit::D5);
   int argumentFollows = headerSplit.Count() >= 2 ? ParseInt(headerSplit.Piece(2)) : 0;
@@ -115,21 +110,11 @@ bool BuildStrainAnswer(const StrainFormRecord& record, HostTextWriter& answer, s
   // No selection (-1) counts as "not the first entry".
   out.WriteLine(record.Argument != 0 ? "1" : "0");
 
-  std::string cp932;
-  std::string why;
-  if (!Utf8ToCp932(out.Text(), cp932, &why)) return Fail(error, "the answer has text the host cannot read: " + why);
-  answer = std::move(out);
-  return true;
+  return AcceptAnswerText(out, answer, error);
 }
 
 AnswerDelivery WriteStrainAnswer(const std::string& folder, const StrainFormRecord& record) {
-  AnswerDelivery delivery;
-  HostTextWriter answer;
-  if (!BuildStrainAnswer(record, answer, &delivery.Error)) {
-    delivery.Refused = true;
-    return delivery;
-  }
-  return DeliverFormAnswer(folder, answer, record.Colours);
+  return BuildAndDeliverAnswer(folder, record, BuildStrainAnswer);
 }
 
 }  // namespace quorvel
