@@ -335,7 +335,11 @@ class StrainFormDlgTest : public QObject {
       live.bluePixels = BluePixels(area);
       dialog->CancelButton()->click();
     }, {PickInColourDialog(QColor(0, 0, 255))});
-    QCOMPARE(answerer.Seen().size(), 2);
+    // The setup dialog, then the colour dialog over it. When the colour dialog
+    // closes, the setup dialog may be seen a second time before the Cancel
+    // click ends it, depending on timing.
+    QVERIFY(answerer.Seen().size() >= 2);
+    QVERIFY(answerer.Seen()[1].objectName != QStringLiteral("setColorStrainDialog"));
     QCOMPARE(answerer.Seen()[0].objectName, QStringLiteral("setColorStrainDialog"));
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("描画設定"));
     // While open: the typed range and the picked colour are the graph's.
