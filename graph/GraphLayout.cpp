@@ -147,7 +147,9 @@ std::vector<LogAxisLine> LogAxisLines(double min, double max) {
   // which the decades already show.
   for (double limit : {min, max}) {
     if (!(limit > 0.0) || IsDecade(limit)) continue;
-    lines.push_back({limit, true, limit >= 1.0 ? FormatDouble(limit, 0) : LinearAxisLabel(limit)});
+    // Shown with its own decimals: a smallest N of 1.5 printed without
+    // decimals would read "2" at the left edge, where the 1.5 points sit.
+    lines.push_back({limit, true, LinearAxisLabel(limit)});
   }
   // Dotted multiples of each decade strictly between the limits.
   if (high > low) {

@@ -171,6 +171,13 @@ TEST(AxisLabels, LogAxisDecadesLimitsAndDottedMultiples) {
   }
   EXPECT_EQ(small, (std::vector<std::string>{"0.001", "0.010", "0.100", "1"}));
 
+  // A limit that is not a decade keeps its decimals (1.5 is not "2").
+  std::vector<std::string> fractional;
+  for (const LogAxisLine& line : LogAxisLines(1.5, 1000)) {
+    if (!line.label.empty()) fractional.push_back(line.label);
+  }
+  EXPECT_EQ(fractional, (std::vector<std::string>{"10", "100", "1000", "1.5"}));
+
   // A limit of 0 stands for 1 and gets no line of its own; the walk stops at 10^7.
   std::vector<std::string> wide;
   for (const LogAxisLine& line : LogAxisLines(0, 1e9)) {
