@@ -19,6 +19,7 @@
 #include "app/StringTable.h"
 #include "controls/ExpButton.h"
 #include "controls/ExpEdit.h"
+#include "srn/RetryControls.h"
 #include "controls/MessageBoxes.h"
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
@@ -141,20 +142,13 @@ void CLiquidOptimizeDlg::BuildWindow() {
   inputGrid_->setMinimumHeight(9 * 18 + 30);
   resultGrid_->setMinimumHeight(3 * 18 + 30);
 
-  randomRetry_ = new QCheckBox(S(10054, language_), this);  // 1013
-  Name(randomRetry_, "randomRetryCheck", S(10054, language_));
-  maxTrialsLabel_ = new QLabel(S(10042, language_), this);  // 1026
-  maxTrials_ = new CExpEdit(this);  // 1014
+  const RetryControls retry = MakeRetryControls(this, language_);
+  randomRetry_ = retry.randomRetry;
+  maxTrialsLabel_ = retry.maxTrialsLabel;  // 1026
+  maxTrials_ = retry.maxTrials;
   maxTrials_->SetUpInteger();
-  maxTrials_->setMaximumWidth(60);
-  Name(maxTrials_, "maxTrialsEdit", S(10042, language_));
-  auto* toleranceLabel = new QLabel(S(10043, language_), this);  // 1027
-  tolerance_ = new CExpEdit(this);  // 1015
-  tolerance_->setMaximumWidth(90);
-  Name(tolerance_, "toleranceEdit", S(10043, language_));
-  start_ = new QPushButton(S(10003, language_), this);  // 1010
-  Name(start_, "startButton", S(10003, language_));
-  start_->setAutoDefault(false);
+  tolerance_ = retry.tolerance;  // 1015
+  start_ = retry.start;
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -168,17 +162,7 @@ void CLiquidOptimizeDlg::BuildWindow() {
   layout->addWidget(inputGrid_, 2);
   layout->addWidget(resultCaption);
   layout->addWidget(resultGrid_, 1);
-  auto* controls = new QHBoxLayout;
-  controls->addWidget(randomRetry_);
-  controls->addSpacing(12);
-  controls->addWidget(maxTrialsLabel_);
-  controls->addWidget(maxTrials_);
-  controls->addSpacing(12);
-  controls->addWidget(toleranceLabel);
-  controls->addWidget(tolerance_);
-  controls->addStretch();
-  controls->addWidget(start_);
-  layout->addLayout(controls);
+  layout->addLayout(retry.layout);
 }
 
 void CLiquidOptimizeDlg::ConnectSignals() {

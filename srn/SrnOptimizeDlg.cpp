@@ -19,6 +19,7 @@
 #include "platform/Spread7.h"
 #include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
+#include "srn/RetryControls.h"
 
 namespace quorvel {
 namespace {
@@ -86,21 +87,14 @@ void CSrnOptimizeDlg::BuildWindow() {
   resultGrid_->SetColWidth(4, 110);
   resultGrid_->SetColWidth(5, 110);
 
-  randomRetry_ = new QCheckBox(S(10054, language_), this);  // 1013
-  Name(randomRetry_, "randomRetryCheck", S(10054, language_));
-  maxTrialsLabel_ = new QLabel(S(10042, language_), this);
-  maxTrials_ = new CExpEdit(this);  // 1014
+  const RetryControls retry = MakeRetryControls(this, language_);
+  randomRetry_ = retry.randomRetry;
+  maxTrialsLabel_ = retry.maxTrialsLabel;
+  maxTrials_ = retry.maxTrials;
   // Above 100 the field refuses; below 1 the page corrects to 1.
   maxTrials_->SetUpInteger(kNoIntegerLimit, kSrnMaximumTrials);
-  maxTrials_->setMaximumWidth(60);
-  Name(maxTrials_, "maxTrialsEdit", S(10042, language_));
-  auto* toleranceLabel = new QLabel(S(10043, language_), this);
-  tolerance_ = new CExpEdit(this);  // 1079
-  tolerance_->setMaximumWidth(90);
-  Name(tolerance_, "toleranceEdit", S(10043, language_));
-  start_ = new QPushButton(S(10003, language_), this);  // 1010
-  Name(start_, "startButton", S(10003, language_));
-  start_->setAutoDefault(false);
+  tolerance_ = retry.tolerance;  // 1079
+  start_ = retry.start;
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -110,17 +104,7 @@ void CSrnOptimizeDlg::BuildWindow() {
   layout->addWidget(initialGrid_, 1);
   layout->addWidget(resultCaption);
   layout->addWidget(resultGrid_, 1);
-  auto* controls = new QHBoxLayout;
-  controls->addWidget(randomRetry_);
-  controls->addSpacing(12);
-  controls->addWidget(maxTrialsLabel_);
-  controls->addWidget(maxTrials_);
-  controls->addSpacing(12);
-  controls->addWidget(toleranceLabel);
-  controls->addWidget(tolerance_);
-  controls->addStretch();
-  controls->addWidget(start_);
-  layout->addLayout(controls);
+  layout->addLayout(retry.layout);
 }
 
 void CSrnOptimizeDlg::ConnectSignals() {

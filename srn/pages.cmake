@@ -10,6 +10,8 @@ target_sources(quorvel_core PRIVATE
 target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LiquidOptimizeDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LiquidOptimizeDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/RetryControls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RetryControls.h
   ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeDlg.h)
 
