@@ -294,10 +294,7 @@ void CLiquidOptimizeDlg::OnInputCellChanged(int, int) {
 }
 
 int CLiquidOptimizeDlg::MaxTrialsValue() const {
-  const QString text = maxTrials_->text().trimmed();
-  if (text.isEmpty()) return maxTrialsValue_;
-  const int value = ParseInt(Std(text));
-  return value == kNoInt ? maxTrialsValue_ : value;
+  return TypedTrialCount(*maxTrials_, maxTrialsValue_, maxTrialsValue_);
 }
 
 void CLiquidOptimizeDlg::OnMaxTrialsCommitted() {
@@ -313,9 +310,8 @@ void CLiquidOptimizeDlg::OnMaxTrialsCommitted() {
 
 void CLiquidOptimizeDlg::OnToleranceCommitted() {
   if (filling_) return;
-  const double value = ParseExpRounded(3, Std(tolerance_->text()));
-  const bool accepted = !IsNoValue(value) && value >= kLiquidMinimumTolerance && value <= kLiquidMaximumTolerance;
-  const double kept = accepted ? value : toleranceValue_;
+  const double kept =
+      TypedTolerance(*tolerance_, kLiquidMinimumTolerance, kLiquidMaximumTolerance, toleranceValue_);
   tolerance_->setText(Q(SrnToleranceText(kept)));
   if (kept == toleranceValue_) return;
   toleranceValue_ = kept;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/NumberText.h"
 #include "app/StringTable.h"
 #include "controls/ExpEdit.h"
 
@@ -47,6 +48,19 @@ RetryControls MakeRetryControls(QWidget* page, int language) {
   controls.layout->addStretch();
   controls.layout->addWidget(controls.start);
   return controls;
+}
+
+int TypedTrialCount(const CExpEdit& field, int whenEmpty, int whenNotANumber) {
+  const QString text = field.text().trimmed();
+  if (text.isEmpty()) return whenEmpty;
+  const int value = ParseInt(text.toStdString());
+  return value == kNoInt ? whenNotANumber : value;
+}
+
+double TypedTolerance(const CExpEdit& field, double minimum, double maximum, double previous) {
+  const double value = ParseExpRounded(3, field.text().toStdString());
+  const bool accepted = !IsNoValue(value) && value >= minimum && value <= maximum;
+  return accepted ? value : previous;
 }
 
 }  // namespace quorvel

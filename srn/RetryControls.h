@@ -24,4 +24,12 @@ struct RetryControls {
 // `language` as captions and accessible names.
 RetryControls MakeRetryControls(QWidget* page, int language);
 
+// The trial count typed into `field`: `whenEmpty` for an empty field,
+// `whenNotANumber` for text that is not a whole number.
+int TypedTrialCount(const CExpEdit& field, int whenEmpty, int whenNotANumber);
+
+// The tolerance typed into `field` (rounded to 3 mantissa decimals) when it
+// lies within [minimum, maximum]; otherwise `previous`.
+double TypedTolerance(const CExpEdit& field, double minimum, double maximum, double previous);
+
 }  // namespace quorvel

@@ -286,10 +286,7 @@ void CSrnOptimizeDlg::OnResultCellChanged(int row, int col) {
 }
 
 int CSrnOptimizeDlg::MaxTrialsValue() const {
-  const QString text = maxTrials_->text().trimmed();
-  if (text.isEmpty()) return kSrnDefaultTrials;
-  const int value = ParseInt(Std(text));
-  return value == kNoInt ? maxTrialsValue_ : value;
+  return TypedTrialCount(*maxTrials_, kSrnDefaultTrials, maxTrialsValue_);
 }
 
 void CSrnOptimizeDlg::OnMaxTrialsCommitted() {
@@ -308,9 +305,7 @@ void CSrnOptimizeDlg::OnMaxTrialsCommitted() {
 
 void CSrnOptimizeDlg::OnToleranceCommitted() {
   if (filling_) return;
-  const double value = ParseExpRounded(3, Std(tolerance_->text()));
-  const bool accepted = !IsNoValue(value) && value >= kSrnMinimumTolerance && value <= kSrnMaximumTolerance;
-  const double kept = accepted ? value : toleranceValue_;
+  const double kept = TypedTolerance(*tolerance_, kSrnMinimumTolerance, kSrnMaximumTolerance, toleranceValue_);
   tolerance_->setText(Q(SrnToleranceText(kept)));
   toleranceValue_ = kept;
   Record().SrnRetry.Tolerance = kept;
