@@ -5,12 +5,13 @@
 #include <QString>
 #include <utility>
 
-#include "app/HostAnswer.h"
-#include "app/Language.h"
+#include "host/HostAnswer.h"
+#include "host/Language.h"
 
 namespace quorvel {
 
-CQuorvelApp::CQuorvelApp(std::string folder) : folder_(std::move(folder)) {}
+CQuorvelApp::CQuorvelApp(std::string folder, ModeWindowRunner runWindow)
+    : folder_(std::move(folder)), runWindow_(std::move(runWindow)) {}
 
 ModeResult CQuorvelApp::Run() {
   request_ = CheckStart(folder_);
@@ -22,7 +23,7 @@ ModeResult CQuorvelApp::Run() {
   QLocale::setDefault(QLocale(IsJapanese() ? QLocale::Japanese : QLocale::English,
                               IsJapanese() ? QLocale::Japan : QLocale::UnitedStates));
 
-  ModeResult result = RunModeWindow(request_);
+  ModeResult result = runWindow_ ? runWindow_(request_) : ModeResult::NoWindow;
   switch (result) {
     case ModeResult::Ok:
       // The forms answer themselves; the print mode's answer is the header only.

@@ -1,13 +1,11 @@
 #include "app/StartCheck.h"
 
-#include "app/HostTextFile.h"
-#include "app/Language.h"
-#include "app/NumberText.h"
-#include "app/ProgramFolder.h"
+#include "host/HostTextFile.h"
+#include "host/Language.h"
+#include "host/NumberText.h"
+#include "host/ProgramFolder.h"
 
 namespace quorvel {
-
-int StartRequest::LanguageId() const { return englishFlag != 0 ? kEnglish : kJapanese; }
 
 StartRequest CheckStart(const std::string& folder) {
   StartRequest request;

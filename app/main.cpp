@@ -3,11 +3,8 @@
 #include <clocale>
 
 #include "app/FontSetup.h"
-#include "app/ProgramFolder.h"
 #include "app/QuorvelApp.h"
-#include "srn/LiquidOptimizeDlg.h"
-#include "srn/SrnFormDlg.h"
-#include "strain/StrainFormDlg.h"
+#include "host/ProgramFolder.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -15,10 +12,6 @@ int main(int argc, char* argv[]) {
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QStringLiteral("Quorvel"));
   quorvel::SetUpFonts();
-
-  quorvel::RegisterModeWindow(quorvel::StartMode::StrainForm, quorvel::RunStrainForm);
-  quorvel::RegisterModeWindow(quorvel::StartMode::SrnForm, quorvel::RunSrnForm);
-  quorvel::RegisterSrnOptimizePages();
 
   quorvel::CQuorvelApp app(quorvel::ProgramFolder());
   app.Run();

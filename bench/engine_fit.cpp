@@ -39,8 +39,7 @@ std::string Pair(double a, double b) {
 }
 
 std::string Compose(int id, const std::vector<double>& start, const std::vector<double>& constants,
-                    const std::vector<double>& bounds, const std::vector<double>& x,
-                    const std::vector<double>& y) {
+                    const std::vector<double>& bounds, const std::vector<double>& x, const std::vector<double>& y) {
   std::string text = std::to_string(id) + "\n";
   for (const double v : start) text += Line(v);
   for (const double v : constants) text += Line(v);
@@ -54,8 +53,7 @@ const std::vector<Problem>& Problems() {
   static const std::vector<Problem> problems = [] {
     std::vector<Problem> list;
     // SR-N: cycles against stress ratio.
-    list.push_back({"id0_6pts", Compose(0, {0.5, 0.2, 0.05}, {}, {0, 5, 0, 1, -1, 1},
-                                        {1.5, 3.2, 8.1, 20.5, 52, 140},
+    list.push_back({"id0_6pts", Compose(0, {0.5, 0.2, 0.05}, {}, {0, 5, 0, 1, -1, 1}, {1.5, 3.2, 8.1, 20.5, 52, 140},
                                         {0.42, 0.36, 0.31, 0.28, 0.255, 0.24})});
     // Strain curve: strain against friction angle, c0 = 45.
     std::vector<double> x1, y1;
@@ -65,15 +63,17 @@ const std::vector<Problem>& Problems() {
       y1.push_back((45 - 32) * std::exp(-std::pow(x / 0.05, 0.9)) + 32 * std::exp(-std::pow(x / 3.0, 1.4)) +
                    0.3 * std::sin(i));
     }
-    list.push_back({"id1_20pts", Compose(1, {30, 2, 1, 0.1, 1}, {45}, {0, 60, 0.01, 50, 0.1, 5, 0.001, 10, 0.1, 5}, x1, y1)});
+    list.push_back(
+        {"id1_20pts", Compose(1, {30, 2, 1, 0.1, 1}, {45}, {0, 60, 0.01, 50, 0.1, 5, 0.001, 10, 0.1, 5}, x1, y1)});
     // Liquefaction constant against DA: polynomial.
     std::vector<double> x2, y2;
     for (int i = 0; i < 9; ++i) {
       x2.push_back(0.5 + 0.75 * i);
       y2.push_back(0.2 + 0.05 * x2.back() - 0.004 * x2.back() * x2.back() + 0.01 * std::cos(3.0 * i));
     }
-    list.push_back({"id2_9pts", Compose(2, {0.1, 0.1, 0, 0, 0, 0, 0, 0}, {},
-                                        {-10, 10, -10, 10, -10, 10, -10, 10, -10, 10, -10, 10, -10, 10, -10, 10}, x2, y2)});
+    list.push_back(
+        {"id2_9pts", Compose(2, {0.1, 0.1, 0, 0, 0, 0, 0, 0}, {},
+                             {-10, 10, -10, 10, -10, 10, -10, 10, -10, 10, -10, 10, -10, 10, -10, 10}, x2, y2)});
     // ExpGrow2.
     std::vector<double> x4, y4;
     for (int i = 0; i < 12; ++i) {
@@ -91,8 +91,9 @@ const std::vector<Problem>& Problems() {
 
 void SetSweepCounters(benchmark::State& state, int sweeps) {
   state.counters["sweeps"] = sweeps;
-  state.counters["per_sweep"] = benchmark::Counter(static_cast<double>(sweeps) * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_sweep"] =
+      benchmark::Counter(static_cast<double>(sweeps) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void InMemoryFit(benchmark::State& state, const Problem* problem) {

@@ -9,10 +9,10 @@
 #include <random>
 #include <vector>
 
-#include "app/ColourFile.h"
 #include "app/FontSetup.h"
+#include "graph/DataSetList.h"
 #include "graph/GraphDrawer.h"
-#include "srn/DataSetList.h"
+#include "host/ColourFile.h"
 
 namespace {
 

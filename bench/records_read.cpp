@@ -58,8 +58,8 @@ std::string LargeProject(int nodes, int layers, int tableRows) {
   Line(out, "0,7");
   Line(out, "60,7.5");
   Line(out, "[Surface]1");
-  const char* surface[] = {"True", "1 2 3", "1 3", "10", "8", "12", "True", "24 16 44 30", "6 24", "34 22 14",
-                           "30", "2"};
+  const char* surface[] = {"True", "1 2 3",       "1 3",  "10",       "8",  "12",
+                           "True", "24 16 44 30", "6 24", "34 22 14", "30", "2"};
   for (const char* value : surface) {
     Line(out, "caption");
     Line(out, value);
@@ -81,7 +81,8 @@ std::string LargeProject(int nodes, int layers, int tableRows) {
     Line(out, "5");
     Line(out, "1.0E-6");
     Line(out, "[Table] " + std::to_string(rowsPerLayer));
-    for (int r = 0; r < rowsPerLayer; ++r) Line(out, std::to_string(r) + ".015625," + std::to_string(30 + r % 7) + ".25");
+    for (int r = 0; r < rowsPerLayer; ++r)
+      Line(out, std::to_string(r) + ".015625," + std::to_string(30 + r % 7) + ".25");
     Line(out, "[Table] 5");
     for (int r = 0; r < 5; ++r) Line(out, "0.5,0.0,5.0");
     Line(out, "[Table] 7");

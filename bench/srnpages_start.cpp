@@ -21,15 +21,16 @@
 #include <random>
 #include <string>
 
-#include "app/EngineCaller.h"
-#include "app/FormRecords.h"
-#include "app/ProgramFolder.h"
 #include "engine/Lunvex.h"
 #include "graph/GraphArea.h"
+#include "host/EngineCaller.h"
+#include "host/ProgramFolder.h"
 #include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
+#include "srn/SrnFormRecord.h"
 #include "srn/SrnOptimizeDlg.h"
 #include "srn/SrnOptimizeRun.h"
+#include "strain/StrainFormRecord.h"
 
 namespace quorvel {
 namespace {
@@ -69,8 +70,8 @@ std::string BenchFolder() {
   static const std::string folder = [] {
     // QUORVEL_BENCH_TMP picks the file system of the exchange files (e.g. /dev/shm).
     const char* base = std::getenv("QUORVEL_BENCH_TMP");
-    const std::filesystem::path parent = base != nullptr && *base != '\0' ? std::filesystem::path(base)
-                                                                          : std::filesystem::temp_directory_path();
+    const std::filesystem::path parent =
+        base != nullptr && *base != '\0' ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
     std::string pattern = (parent / "quorvel-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     return pattern + "/";

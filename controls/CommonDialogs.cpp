@@ -5,7 +5,7 @@
 #include <QFileDialog>
 #include <QLabel>
 
-#include "app/Language.h"
+#include "host/Language.h"
 
 namespace quorvel {
 namespace {

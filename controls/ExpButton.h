@@ -13,14 +13,14 @@ class CExpButton : public QPushButton {
   Q_OBJECT
  public:
   enum Style {
-    kRaised = 0,    // standard 3-D button
-    kBevelled = 1,  // four bevel polygons
-    kGradient = 2,  // vertical gradient, edge lines
-    kFlat = 3,      // flat fill, accent frame; checked = four-pixel frame
-    kArrow = 4,     // arrow-like polygon
-    kBlock = 5,     // three polygons: face, lit top, shaded side
+    kRaised = 0,          // standard 3-D button
+    kBevelled = 1,        // four bevel polygons
+    kGradient = 2,        // vertical gradient, edge lines
+    kFlat = 3,            // flat fill, accent frame; checked = four-pixel frame
+    kArrow = 4,           // arrow-like polygon
+    kBlock = 5,           // three polygons: face, lit top, shaded side
     kGradientFramed = 6,  // gradient face with several edge lines
-    kBitmap = 7,    // bitmap faces
+    kBitmap = 7,          // bitmap faces
   };
 
   explicit CExpButton(QWidget* parent = nullptr);

@@ -171,8 +171,7 @@ void CExpEdit::focusInEvent(QFocusEvent* event) {
 void CExpEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   // Window switches and menus are not the user leaving the field.
-  if (checking_ || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-    return;
+  if (checking_ || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
   QWidget* next = QApplication::focusWidget();
   if (IsCancelButton(next)) cancel_ = true;
   if (modified_ && !cancel_) {
@@ -195,7 +194,8 @@ void CExpEdit::focusOutEvent(QFocusEvent* event) {
     }
   }
   // Leaving for Cancel (or after Escape) leaves the text exactly as typed.
-  if (rules_.mode == ExpEditRules::kReal && !cancel_) SetTextQuietly(QString::fromStdString(rules_.Normalised(text().toStdString())));
+  if (rules_.mode == ExpEditRules::kReal && !cancel_)
+    SetTextQuietly(QString::fromStdString(rules_.Normalised(text().toStdString())));
   modified_ = false;
   cancel_ = false;
   emit Committed();

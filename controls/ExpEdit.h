@@ -18,9 +18,9 @@ class CExpEdit : public QLineEdit {
   // Configuration; Rules() gives direct access to every field.
   ExpEditRules& Rules() { return rules_; }
   const ExpEditRules& Rules() const { return rules_; }
-  void SetMode(int mode);                        // ExpEditRules::kAnyText / kInteger / kReal
+  void SetMode(int mode);  // ExpEditRules::kAnyText / kInteger / kReal
   void SetMaxBytes(int bytes) { rules_.maxLength = bytes; }
-  void SetRange(double minimum, double maximum); // kNoValue / kNoIntegerLimit = no limit
+  void SetRange(double minimum, double maximum);  // kNoValue / kNoIntegerLimit = no limit
   void SetEmptyValue(double value) { rules_.emptyValue = value; }
   void SetDecimals(int decimals) { rules_.decimals = decimals; }
   // Shorthands: a real field with decimals and limits; an integer field.
@@ -37,9 +37,9 @@ class CExpEdit : public QLineEdit {
 
   // Get/set operations.
   QString Text() const { return text(); }
-  double Value() const;           // the empty value for an empty field
-  void SetIntValue(int value);    // empty for the empty value
-  void SetRealValue(double value);// fixed decimals; empty for the empty value
+  double Value() const;             // the empty value for an empty field
+  void SetIntValue(int value);      // empty for the empty value
+  void SetRealValue(double value);  // fixed decimals; empty for the empty value
 
   bool IsModifiedSinceFocus() const { return modified_; }
   bool CancelFlag() const { return cancel_; }

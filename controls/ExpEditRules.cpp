@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/HostTextFile.h"
-#include "app/Language.h"
+#include "host/HostTextFile.h"
+#include "host/Language.h"
 
 namespace quorvel {
 namespace {
@@ -109,9 +109,9 @@ std::string ExpEditRules::Message(int code) const {
                                "Small number of digits exceeds the limit.\n\n (Please enter d digits few %d.)）"),
                             "%d", std::to_string(decimals));
       }
-      return ReplaceFirst(Tr("整数部下 %d桁 はゼロで入力してください。",
-                             "Please enter at zero integer subordinates %d digits."),
-                          "%d", std::to_string(-static_cast<long>(decimals)));
+      return ReplaceFirst(
+          Tr("整数部下 %d桁 はゼロで入力してください。", "Please enter at zero integer subordinates %d digits."), "%d",
+          std::to_string(-static_cast<long>(decimals)));
     default:
       return {};
   }

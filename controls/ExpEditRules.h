@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/NumberText.h"
+#include "host/NumberText.h"
 
 namespace quorvel {
 
@@ -19,11 +19,11 @@ class ExpEditRules {
 
   // Configuration, set directly by the owner as for the field itself.
   int mode = kAnyText;
-  int maxLength = 30000;        // CP932 bytes; 0 = no limit while typing
-  double minimum = kNoValue;    // kNoValue (real) / kNoIntegerLimit (integer) = no limit
-  double maximum = kNoValue;    // an integer field must set this (see Check)
-  double emptyValue = kNoValue; // what an empty field reads as and writes from
-  int decimals = 0;             // real mode; -k: the last k integer digits must be 0
+  int maxLength = 30000;         // CP932 bytes; 0 = no limit while typing
+  double minimum = kNoValue;     // kNoValue (real) / kNoIntegerLimit (integer) = no limit
+  double maximum = kNoValue;     // an integer field must set this (see Check)
+  double emptyValue = kNoValue;  // what an empty field reads as and writes from
+  int decimals = 0;              // real mode; -k: the last k integer digits must be 0
 
   // 0 valid, 1 not a number, 2 out of range, 3 too many decimals.
   int Check(std::string_view text) const;

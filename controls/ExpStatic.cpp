@@ -36,8 +36,10 @@ QList<RichTextRun> SplitRichText(const QString& text) {
 
 QFont SmallRichTextFont(const QFont& font) {
   QFont small(font);
-  if (font.pixelSize() > 0) small.setPixelSize(std::max(1, font.pixelSize() * 4 / 5));
-  else small.setPointSizeF(font.pointSizeF() * 4.0 / 5.0);
+  if (font.pixelSize() > 0)
+    small.setPixelSize(std::max(1, font.pixelSize() * 4 / 5));
+  else
+    small.setPointSizeF(font.pointSizeF() * 4.0 / 5.0);
   return small;
 }
 
@@ -153,11 +155,15 @@ void CExpStatic::paintEvent(QPaintEvent* event) {
   } else {
     const RichTextLine line = LayoutRichText(SplitRichText(text()), font());
     int left = area.left();
-    if (alignment() & Qt::AlignHCenter) left += (area.width() - line.width) / 2;
-    else if (alignment() & Qt::AlignRight) left += area.width() - line.width;
+    if (alignment() & Qt::AlignHCenter)
+      left += (area.width() - line.width) / 2;
+    else if (alignment() & Qt::AlignRight)
+      left += area.width() - line.width;
     int top = area.top();
-    if (alignment() & Qt::AlignVCenter) top += (area.height() - line.height) / 2;
-    else if (alignment() & Qt::AlignBottom) top += area.height() - line.height;
+    if (alignment() & Qt::AlignVCenter)
+      top += (area.height() - line.height) / 2;
+    else if (alignment() & Qt::AlignBottom)
+      top += area.height() - line.height;
     const QFont small = SmallRichTextFont(font());
     for (const PlacedRun& placed : line.runs) {
       p.setFont(placed.small ? small : font());

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QString>
 
-#include "app/NumberText.h"
+#include "host/NumberText.h"
 #include "platform/Spread7.h"
 
 namespace quorvel {

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "app/Language.h"
+#include "host/Language.h"
 
 namespace quorvel {
 

@@ -20,8 +20,3 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridAccess.h
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.h)
-
-# quorvel-gallery renders the controls and a grid into PNG files (see the README).
-add_executable(quorvel-gallery ${CMAKE_CURRENT_LIST_DIR}/Gallery.cpp)
-target_link_libraries(quorvel-gallery PRIVATE quorvel_ui)
-quorvel_set_warnings(quorvel-gallery)

@@ -16,15 +16,11 @@ namespace {
 
 constexpr double kDivergedResidual = 100000000.0;
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // A number too large or too small for a double, as from_chars reports it:
 // decide from the decimal (or binary) magnitude whether it overflows to
@@ -151,10 +147,14 @@ int CapCount(int count, const TokenReader& reader, std::size_t valuesPerItem) {
 
 std::size_t FixedConstantCount(int equationId) {
   switch (equationId) {
-    case 1: return 1;
-    case 6: return 2;
-    case 7: return 11;
-    default: return 0;
+    case 1:
+      return 1;
+    case 6:
+      return 2;
+    case 7:
+      return 11;
+    default:
+      return 0;
   }
 }
 

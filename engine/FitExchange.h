@@ -16,7 +16,7 @@ struct FitRequest {
   std::vector<double> constants;      // model constants, then (lower, upper) per parameter
   std::vector<double> xValues;        // m = max(N, n) points
   std::vector<double> yValues;
-  int pointCount = 0;                 // N as the file gives it (after capping)
+  int pointCount = 0;  // N as the file gives it (after capping)
 };
 
 enum class ParseStatus {
@@ -39,11 +39,11 @@ struct ParseResult {
 ParseResult ParseFitRequest(std::string_view text);
 
 struct FitResult {
-  double residual = 0.0;            // mean fourth power of the differences, or 1e8
-  std::vector<double> parameters;   // n fitted values
-  std::vector<double> residuals;    // r_i = (model(x_i) - y_i)^2 at the result
-  int completion = 0;               // the solver's completion code
-  int sweeps = 0;                   // sweeps of residual evaluations made
+  double residual = 0.0;           // mean fourth power of the differences, or 1e8
+  std::vector<double> parameters;  // n fitted values
+  std::vector<double> residuals;   // r_i = (model(x_i) - y_i)^2 at the result
+  int completion = 0;              // the solver's completion code
+  int sweeps = 0;                  // sweeps of residual evaluations made
 };
 
 // Fits the request with tolerance 1e-20 and factor 100. Empty when no model

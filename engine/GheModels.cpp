@@ -24,8 +24,7 @@ std::span<const double> AfterConstants(std::span<const double> constants, std::s
 }
 }  // namespace
 
-CalcGHEGG0::CalcGHEGG0(std::vector<double> xValues, std::vector<double> yValues,
-                       std::span<const double> constants)
+CalcGHEGG0::CalcGHEGG0(std::vector<double> xValues, std::vector<double> yValues, std::span<const double> constants)
     : Cappfunc(std::move(xValues), std::move(yValues)),
       c0_(ConstantAt(constants, 0)),
       c1_(ConstantAt(constants, 1)),
@@ -51,8 +50,7 @@ double CalcGHEGG0::CalcValue(std::span<double> p, double x) {
   if (NearOne(p[3]) && NearOne(givenP4) && NearOne(p[5]) && NearOne(p[6])) hyperbolic_ = true;
   const double bigX = x / (referenceStrain / c1_);
   const double p4 = derivedP4_;
-  const double c1 =
-      hyperbolic_ ? 1.0 : (p4 + p[3]) / 2.0 + std::cos(pi_ * bigX / (p[7] + bigX)) * (p[3] - p4) / 2.0;
+  const double c1 = hyperbolic_ ? 1.0 : (p4 + p[3]) / 2.0 + std::cos(pi_ * bigX / (p[7] + bigX)) * (p[3] - p4) / 2.0;
   const double c2 =
       hyperbolic_ ? 1.0 : (p[6] + p[5]) / 2.0 + std::cos(pi_ * bigX / (bigX + p[8])) * (p[5] - p[6]) / 2.0;
   return 1.0 / (std::fabs(bigX) / c2 + 1.0 / c1);

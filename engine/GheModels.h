@@ -13,8 +13,7 @@ namespace lunvex {
 // back into the vector it was given.
 class CalcGHEGG0 final : public Cappfunc {
  public:
-  CalcGHEGG0(std::vector<double> xValues, std::vector<double> yValues,
-             std::span<const double> constants);
+  CalcGHEGG0(std::vector<double> xValues, std::vector<double> yValues, std::span<const double> constants);
   int VariableNumber() const override { return 9; }
   double CalcValue(std::span<double> p, double x) override;
 
@@ -34,8 +33,7 @@ class CalcGHEGG0 final : public Cappfunc {
 // damping ratio p0 and the exponent p1.
 class CalcGHEhCurve final : public Cappfunc {
  public:
-  CalcGHEhCurve(std::vector<double> xValues, std::vector<double> yValues,
-                std::span<const double> constants);
+  CalcGHEhCurve(std::vector<double> xValues, std::vector<double> yValues, std::span<const double> constants);
   int VariableNumber() const override { return 2; }
   double CalcValue(std::span<double> p, double x) override;
 

@@ -69,9 +69,8 @@ void LevMarSolver::Sweep(Cappfunc& model, int m, std::span<double> p, double* ou
   }
 }
 
-void LevMarSolver::ForwardJacobian(Cappfunc& model, int m, int n, std::span<double> p,
-                                   const double* fvec, double* jac, int ldjac, double epsfcn,
-                                   double* work) {
+void LevMarSolver::ForwardJacobian(Cappfunc& model, int m, int n, std::span<double> p, const double* fvec, double* jac,
+                                   int ldjac, double epsfcn, double* work) {
   const double eps = std::sqrt(Max(epsfcn, kEpsmch));
   for (int j = 0; j < n; ++j) {
     const double saved = p[static_cast<std::size_t>(j)];
@@ -87,8 +86,7 @@ void LevMarSolver::ForwardJacobian(Cappfunc& model, int m, int n, std::span<doub
   }
 }
 
-void LevMarSolver::QrFactor(int m, int n, double* a, int lda, int* ipvt, double* rdiag,
-                            double* acnorm, double* work) {
+void LevMarSolver::QrFactor(int m, int n, double* a, int lda, int* ipvt, double* rdiag, double* acnorm, double* work) {
   const auto column = [a, lda](int j) { return a + static_cast<std::ptrdiff_t>(j) * lda; };
   for (int j = 0; j < n; ++j) {
     acnorm[j] = EuclidNorm(std::span<const double>(column(j), static_cast<std::size_t>(m)));
@@ -137,11 +135,9 @@ void LevMarSolver::QrFactor(int m, int n, double* a, int lda, int* ipvt, double*
   }
 }
 
-void LevMarSolver::QrSolve(int n, double* r, int ldr, const int* ipvt, const double* diag,
-                           const double* qtb, double* x, double* sdiag, double* work) {
-  const auto at = [r, ldr](int i, int j) -> double& {
-    return r[i + static_cast<std::ptrdiff_t>(j) * ldr];
-  };
+void LevMarSolver::QrSolve(int n, double* r, int ldr, const int* ipvt, const double* diag, const double* qtb, double* x,
+                           double* sdiag, double* work) {
+  const auto at = [r, ldr](int i, int j) -> double& { return r[i + static_cast<std::ptrdiff_t>(j) * ldr]; };
   // Keep R in the upper triangle: work on its transpose in the lower one, and
   // park R's diagonal in x.
   for (int j = 0; j < n; ++j) {
@@ -199,12 +195,9 @@ void LevMarSolver::QrSolve(int n, double* r, int ldr, const int* ipvt, const dou
   for (int j = 0; j < n; ++j) x[ipvt[j]] = work[j];
 }
 
-void LevMarSolver::LmParameter(int n, double* r, int ldr, const int* ipvt, const double* diag,
-                               const double* qtb, double delta, double& par, double* x,
-                               double* sdiag, double* work1, double* work2) {
-  const auto at = [r, ldr](int i, int j) -> double& {
-    return r[i + static_cast<std::ptrdiff_t>(j) * ldr];
-  };
+void LevMarSolver::LmParameter(int n, double* r, int ldr, const int* ipvt, const double* diag, const double* qtb,
+                               double delta, double& par, double* x, double* sdiag, double* work1, double* work2) {
+  const auto at = [r, ldr](int i, int j) -> double& { return r[i + static_cast<std::ptrdiff_t>(j) * ldr]; };
   const auto norm = [n](const double* v) {
     return EuclidNorm(std::span<const double>(v, static_cast<std::size_t>(n)));
   };
@@ -271,8 +264,7 @@ void LevMarSolver::LmParameter(int n, double* r, int ldr, const int* ipvt, const
     dxnorm = norm(work2);
     const double previousFp = fp;
     fp = dxnorm - delta;
-    if (std::fabs(fp) <= 0.1 * delta || (parl == 0.0 && fp <= previousFp && previousFp < 0.0) ||
-        iteration == 10) {
+    if (std::fabs(fp) <= 0.1 * delta || (parl == 0.0 && fp <= previousFp && previousFp < 0.0) || iteration == 10) {
       break;
     }
     // Newton correction.
@@ -293,8 +285,8 @@ void LevMarSolver::LmParameter(int n, double* r, int ldr, const int* ipvt, const
   }
 }
 
-int LevMarSolver::Fit(Cappfunc& model, int m, int n, std::span<double> p, std::span<double> fvec,
-                      double tolerance, double stepFactor) {
+int LevMarSolver::Fit(Cappfunc& model, int m, int n, std::span<double> p, std::span<double> fvec, double tolerance,
+                      double stepFactor) {
   ftol = tolerance;
   xtol = tolerance;
   gtol = 0.0;
@@ -306,19 +298,16 @@ int LevMarSolver::Fit(Cappfunc& model, int m, int n, std::span<double> p, std::s
   return Minimize(model, m, n, p, fvec);
 }
 
-int LevMarSolver::Minimize(Cappfunc& model, int m, int n, std::span<double> p,
-                           std::span<double> fvec) {
+int LevMarSolver::Minimize(Cappfunc& model, int m, int n, std::span<double> p, std::span<double> fvec) {
   nfev = 0;
-  if (n < 1 || m < n || ldfjac < m || ftol < 0.0 || xtol < 0.0 || gtol < 0.0 || maxfev <= 0 ||
-      factor <= 0.0) {
+  if (n < 1 || m < n || ldfjac < m || ftol < 0.0 || xtol < 0.0 || gtol < 0.0 || maxfev <= 0 || factor <= 0.0) {
     return kImproperInput;
   }
   const auto un = static_cast<std::size_t>(n);
   const auto um = static_cast<std::size_t>(m);
   // Storage the caller handed over too small, or fewer points than m: refuse
   // rather than read or write outside a list.
-  if (p.size() < un || fvec.size() < um || model.XValues().size() < um ||
-      model.YValues().size() < um ||
+  if (p.size() < un || fvec.size() < um || model.XValues().size() < um || model.YValues().size() < um ||
       fjac.size() < static_cast<std::size_t>(ldfjac) * (un - 1) + um) {
     return kImproperInput;
   }

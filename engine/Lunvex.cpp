@@ -18,22 +18,32 @@ extern "C" int GetVariableNumber(int equationId) {
 }
 
 std::shared_ptr<lunvex::Cappfunc> GetEqFunc(int equationId, const std::vector<double>& xValues,
-                                            const std::vector<double>& yValues,
-                                            const std::vector<double>& constants) {
+                                            const std::vector<double>& yValues, const std::vector<double>& constants) {
   using namespace lunvex;
   const std::span<const double> c(constants);
   switch (equationId) {
-    case 0: return std::make_shared<CalcFunc_EQ1>(xValues, yValues, c);
-    case 1: return std::make_shared<CalcFunc_EQ2>(xValues, yValues, c);
-    case 2: return std::make_shared<CalcFunc_EQ3>(xValues, yValues, c);
-    case 3: return std::make_shared<CalcFunc_EQ4>(xValues, yValues, c);
-    case 4: return std::make_shared<CalcFunc_EQ5>(xValues, yValues, c);
-    case 5: return std::make_shared<CalcFunc_EQ6>(xValues, yValues, c);
-    case 6: return std::make_shared<CalcGHEGG0>(xValues, yValues, c);
-    case 7: return std::make_shared<CalcGHEhCurve>(xValues, yValues, c);
-    case 8: return std::make_shared<CalcDuncanChangModel>(xValues, yValues, c);
-    case 9: return std::make_shared<CalcDCPoisson>(xValues, yValues, c);
-    default: return nullptr;
+    case 0:
+      return std::make_shared<CalcFunc_EQ1>(xValues, yValues, c);
+    case 1:
+      return std::make_shared<CalcFunc_EQ2>(xValues, yValues, c);
+    case 2:
+      return std::make_shared<CalcFunc_EQ3>(xValues, yValues, c);
+    case 3:
+      return std::make_shared<CalcFunc_EQ4>(xValues, yValues, c);
+    case 4:
+      return std::make_shared<CalcFunc_EQ5>(xValues, yValues, c);
+    case 5:
+      return std::make_shared<CalcFunc_EQ6>(xValues, yValues, c);
+    case 6:
+      return std::make_shared<CalcGHEGG0>(xValues, yValues, c);
+    case 7:
+      return std::make_shared<CalcGHEhCurve>(xValues, yValues, c);
+    case 8:
+      return std::make_shared<CalcDuncanChangModel>(xValues, yValues, c);
+    case 9:
+      return std::make_shared<CalcDCPoisson>(xValues, yValues, c);
+    default:
+      return nullptr;
   }
 }
 

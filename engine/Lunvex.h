@@ -21,7 +21,6 @@ LUNVEX_API int GetVariableNumber(int equationId);
 // A new model of the id over copies of the points, its constants followed by
 // the interleaved bounds (lower p0, upper p0, lower p1, …); empty for an id
 // outside 0 to 9.
-LUNVEX_API std::shared_ptr<lunvex::Cappfunc> GetEqFunc(int equationId,
-                                                       const std::vector<double>& xValues,
+LUNVEX_API std::shared_ptr<lunvex::Cappfunc> GetEqFunc(int equationId, const std::vector<double>& xValues,
                                                        const std::vector<double>& yValues,
                                                        const std::vector<double>& constants);

@@ -18,8 +18,7 @@ int main(int argc, char** argv) {
   std::error_code error;
   fs::current_path(folder, error);
   if (error) {
-    std::fprintf(stderr, "lunvex-fit: cannot enter %s: %s\n", folder.string().c_str(),
-                 error.message().c_str());
+    std::fprintf(stderr, "lunvex-fit: cannot enter %s: %s\n", folder.string().c_str(), error.message().c_str());
     return 1;
   }
   fs::remove("output.txt", error);

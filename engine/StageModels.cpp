@@ -26,8 +26,7 @@ double PressureRatio(double confiningPressure) {
 }
 }  // namespace
 
-StageCounter::StageCounter(std::span<const double> constants, std::size_t extra)
-    : consumed_(constants.size()) {
+StageCounter::StageCounter(std::span<const double> constants, std::size_t extra) : consumed_(constants.size()) {
   if (constants.empty()) return;
   const std::int64_t k = TruncateToInt(constants[0]);
   if (k < 1) {

@@ -45,8 +45,7 @@ class StageCounter {
 // Id 8: p0 = K (modulus number), p1 = n (exponent), p2 = Rf (failure ratio).
 class CalcDuncanChangModel final : public Cappfunc {
  public:
-  CalcDuncanChangModel(std::vector<double> xValues, std::vector<double> yValues,
-                       std::span<const double> constants);
+  CalcDuncanChangModel(std::vector<double> xValues, std::vector<double> yValues, std::span<const double> constants);
   int VariableNumber() const override { return 3; }
   double CalcValue(std::span<double> p, double x) override;
   const StageCounter& Stages() const { return stages_; }
@@ -58,8 +57,7 @@ class CalcDuncanChangModel final : public Cappfunc {
 // Id 9: p0 = G, p1 = F, p2 = d; K, nK and Rf are fixed constants.
 class CalcDCPoisson final : public Cappfunc {
  public:
-  CalcDCPoisson(std::vector<double> xValues, std::vector<double> yValues,
-                std::span<const double> constants);
+  CalcDCPoisson(std::vector<double> xValues, std::vector<double> yValues, std::span<const double> constants);
   int VariableNumber() const override { return 3; }
   double CalcValue(std::span<double> p, double x) override;
   const StageCounter& Stages() const { return stages_; }

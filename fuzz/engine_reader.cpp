@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const lunvex::ParseResult parsed = lunvex::ParseFitRequest(text);
   if (parsed.status != lunvex::ParseStatus::kOk) return 0;
   const lunvex::FitRequest& request = parsed.request;
-  if (request.xValues.size() != request.yValues.size() ||
-      request.xValues.size() < request.initialValues.size()) {
+  if (request.xValues.size() != request.yValues.size() || request.xValues.size() < request.initialValues.size()) {
     __builtin_trap();
   }
   if (request.xValues.size() > 64) return 0;

@@ -43,9 +43,7 @@ void ColourSettingsSession::SetColour(int entry, int colour, std::size_t graph) 
   if (graph < graphs_.size()) graphs_[graph]->RangesOutOfDate = true;
 }
 
-double ColourSettingsSession::AxisValue(const DataSetList& graph, AxisField field) {
-  return Field(graph, field);
-}
+double ColourSettingsSession::AxisValue(const DataSetList& graph, AxisField field) { return Field(graph, field); }
 
 void ColourSettingsSession::SetAxisValue(std::size_t graph, AxisField field, double value) {
   DataSetList& settings = *graphs_.at(graph);

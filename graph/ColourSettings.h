@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ColourFile.h"
-#include "srn/DataSetList.h"
+#include "graph/DataSetList.h"
+#include "host/ColourFile.h"
 
 namespace quorvel {
 

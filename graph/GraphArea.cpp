@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "app/Language.h"
 #include "controls/MessageBoxes.h"
 #include "graph/ResizeGraphDlg.h"
+#include "host/Language.h"
 
 namespace quorvel {
 

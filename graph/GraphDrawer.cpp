@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Language.h"
 #include "controls/ExpStatic.h"
+#include "host/Language.h"
 
 namespace quorvel {
 
@@ -66,9 +66,7 @@ QColor ColourFromWindows(int value) {
   return QColor(static_cast<int>(v & 0xFFu), static_cast<int>((v >> 8) & 0xFFu), static_cast<int>((v >> 16) & 0xFFu));
 }
 
-int WindowsFromColour(const QColor& colour) {
-  return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
+int WindowsFromColour(const QColor& colour) { return colour.red() | (colour.green() << 8) | (colour.blue() << 16); }
 
 namespace {
 
@@ -116,8 +114,10 @@ void DrawGraphText(QPainter& painter, double x, double y, const QString& text, c
   const TextBlock block = LayOutText(text, deviceFont);
   const double boxHeight = block.lineHeight * static_cast<double>(block.lines.size());
   double top = 0;
-  if (align & Qt::AlignBottom) top = -boxHeight;
-  else if (align & Qt::AlignVCenter) top = -boxHeight / 2;
+  if (align & Qt::AlignBottom)
+    top = -boxHeight;
+  else if (align & Qt::AlignVCenter)
+    top = -boxHeight / 2;
 
   painter.save();
   painter.setWorldTransform(QTransform::fromTranslate(anchor.x(), anchor.y()));
@@ -125,8 +125,10 @@ void DrawGraphText(QPainter& painter, double x, double y, const QString& text, c
   for (qsizetype i = 0; i < block.lines.size(); ++i) {
     const RichTextLine& line = block.lines[i];
     double left = 0;
-    if (align & Qt::AlignRight) left = -line.width;
-    else if (align & Qt::AlignHCenter) left = -line.width / 2.0;
+    if (align & Qt::AlignRight)
+      left = -line.width;
+    else if (align & Qt::AlignHCenter)
+      left = -line.width / 2.0;
     const double baseline = top + block.lineHeight * static_cast<double>(i) + block.ascent;
     for (const PlacedRun& run : line.runs) {
       painter.setFont(run.small ? smallFont : deviceFont);
@@ -277,8 +279,8 @@ void CGraphDrawer::DrawLogXAxis(QPainter& painter, const Style& style, const Axi
     const double x = mapping.LogicalX(line.value);
     if (!std::isfinite(x)) continue;
     DrawXLine(painter, RoundLogical(x), plot_, QString::fromStdString(line.label),
-              line.solid ? Qt::SolidLine : Qt::DotLine, style.lineWidth, style.spacing, style.fontHeight,
-              style.Down(), style.font);
+              line.solid ? Qt::SolidLine : Qt::DotLine, style.lineWidth, style.spacing, style.fontHeight, style.Down(),
+              style.font);
   }
 }
 
@@ -358,8 +360,8 @@ void CGraphDrawer::DrawSeries(QPainter& painter, const Style& style, const AxisM
         flush();
         continue;
       }
-      polygon.append(QPoint(RoundLogical(Clamp(plot_.left, plot_.right, x)),
-                            RoundLogical(Clamp(plot_.top, plot_.bottom, y))));
+      polygon.append(
+          QPoint(RoundLogical(Clamp(plot_.left, plot_.right, x)), RoundLogical(Clamp(plot_.top, plot_.bottom, y))));
     }
     flush();
     if (curve->HasLegend) {

@@ -8,9 +8,9 @@
 #include <QString>
 #include <vector>
 
-#include "app/ColourFile.h"
+#include "graph/DataSetList.h"
 #include "graph/GraphLayout.h"
-#include "srn/DataSetList.h"
+#include "host/ColourFile.h"
 
 class QFont;
 class QPainter;

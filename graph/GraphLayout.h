@@ -11,11 +11,11 @@
 namespace quorvel {
 
 // Graph kinds.
-inline constexpr int kGraphConstants = 0;      // DA - alpha, beta, C; linear axes
-inline constexpr int kGraphSrn = 1;            // SR-N graph of the SR-N pages; log x
-inline constexpr int kGraphSrnView = 3;        // SR-N view of the constants page; log x
-inline constexpr int kGraphStrainDa = 2;       // strain graph against DA; linear
-inline constexpr int kGraphStrainDamage = 4;   // strain graph against cumulative damage; linear
+inline constexpr int kGraphConstants = 0;     // DA - alpha, beta, C; linear axes
+inline constexpr int kGraphSrn = 1;           // SR-N graph of the SR-N pages; log x
+inline constexpr int kGraphSrnView = 3;       // SR-N view of the constants page; log x
+inline constexpr int kGraphStrainDa = 2;      // strain graph against DA; linear
+inline constexpr int kGraphStrainDamage = 4;  // strain graph against cumulative damage; linear
 
 // Drawing modes.
 inline constexpr int kDrawArea = 0;         // graph areas of the forms and clipboard copies

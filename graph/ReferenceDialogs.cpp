@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/StringTable.h"
 #include "graph/DialogSize.h"
 #include "graph/ReferencePictures.h"
+#include "host/StringTable.h"
 
 namespace quorvel {
 
@@ -25,8 +25,8 @@ void PictureView::paintEvent(QPaintEvent*) {
   painter_(painter, QRectF(rect()));
 }
 
-PictureDialog::PictureDialog(PictureView::Painter painter, QSizeF natural, int titleId, int widthUnits,
-                             int heightUnits, QWidget* parent)
+PictureDialog::PictureDialog(PictureView::Painter painter, QSizeF natural, int titleId, int widthUnits, int heightUnits,
+                             QWidget* parent)
     : QDialog(parent), picture_(new PictureView(std::move(painter), natural, this)), close_(new QPushButton(this)) {
   setWindowTitle(QString::fromStdString(LoadString(titleId)));
   close_->setText(QString::fromStdString(LoadString(10105)));

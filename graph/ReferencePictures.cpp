@@ -124,7 +124,8 @@ void DrawSrnExplanation(QPainter& painter, const QRectF& area) {
     DrawFormula(painter, px(decade) - FormulaWidth(label, 16) / 2, plot.bottom() + 22, label, 16);
     if (k == 3) break;
     painter.setPen(QPen(grey, 1, Qt::DotLine));
-    for (int m = 2; m <= 9; ++m) painter.drawLine(QPointF(px(m * decade), plot.top()), QPointF(px(m * decade), plot.bottom()));
+    for (int m = 2; m <= 9; ++m)
+      painter.drawLine(QPointF(px(m * decade), plot.top()), QPointF(px(m * decade), plot.bottom()));
   }
   for (int i = 0; i <= 6; ++i) {
     const double sr = 0.1 * i;
@@ -158,8 +159,10 @@ void DrawSrnExplanation(QPainter& painter, const QRectF& area) {
     for (int i = 0; i <= 300; ++i) {
       const double n = std::pow(10.0, 3.0 * i / 300.0);
       const QPointF p(px(n), py(level.a * std::pow(n, -level.b) + level.c));
-      if (i == 0) curve.moveTo(p);
-      else curve.lineTo(p);
+      if (i == 0)
+        curve.moveTo(p);
+      else
+        curve.lineTo(p);
     }
     painter.setPen(QPen(level.colour, 2));
     painter.setBrush(Qt::NoBrush);

@@ -2,9 +2,9 @@
 
 #include <QVBoxLayout>
 
-#include "app/StringTable.h"
 #include "graph/DialogSize.h"
 #include "graph/GraphArea.h"
+#include "host/StringTable.h"
 
 namespace quorvel {
 

@@ -3,20 +3,20 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/Language.h"
-#include "app/NumberText.h"
-#include "app/ProgramFolder.h"
-#include "app/StringTable.h"
 #include "controls/CommonDialogs.h"
 #include "controls/DialogConventions.h"
 #include "controls/GridAccess.h"
 #include "graph/GraphDrawer.h"
+#include "host/Language.h"
+#include "host/NumberText.h"
+#include "host/ProgramFolder.h"
+#include "host/StringTable.h"
 #include "platform/Spread7.h"
 
 namespace quorvel {
@@ -65,7 +65,9 @@ int NumberColumnWidth(const CSpread7& grid) {
 
 DrawingSetupDialog::DrawingSetupDialog(ColourRecord& colours, std::vector<DataSetList*> graphs, bool& unchanged,
                                        bool markOnOk, QWidget* parent)
-    : QDialog(parent), session_(colours, std::move(graphs), unchanged), markOnOk_(markOnOk),
+    : QDialog(parent),
+      session_(colours, std::move(graphs), unchanged),
+      markOnOk_(markOnOk),
       colourFilePath_(ProgramFile(kColourFileName)) {
   setWindowTitle(Text(10108));
 }
@@ -290,7 +292,8 @@ CSetColorSrnDlg::CSetColorSrnDlg(ColourRecord& colours, DataSetList& srnGraph, D
     dataLabels << (names.isEmpty() ? QString() : names + T("%データ", "% Data"));
   }
   const QString estimation = Text(10073);
-  const QStringList estimatedLabels{QStringLiteral("0.5, 20.0%") + estimation, QStringLiteral("2.0～18.5%") + estimation,
+  const QStringList estimatedLabels{QStringLiteral("0.5, 20.0%") + estimation,
+                                    QStringLiteral("2.0～18.5%") + estimation,
                                     QStringLiteral("40,60,80,100%") + estimation};
   QStringList constantLabels;
   for (const char* name : {"α", "β", "C"}) {
@@ -301,17 +304,17 @@ CSetColorSrnDlg::CSetColorSrnDlg(ColourRecord& colours, DataSetList& srnGraph, D
   auto* srnGroup = new QGroupBox(Text(10011), this);  // 1075
   srnGroup->setObjectName(QStringLiteral("srnGroup"));
   auto* srnLayout = new QVBoxLayout(srnGroup);
-  srnLayout->addWidget(MakeAxisGrid(QStringLiteral("srnAxisGrid"), 0, true));  // 1096
+  srnLayout->addWidget(MakeAxisGrid(QStringLiteral("srnAxisGrid"), 0, true));    // 1096
   srnLayout->addWidget(MakeAutomaticBox(QStringLiteral("srnAutomaticBox"), 0));  // 1072
-  srnLayout->addWidget(MakeColourGrid(QStringLiteral("dataColourGrid"), dataLabels, 2,
-                                      {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0));  // 1061
+  srnLayout->addWidget(
+      MakeColourGrid(QStringLiteral("dataColourGrid"), dataLabels, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0));  // 1061
   srnLayout->addWidget(MakeColourGrid(QStringLiteral("estimatedColourGrid"), estimatedLabels, 2, {11, 12, 13},
                                       0));  // 1073
 
   auto* daGroup = new QGroupBox(Text(10014), this);  // 1071
   daGroup->setObjectName(QStringLiteral("daGroup"));
   auto* daLayout = new QVBoxLayout(daGroup);
-  daLayout->addWidget(MakeAxisGrid(QStringLiteral("daAxisGrid"), 1, false));  // 1095
+  daLayout->addWidget(MakeAxisGrid(QStringLiteral("daAxisGrid"), 1, false));   // 1095
   daLayout->addWidget(MakeAutomaticBox(QStringLiteral("daAutomaticBox"), 1));  // 1082
   daLayout->addWidget(MakeColourGrid(QStringLiteral("constantColourGrid"), constantLabels, 2, {14, 15, 16},
                                      1));  // 1074
@@ -333,7 +336,7 @@ CSetColorStrainDlg::CSetColorStrainDlg(ColourRecord& colours, DataSetList& strai
     : DrawingSetupDialog(colours, {&strainGraph}, unchanged, false, parent) {
   setObjectName(QStringLiteral("setColorStrainDialog"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(MakeAxisGrid(QStringLiteral("strainAxisGrid"), 0, false));  // 1094
+  layout->addWidget(MakeAxisGrid(QStringLiteral("strainAxisGrid"), 0, false));   // 1094
   layout->addWidget(MakeAutomaticBox(QStringLiteral("strainAutomaticBox"), 0));  // 1072
   layout->addWidget(MakeColourGrid(QStringLiteral("strainColourGrid"), {Text(10056), Text(10055)}, 1, {17, 18},
                                    0));  // 1103

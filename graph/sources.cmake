@@ -1,7 +1,10 @@
-# Graph arithmetic (core, std-only): coordinate system, mapping, ticks, legend.
+# Core (std-only): the point data sets a graph shows, and the graph
+# arithmetic (coordinate system, mapping, ticks, legend).
 target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ColourSettings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GraphLayout.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/DataSetList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PointDataList.cpp)
 
 # Graph renderer, graph areas and windows, colour and drawing settings (UI).
 target_sources(quorvel_ui PRIVATE
@@ -18,9 +21,3 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ResizeGraphDlg.h
   ${CMAKE_CURRENT_LIST_DIR}/SetColorDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SetColorDlg.h)
-
-# Developer tool: PNGs of every graph kind in both languages (see README).
-add_executable(quorvel-graph-gallery ${CMAKE_CURRENT_LIST_DIR}/GraphGallery.cpp)
-target_link_libraries(quorvel-graph-gallery PRIVATE quorvel_ui)
-set_target_properties(quorvel-graph-gallery PROPERTIES AUTOMOC ON)
-quorvel_set_warnings(quorvel-graph-gallery)

@@ -69,7 +69,7 @@ class SpreadDelegate : public QStyledItemDelegate {
     // The view has already filled a selected cell with the highlight; the
     // cell's own colour goes back underneath the translucent overlay.
     const QVariant background = index.data(Qt::BackgroundRole);
-    painter->fillRect(option.rect, grid_->LooksGreyed()  ? QBrush(GreyedCellColor())
+    painter->fillRect(option.rect, grid_->LooksGreyed()   ? QBrush(GreyedCellColor())
                                    : background.isValid() ? background.value<QBrush>()
                                                           : option.palette.brush(QPalette::Base));
     QStyledItemDelegate::paint(painter, plain, index);
@@ -99,8 +99,7 @@ class SpreadDelegate : public QStyledItemDelegate {
     painter->restore();
   }
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     if (static_cast<CellKind>(index.data(kKindRole).toInt()) != CellKind::ComboBox)
       return QStyledItemDelegate::createEditor(parent, option, index);
     auto* combo = new QComboBox(parent);
@@ -476,7 +475,8 @@ bool CSpread7::UserWrite(int row, int col, const QString& text) {
   switch (KindOfItem(cell)) {
     case CellKind::CheckBox: {
       const QString value = text.trimmed();
-      const bool checked = value == QLatin1String("1") || value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+      const bool checked =
+          value == QLatin1String("1") || value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
       if (checked == (cell->checkState() == Qt::Checked)) return false;
       cell->setCheckState(checked ? Qt::Checked : Qt::Unchecked);  // raises CellChanged
       return true;
@@ -562,8 +562,8 @@ bool CSpread7::focusNextPrevChild(bool next) {
   // Tab walks the cells; past the last cell (or before the first) it leaves
   // the grid, so a dialog's Tab order still reaches the other controls.
   if (tabKeyNavigation() && state() != QAbstractItemView::EditingState && rowCount() > 0 && columnCount() > 0) {
-    const bool atEnd = next ? (ActiveRow() == rowCount() && ActiveCol() == columnCount())
-                            : (ActiveRow() <= 1 && ActiveCol() <= 1);
+    const bool atEnd =
+        next ? (ActiveRow() == rowCount() && ActiveCol() == columnCount()) : (ActiveRow() <= 1 && ActiveCol() <= 1);
     if (atEnd) return QWidget::focusNextPrevChild(next);
   }
   return QTableWidget::focusNextPrevChild(next);

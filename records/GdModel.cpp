@@ -101,14 +101,13 @@ bool clsGdSurface::Read(RecordReader& in) {
   RecordReader::Scope scope(in, kTag);
   Reset();
   std::string header;
-  return in.SeekSection(kTag, header) && in.HeaderVersion(header, kTag, Version) &&
-         in.ReadCaptionedBool(AutoSearch) && in.ReadCaptionedIntegerList(SurfaceNodes) &&
-         in.ReadCaptionedIntegerList(SearchRangeNodes) && in.ReadCaptionedInteger(CentreDivisionsX) &&
-         in.ReadCaptionedInteger(CentreDivisionsY) && in.ReadCaptionedInteger(RadiusDivisions) &&
-         in.ReadCaptionedBool(AvoidBaseLayer) && in.ReadCaptionedDoubleList(CentreArea) &&
-         in.ReadCaptionedDoubleList(RadiusRange) && in.ReadCaptionedDoubleList(SpecifiedCircle) &&
-         in.ReadCaptionedInteger(SliceCount) && in.ReadCaptionedInteger(ResearchCount) &&
-         in.ReadDouble(MinimumSlipDepth) && Never.Read(in);
+  return in.SeekSection(kTag, header) && in.HeaderVersion(header, kTag, Version) && in.ReadCaptionedBool(AutoSearch) &&
+         in.ReadCaptionedIntegerList(SurfaceNodes) && in.ReadCaptionedIntegerList(SearchRangeNodes) &&
+         in.ReadCaptionedInteger(CentreDivisionsX) && in.ReadCaptionedInteger(CentreDivisionsY) &&
+         in.ReadCaptionedInteger(RadiusDivisions) && in.ReadCaptionedBool(AvoidBaseLayer) &&
+         in.ReadCaptionedDoubleList(CentreArea) && in.ReadCaptionedDoubleList(RadiusRange) &&
+         in.ReadCaptionedDoubleList(SpecifiedCircle) && in.ReadCaptionedInteger(SliceCount) &&
+         in.ReadCaptionedInteger(ResearchCount) && in.ReadDouble(MinimumSlipDepth) && Never.Read(in);
 }
 
 bool clsLayerColor::Read(RecordReader& in) {
@@ -126,4 +125,3 @@ bool clsLayerColor::Read(RecordReader& in) {
 }
 
 }  // namespace quorvel
-

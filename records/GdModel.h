@@ -107,20 +107,20 @@ class clsGdSurface : public clsDreviaData {
  public:
   static constexpr std::string_view kTag = "[Surface]";
   int Version = 0;
-  bool AutoSearch = false;               // 自動探索 (true) or 指定円弧 (false)
-  std::vector<int> SurfaceNodes;         // 地表面節点: node numbers of the ground surface
-  std::vector<int> SearchRangeNodes;     // 探索範囲節点: nodes bounding where circles may exit
-  int CentreDivisionsX = kNoInt;         // 中心格子分割数X
-  int CentreDivisionsY = kNoInt;         // 中心格子分割数Y
-  int RadiusDivisions = kNoInt;          // 半径分割数
-  bool AvoidBaseLayer = false;           // 基盤層を通過しない
-  std::vector<double> CentreArea;        // 中心格子範囲: x1 y1 x2 y2
-  std::vector<double> RadiusRange;       // 半径範囲: minimum, maximum
-  std::vector<double> SpecifiedCircle;   // 指定円弧: xc yc R
-  int SliceCount = kNoInt;               // スライス分割数
-  int ResearchCount = kNoInt;            // 再探索回数
-  double MinimumSlipDepth = kNoValue;    // minimum depth of a slip (no caption)
-  clsGdNever Never;                      // areas the circles must not cross
+  bool AutoSearch = false;              // 自動探索 (true) or 指定円弧 (false)
+  std::vector<int> SurfaceNodes;        // 地表面節点: node numbers of the ground surface
+  std::vector<int> SearchRangeNodes;    // 探索範囲節点: nodes bounding where circles may exit
+  int CentreDivisionsX = kNoInt;        // 中心格子分割数X
+  int CentreDivisionsY = kNoInt;        // 中心格子分割数Y
+  int RadiusDivisions = kNoInt;         // 半径分割数
+  bool AvoidBaseLayer = false;          // 基盤層を通過しない
+  std::vector<double> CentreArea;       // 中心格子範囲: x1 y1 x2 y2
+  std::vector<double> RadiusRange;      // 半径範囲: minimum, maximum
+  std::vector<double> SpecifiedCircle;  // 指定円弧: xc yc R
+  int SliceCount = kNoInt;              // スライス分割数
+  int ResearchCount = kNoInt;           // 再探索回数
+  double MinimumSlipDepth = kNoValue;   // minimum depth of a slip (no caption)
+  clsGdNever Never;                     // areas the circles must not cross
   std::string_view SectionTag() const override { return kTag; }
   void Reset() { *this = clsGdSurface(); }
   bool Read(RecordReader& in);

@@ -53,12 +53,12 @@ class clsGdPrjSetting : public clsDreviaData {
  public:
   static constexpr std::string_view kTag = "[ProjectSetting]";
 
-  std::string Title;                    // project title (document title of the print job)
-  int AnalysisMethod = kNoInt;          // 解析手法: Fellenius, simplified Bishop, Newmark, Newmark S, Newmark D
-  int DrainageCondition = kNoInt;       // 排水条件: undrained, drained, both
-  int ReservoirWater = kNoInt;          // 貯水の扱い
-  int FemStress = kNoInt;               // FEM応力の利用
-  int SlipDirection = kNoInt;           // すべり方向: left, right
+  std::string Title;               // project title (document title of the print job)
+  int AnalysisMethod = kNoInt;     // 解析手法: Fellenius, simplified Bishop, Newmark, Newmark S, Newmark D
+  int DrainageCondition = kNoInt;  // 排水条件: undrained, drained, both
+  int ReservoirWater = kNoInt;     // 貯水の扱い
+  int FemStress = kNoInt;          // FEM応力の利用
+  int SlipDirection = kNoInt;      // すべり方向: left, right
 
   std::string_view SectionTag() const override { return kTag; }
   void Reset();

@@ -31,49 +31,49 @@ class clsGdProject : public clsDreviaData {
 
   // The seven "[GraphData]" members in file order.
   enum GraphIndex : std::size_t {
-    kInputAcceleration = 0,     // "入力加速度"
-    kAverageAcceleration = 1,   // "平均応答加速度"
-    kDisplacementFirst = 2,     // "変位量_" n draws Graphs[kDisplacementFirst + n - 1], n = 1..5
+    kInputAcceleration = 0,    // "入力加速度"
+    kAverageAcceleration = 1,  // "平均応答加速度"
+    kDisplacementFirst = 2,    // "変位量_" n draws Graphs[kDisplacementFirst + n - 1], n = 1..5
   };
   // The seven "[AnalysisResult]" paths in file order.
   enum ResultFileIndex : std::size_t {
-    kResultSummary = 0,       // analysis results and details pages
-    kResultSearch = 1,        // analysis results and search-detail pages
-    kResultTablesInitial = 2, // result tables and figures (initial state)
-    kResultTablesSlip = 3,    // result tables and figures (slip instant)
-    kResultStability = 4,     // analysis results pages
-    kResultDisplacement = 5,  // analysis results pages
-    kResultSlices = 6,        // slice time histories ("[SliceQuant]" sections)
+    kResultSummary = 0,        // analysis results and details pages
+    kResultSearch = 1,         // analysis results and search-detail pages
+    kResultTablesInitial = 2,  // result tables and figures (initial state)
+    kResultTablesSlip = 3,     // result tables and figures (slip instant)
+    kResultStability = 4,      // analysis results pages
+    kResultDisplacement = 5,   // analysis results pages
+    kResultSlices = 6,         // slice time histories ("[SliceQuant]" sections)
   };
 
   // Members 1 to 23 in reading order.
-  clsGdPrint Print;                  // 1
-  clsGdPrjSetting Setting;           // 2
-  clsGdNodeCol Nodes;                // 3
-  clsGdLayerCol Layers;              // 4
-  clsGdSoilCol Soils;                // 5
-  clsGdWater Water;                  // 6
-  clsGdSurface Surface;              // 7
-  clsGdDamageBCol DamageB;           // 8
-  clsGdDamageACol DamageA;           // 9
-  clsGdDynpath Dynpath;              // 10
+  clsGdPrint Print;         // 1
+  clsGdPrjSetting Setting;  // 2
+  clsGdNodeCol Nodes;       // 3
+  clsGdLayerCol Layers;     // 4
+  clsGdSoilCol Soils;       // 5
+  clsGdWater Water;         // 6
+  clsGdSurface Surface;     // 7
+  clsGdDamageBCol DamageB;  // 8
+  clsGdDamageACol DamageA;  // 9
+  clsGdDynpath Dynpath;     // 10
   // 11 "[ComputeSetting]"
-  int InputInversion = kNoInt;           // 0 not inverted, 1 inverted, 2 both (InputInversionText)
-  int ResponseAveraging = kNoInt;        // 0 within the sliding mass, 1 along the slip base
-  double MaximumAreaRatio = kNoValue;    // 最大面積比
-  double MinimumAreaRatio = kNoValue;    // 最小面積比
-  double StartTime = kNoValue;           // 計算開始時刻 (s)
-  double EndTime = kNoValue;             // 計算終了時刻 (s)
-  clsGdZerocross ZeroCross;          // 12
-  clsGdSlipCol Slips;                // 13
+  int InputInversion = kNoInt;         // 0 not inverted, 1 inverted, 2 both (InputInversionText)
+  int ResponseAveraging = kNoInt;      // 0 within the sliding mass, 1 along the slip base
+  double MaximumAreaRatio = kNoValue;  // 最大面積比
+  double MinimumAreaRatio = kNoValue;  // 最小面積比
+  double StartTime = kNoValue;         // 計算開始時刻 (s)
+  double EndTime = kNoValue;           // 計算終了時刻 (s)
+  clsGdZerocross ZeroCross;            // 12
+  clsGdSlipCol Slips;                  // 13
   // 14 "[AnalysisResult]"
   std::array<std::string, kResultFileCount> ResultFiles{};  // paths as written
-  bool AnalysisCompleted = false;        // the host finished the analysis
-  int CriticalSlipNumber = kNoInt;       // number (from 1) in Slips of the critical circle
-  int SliceCount = kNoInt;               // slices of the critical circle
-  std::array<clsGdGraphData, kGraphCount> Graphs{};  // 15-21
-  clsGdConterCol Contours;           // 22
-  clsLayerColor LayerColours;        // 23
+  bool AnalysisCompleted = false;                           // the host finished the analysis
+  int CriticalSlipNumber = kNoInt;                          // number (from 1) in Slips of the critical circle
+  int SliceCount = kNoInt;                                  // slices of the critical circle
+  std::array<clsGdGraphData, kGraphCount> Graphs{};         // 15-21
+  clsGdConterCol Contours;                                  // 22
+  clsLayerColor LayerColours;                               // 23
 
   // Fixed colour lists (0x00BBGGRR) for the drawings, refilled by Reset.
   std::array<std::uint32_t, 20> GreyList{};

@@ -32,8 +32,8 @@ bool clsGdSlip::Read(RecordReader& in) {
   YieldCoefficient = Entry(line, 1);
   ResistingMoment = Entry(line, 2);
   DrivingMoment = Entry(line, 3);
-  return ReadDrainage(in, SafetyFactors) && ReadDrainage(in, YieldCoefficients) &&
-         ReadDrainage(in, ResistingMoments) && ReadDrainage(in, DrivingMoments) && in.ReadDouble(Displacement);
+  return ReadDrainage(in, SafetyFactors) && ReadDrainage(in, YieldCoefficients) && ReadDrainage(in, ResistingMoments) &&
+         ReadDrainage(in, DrivingMoments) && in.ReadDouble(Displacement);
 }
 
 bool clsGdSlipCol::Read(RecordReader& in) {
@@ -57,8 +57,8 @@ bool clsGdGraphData::Read(RecordReader& in) {
   Reset();
   std::string header;
   int seriesCount = 0;
-  if (!in.SeekSection(kTag, header) || !in.ReadText(Title) || !in.ReadText(AxisTitle) ||
-      !in.ReadDouble(PeakValue) || !in.ReadDouble(PeakTime) || !in.ReadInteger(seriesCount)) {
+  if (!in.SeekSection(kTag, header) || !in.ReadText(Title) || !in.ReadText(AxisTitle) || !in.ReadDouble(PeakValue) ||
+      !in.ReadDouble(PeakTime) || !in.ReadInteger(seriesCount)) {
     return false;
   }
   std::size_t series = MemberCount(seriesCount);

@@ -22,29 +22,29 @@ struct DrainageValues {
 class clsGdSlip : public clsDreviaData {
  public:
   static constexpr std::string_view kTag = "[Slip]";
-  int Kind = kNoInt;                       // which circle this is (see SlipKind)
-  double CentreX = kNoValue;               // xc
-  double CentreY = kNoValue;               // yc
-  double Radius = kNoValue;                // R
-  double SafetyFactor = kNoValue;          // Fs
-  double YieldCoefficient = kNoValue;      // Khy, yield seismic coefficient
-  double ResistingMoment = kNoValue;       // Mr (Mrslip)
-  double DrivingMoment = kNoValue;         // Md (Mdslip)
-  DrainageValues SafetyFactors;            // Fs per drainage state
-  DrainageValues YieldCoefficients;        // Khy per drainage state
-  DrainageValues ResistingMoments;         // Mr per drainage state
-  DrainageValues DrivingMoments;           // Md per drainage state
-  double Displacement = kNoValue;          // δ, final displacement (m)
+  int Kind = kNoInt;                   // which circle this is (see SlipKind)
+  double CentreX = kNoValue;           // xc
+  double CentreY = kNoValue;           // yc
+  double Radius = kNoValue;            // R
+  double SafetyFactor = kNoValue;      // Fs
+  double YieldCoefficient = kNoValue;  // Khy, yield seismic coefficient
+  double ResistingMoment = kNoValue;   // Mr (Mrslip)
+  double DrivingMoment = kNoValue;     // Md (Mdslip)
+  DrainageValues SafetyFactors;        // Fs per drainage state
+  DrainageValues YieldCoefficients;    // Khy per drainage state
+  DrainageValues ResistingMoments;     // Mr per drainage state
+  DrainageValues DrivingMoments;       // Md per drainage state
+  double Displacement = kNoValue;      // δ, final displacement (m)
 
   // Values of Kind: the initial circle and the enumerated critical circles.
   enum SlipKind : int {
     kInitial = 0,
-    kMinimumSafetyFactor = 1,       // EnumPCSfsmin
-    kMinimumYieldCoefficient = 2,   // EnumPCSkhmin
+    kMinimumSafetyFactor = 1,         // EnumPCSfsmin
+    kMinimumYieldCoefficient = 2,     // EnumPCSkhmin
     kMaximumDisplacementInitial = 3,  // EnumPCSdmaxinit
-    kMaximumDisplacement = 4,       // EnumPCSdmax
-    kShortestSlipInitial = 5,       // EnumPCStmininit
-    kShortestSlip = 6,              // EnumPCStmin
+    kMaximumDisplacement = 4,         // EnumPCSdmax
+    kShortestSlipInitial = 5,         // EnumPCStmininit
+    kShortestSlip = 6,                // EnumPCStmin
   };
 
   std::string_view SectionTag() const override { return kTag; }
@@ -85,11 +85,11 @@ class clsGdGraphData : public clsDreviaData {
  public:
   static constexpr std::string_view kTag = "[GraphData]";
   std::string Title;
-  std::string AxisTitle;           // vertical axis; the horizontal one is "time(s)"
-  double PeakValue = kNoValue;     // largest absolute value over all series
-  double PeakTime = kNoValue;      // time of that value (s)
+  std::string AxisTitle;        // vertical axis; the horizontal one is "time(s)"
+  double PeakValue = kNoValue;  // largest absolute value over all series
+  double PeakTime = kNoValue;   // time of that value (s)
   std::vector<GdGraphSeries> Series;
-  double FinalValue = kNoValue;    // value at the end of the record
+  double FinalValue = kNoValue;  // value at the end of the record
   std::string_view SectionTag() const override { return kTag; }
   void Reset() { *this = clsGdGraphData(); }
   bool Read(RecordReader& in);
@@ -100,11 +100,11 @@ class clsGdGraphData : public clsDreviaData {
 class clsGdConter : public clsDreviaData {
  public:
   static constexpr std::string_view kTag = "[Conter]";
-  int Columns = 1;               // values per row, fixed by the collection before reading
-  std::string Title;             // e.g. "損傷度コンター"
-  double Minimum = kNoValue;     // value of the first colour of the scale
-  double Maximum = kNoValue;     // value of the last colour of the scale
-  std::vector<double> Values;    // one per mesh node
+  int Columns = 1;             // values per row, fixed by the collection before reading
+  std::string Title;           // e.g. "損傷度コンター"
+  double Minimum = kNoValue;   // value of the first colour of the scale
+  double Maximum = kNoValue;   // value of the last colour of the scale
+  std::vector<double> Values;  // one per mesh node
   std::string_view SectionTag() const override { return kTag; }
   void Reset();
   bool Read(RecordReader& in);
@@ -114,8 +114,8 @@ class clsGdConter : public clsDreviaData {
 class clsGdConterCol : public clsDreviaData {
  public:
   static constexpr std::string_view kTag = "[ConterCol]";
-  int ValueCount = kNoInt;   // M: values per contour
-  clsGdNodeCol Mesh;         // nodes the values belong to
+  int ValueCount = kNoInt;  // M: values per contour
+  clsGdNodeCol Mesh;        // nodes the values belong to
   std::vector<clsGdConter> Contours;
   std::string_view SectionTag() const override { return kTag; }
   void Reset() { *this = clsGdConterCol(); }

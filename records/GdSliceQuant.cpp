@@ -39,7 +39,7 @@ bool GdSliceHistory::Read(RecordReader& in) {
 }
 
 GdSliceSummary GdSliceHistory::Summary() const {
-  return {LastOf(Damage),          LastOf(StrainAmplitude),    FirstOf(FrictionAngle), LastOf(FrictionAngle),
+  return {LastOf(Damage),          LastOf(StrainAmplitude),   FirstOf(FrictionAngle), LastOf(FrictionAngle),
           FirstOf(VerticalStress), MaximumOf(VerticalStress), FirstOf(ShearStress),   MaximumOf(ShearStress)};
 }
 

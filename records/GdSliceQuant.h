@@ -74,8 +74,7 @@ enum class ResultFileStatus {
 std::string ResolveResultPath(std::string_view baseFolder, std::string_view path);
 
 // Reads the whole slice file into `slices` (emptied first).
-ResultFileStatus ReadSliceQuantFile(const std::string& path, clsGdSliceQuant& slices,
-                                    RecordReadError* error = nullptr);
+ResultFileStatus ReadSliceQuantFile(const std::string& path, clsGdSliceQuant& slices, RecordReadError* error = nullptr);
 // Reads only the section of slice `number` (the number after "[SliceQuant]").
 ResultFileStatus ReadSliceHistory(const std::string& path, int number, GdSliceHistory& history,
                                   RecordReadError* error = nullptr);

@@ -16,9 +16,8 @@ bool clsGdSdParameter::Read(RecordReader& in) {
   Reset();
   std::string header;
   if (!in.SeekSection(kTag, header) || !in.HeaderVersion(header, kTag, Version)) return false;
-  if (!in.ReadFlag("rand_ok", "rand_ng", RandomStart) || !in.ReadInteger(MaxTrials) ||
-      !in.ReadDouble(Tolerance) || !TestPoints.Read(in) || !Bounds.Read(in) || !Results.Read(in) ||
-      !in.ReadDouble(PeakFrictionAngle)) {
+  if (!in.ReadFlag("rand_ok", "rand_ng", RandomStart) || !in.ReadInteger(MaxTrials) || !in.ReadDouble(Tolerance) ||
+      !TestPoints.Read(in) || !Bounds.Read(in) || !Results.Read(in) || !in.ReadDouble(PeakFrictionAngle)) {
     return false;
   }
   return Version < 1 || in.ReadInteger(Argument);
@@ -50,11 +49,10 @@ bool clsGdSrnData::Read(RecordReader& in) {
   RecordReader::Scope scope(in, kTag);
   Reset();
   std::string header;
-  return in.SeekSection(kTag, header) && in.HeaderVersion(header, kTag, Version) &&
-         in.ReadInteger(DaLevelPercent) && in.ReadRow(kParameterCount, Initial) &&
-         in.ReadRow(kParameterCount, Fitted) && in.ReadDouble(Residual) &&
-         in.ReadFlag("selected", "not_selected", Selected) && Points.Read(in) &&
-         in.ReadRow(kParameterCount, Minimum) && in.ReadRow(kParameterCount, Maximum);
+  return in.SeekSection(kTag, header) && in.HeaderVersion(header, kTag, Version) && in.ReadInteger(DaLevelPercent) &&
+         in.ReadRow(kParameterCount, Initial) && in.ReadRow(kParameterCount, Fitted) && in.ReadDouble(Residual) &&
+         in.ReadFlag("selected", "not_selected", Selected) && Points.Read(in) && in.ReadRow(kParameterCount, Minimum) &&
+         in.ReadRow(kParameterCount, Maximum);
 }
 
 bool clsGdSrnParameter::Read(RecordReader& in) {
@@ -62,9 +60,9 @@ bool clsGdSrnParameter::Read(RecordReader& in) {
   Reset();
   std::string header;
   int count = 0;
-  return in.SeekSection(kTag, header) && in.HeaderVersion(header, kTag, Version) &&
-         in.HeaderCount(header, count) && ReadMembers(in, count, Sets) &&
-         in.ReadFlag("rand_ok", "rand_ng", RandomStart) && in.ReadInteger(MaxTrials) && in.ReadDouble(Tolerance);
+  return in.SeekSection(kTag, header) && in.HeaderVersion(header, kTag, Version) && in.HeaderCount(header, count) &&
+         ReadMembers(in, count, Sets) && in.ReadFlag("rand_ok", "rand_ng", RandomStart) && in.ReadInteger(MaxTrials) &&
+         in.ReadDouble(Tolerance);
 }
 
 bool clsGdDsParameter::Read(RecordReader& in) {

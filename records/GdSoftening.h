@@ -23,14 +23,14 @@ class clsGdSdParameter : public clsDreviaData {
   static constexpr int kResultRows = 7;
 
   int Version = 0;
-  bool RandomStart = true;            // "rand_ok" / "rand_ng"
-  int MaxTrials = kNoInt;             // maximum trial count of the random retry
-  double Tolerance = kNoValue;        // residual below which the retry stops
-  clsGdTable TestPoints{2};           // x = DA strain (or cumulative damage), y = φapp (deg)
-  clsGdTable Bounds{3};               // per parameter: initial value, minimum, maximum
-  clsGdTable Results{1};              // fitted values and the residual, one per row
+  bool RandomStart = true;              // "rand_ok" / "rand_ng"
+  int MaxTrials = kNoInt;               // maximum trial count of the random retry
+  double Tolerance = kNoValue;          // residual below which the retry stops
+  clsGdTable TestPoints{2};             // x = DA strain (or cumulative damage), y = φapp (deg)
+  clsGdTable Bounds{3};                 // per parameter: initial value, minimum, maximum
+  clsGdTable Results{1};                // fitted values and the residual, one per row
   double PeakFrictionAngle = kNoValue;  // φpeak (deg), fixed in the fit
-  int Argument = 0;                   // version 1+: 0 DA strain, 1 cumulative damage
+  int Argument = 0;                     // version 1+: 0 DA strain, 1 cumulative damage
 
   std::string_view SectionTag() const override { return kTag; }
   void Reset() { *this = clsGdSdParameter(); }
@@ -76,14 +76,14 @@ class clsGdSrnData : public clsDreviaData {
   static constexpr int kParameterCount = 3;  // a, b, c of SR = a N^-b + c
 
   int Version = 0;
-  int DaLevelPercent = kNoInt;   // the double-amplitude strain level of the set (%)
-  std::vector<double> Initial;   // initial a, b, c
-  std::vector<double> Fitted;    // fitted a, b, c
-  double Residual = kNoValue;    // residual of the fit
-  bool Selected = false;         // "selected" / "not_selected": curve handed to the host
-  clsGdTable Points{2};          // x = number of cycles N, y = cyclic stress ratio SR
-  std::vector<double> Minimum;   // lower bounds of a, b, c
-  std::vector<double> Maximum;   // upper bounds of a, b, c
+  int DaLevelPercent = kNoInt;  // the double-amplitude strain level of the set (%)
+  std::vector<double> Initial;  // initial a, b, c
+  std::vector<double> Fitted;   // fitted a, b, c
+  double Residual = kNoValue;   // residual of the fit
+  bool Selected = false;        // "selected" / "not_selected": curve handed to the host
+  clsGdTable Points{2};         // x = number of cycles N, y = cyclic stress ratio SR
+  std::vector<double> Minimum;  // lower bounds of a, b, c
+  std::vector<double> Maximum;  // upper bounds of a, b, c
 
   std::string_view SectionTag() const override { return kTag; }
   void Reset() { *this = clsGdSrnData(); }
@@ -96,7 +96,7 @@ class clsGdSrnParameter : public clsDreviaData {
   static constexpr std::string_view kTag = "[SrnParameter]";
   int Version = 0;
   std::vector<clsGdSrnData> Sets;
-  bool RandomStart = true;      // "rand_ok" / "rand_ng"
+  bool RandomStart = true;  // "rand_ok" / "rand_ng"
   int MaxTrials = kNoInt;
   double Tolerance = kNoValue;
   std::string_view SectionTag() const override { return kTag; }
@@ -150,9 +150,9 @@ class clsGdDamageA : public clsDreviaData {
   static constexpr std::string_view kTag = "[DamageA]";
   static constexpr int kStrengthColumns = 3;
   static constexpr int kConstantColumns = 4;
-  std::vector<double> Strength;         // (2) 液状化強度: RL, DA (%), number of cycles
+  std::vector<double> Strength;            // (2) 液状化強度: RL, DA (%), number of cycles
   clsGdTable Constants{kConstantColumns};  // (3)-(5): rows of DA (%), α, β, C
-  int InputMethod = kNoInt;             // 0 from the fitted curves, 1 the table as entered
+  int InputMethod = kNoInt;                // 0 from the fitted curves, 1 the table as entered
   std::string_view SectionTag() const override { return kTag; }
   void Reset() { *this = clsGdDamageA(); }
   bool Read(RecordReader& in);

@@ -1,6 +1,6 @@
 #include "records/GdTable.h"
 
-#include "app/InvalidArgument.h"
+#include "host/InvalidArgument.h"
 
 namespace quorvel {
 

@@ -252,12 +252,8 @@ bool RecordReader::ReadCaptionedInteger(int& value) { return SkipLine() && ReadI
 bool RecordReader::ReadCaptionedDouble(double& value) { return SkipLine() && ReadDouble(value); }
 bool RecordReader::ReadCaptionedText(std::string& value) { return SkipLine() && ReadText(value); }
 bool RecordReader::ReadCaptionedBool(bool& value) { return SkipLine() && ReadBool(value); }
-bool RecordReader::ReadCaptionedIntegerList(std::vector<int>& values) {
-  return SkipLine() && ReadIntegerList(values);
-}
-bool RecordReader::ReadCaptionedDoubleList(std::vector<double>& values) {
-  return SkipLine() && ReadDoubleList(values);
-}
+bool RecordReader::ReadCaptionedIntegerList(std::vector<int>& values) { return SkipLine() && ReadIntegerList(values); }
+bool RecordReader::ReadCaptionedDoubleList(std::vector<double>& values) { return SkipLine() && ReadDoubleList(values); }
 
 bool RecordReader::CheckCount(std::size_t count, std::size_t linesPerMember) {
   if (Failed()) return false;

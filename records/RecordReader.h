@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/HostTextFile.h"
-#include "app/NumberText.h"
+#include "host/HostTextFile.h"
+#include "host/NumberText.h"
 
 namespace quorvel {
 

@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Language.h"
-#include "app/StringTable.h"
 #include "controls/DialogConventions.h"
 #include "controls/ExpEdit.h"
 #include "controls/MessageBoxes.h"
+#include "host/Language.h"
+#include "host/StringTable.h"
 
 namespace quorvel {
 namespace {

@@ -3,7 +3,7 @@
 // of a new data set on the SR-N input page.
 #include <QDialog>
 
-#include "app/NumberText.h"
+#include "host/NumberText.h"
 
 class QPushButton;
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "app/InvalidArgument.h"
-#include "app/NumberText.h"
+#include "host/InvalidArgument.h"
+#include "host/NumberText.h"
 
 namespace quorvel {
 
@@ -81,9 +81,7 @@ std::unique_ptr<CEqBase> CEq5Param::Clone() const { return std::make_unique<CEq5
 
 CEq6Param::CEq6Param() : CEqBase(NoParams{}) {}
 
-double CEq6Param::Evaluate(double x) const {
-  return std::exp(std::pow(x, Param(3)) * Param(2)) * Param(1) + Param(0);
-}
+double CEq6Param::Evaluate(double x) const { return std::exp(std::pow(x, Param(3)) * Param(2)) * Param(1) + Param(0); }
 
 int CEq6Param::GetEquationId() const { return 5; }
 
@@ -93,30 +91,41 @@ int EquationIdForFunctionCode(int code) { return code >= 0 && code <= 3 ? code +
 
 int ParameterCountForEquationId(int id) {
   switch (id) {
-    case 0: return 3;
-    case 1: return 5;
-    case 2: return 8;
-    case 3: return 5;
-    case 4: return 7;
-    case 5: return 4;
-    default: return 0;
+    case 0:
+      return 3;
+    case 1:
+      return 5;
+    case 2:
+      return 8;
+    case 3:
+      return 5;
+    case 4:
+      return 7;
+    case 5:
+      return 4;
+    default:
+      return 0;
   }
 }
 
 std::unique_ptr<CEqBase> MakeEquation(int equationId) {
   switch (equationId) {
-    case 0: return std::make_unique<CEq1Param>();
-    case 2: return std::make_unique<CEq3Param>();
-    case 3: return std::make_unique<CEq4Param>();
-    case 4: return std::make_unique<CEq5Param>();
-    case 5: return std::make_unique<CEq6Param>();
-    default: return nullptr;
+    case 0:
+      return std::make_unique<CEq1Param>();
+    case 2:
+      return std::make_unique<CEq3Param>();
+    case 3:
+      return std::make_unique<CEq4Param>();
+    case 4:
+      return std::make_unique<CEq5Param>();
+    case 5:
+      return std::make_unique<CEq6Param>();
+    default:
+      return nullptr;
   }
 }
 
-std::unique_ptr<CEqBase> MakeEquationForFunctionCode(int code) {
-  return MakeEquation(EquationIdForFunctionCode(code));
-}
+std::unique_ptr<CEqBase> MakeEquationForFunctionCode(int code) { return MakeEquation(EquationIdForFunctionCode(code)); }
 
 EquationList::EquationList(const EquationList& other) {
   items_.reserve(other.items_.size());

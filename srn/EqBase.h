@@ -30,10 +30,10 @@ class CEqBase {
   // p_i, or 0.0 when the list is shorter.
   double Param(std::size_t i) const;
 
-  std::vector<double> Params;   // parameters in the engine's order p0, p1, ...
-  std::string Name;             // row label of the curve, or "α", "β", "C"
-  double Residual;              // residual norm of the fit; -9e32 when there is none
-  bool Selected = false;        // marked for hand-back to the host
+  std::vector<double> Params;  // parameters in the engine's order p0, p1, ...
+  std::string Name;            // row label of the curve, or "α", "β", "C"
+  double Residual;             // residual norm of the fit; -9e32 when there is none
+  bool Selected = false;       // marked for hand-back to the host
 
  protected:
   // Concrete classes start without parameters: their creator appends them.

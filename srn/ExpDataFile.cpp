@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/HostTextFile.h"
-#include "app/NumberText.h"
-#include "app/StringSplit.h"
+#include "host/HostTextFile.h"
+#include "host/NumberText.h"
+#include "host/StringSplit.h"
 
 namespace quorvel {
 namespace {
@@ -144,7 +144,8 @@ bool ParseExpDataBytes(std::string_view bytes, std::vector<CPointDataList>& sets
 
   std::vector<CPointDataList> read;
   for (long long k = 0; k < setCount; ++k) {
-    if (lines.size() - next < 2) return fail("line " + std::to_string(next + 1) + ": the file ends before set " + std::to_string(k + 1));
+    if (lines.size() - next < 2)
+      return fail("line " + std::to_string(next + 1) + ": the file ends before set " + std::to_string(k + 1));
     CPointDataList set(lines[next++]);
     const long long pointCount = LeadingCount(lines[next++]);
     if (pointCount > 0 && static_cast<unsigned long long>(pointCount) > lines.size() - next) {
@@ -153,7 +154,8 @@ bool ParseExpDataBytes(std::string_view bytes, std::vector<CPointDataList>& sets
     for (long long p = 0; p < pointCount; ++p) {
       double x = kNoValue;
       double y = kNoValue;
-      if (!ParseExpDataPointLine(lines[next++], x, y)) return fail("line " + lineNumber() + ": a point needs two numbers");
+      if (!ParseExpDataPointLine(lines[next++], x, y))
+        return fail("line " + lineNumber() + ": a point needs two numbers");
       set.AppendPoint(x, y);
     }
     read.push_back(std::move(set));

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "srn/DataSetList.h"
+#include "graph/DataSetList.h"
 
 namespace quorvel {
 

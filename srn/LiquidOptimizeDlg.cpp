@@ -13,19 +13,19 @@
 #include <chrono>
 #include <utility>
 
-#include "app/EngineCaller.h"
-#include "app/FormRecords.h"
-#include "app/Language.h"
-#include "app/StringTable.h"
 #include "controls/ExpButton.h"
 #include "controls/ExpEdit.h"
-#include "srn/RetryControls.h"
 #include "controls/MessageBoxes.h"
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
+#include "host/EngineCaller.h"
+#include "host/Language.h"
+#include "host/StringTable.h"
 #include "platform/Spread7.h"
 #include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
+#include "srn/RetryControls.h"
+#include "srn/SrnFormRecord.h"
 #include "srn/SrnOptimizeDlg.h"
 
 namespace quorvel {
@@ -46,8 +46,8 @@ struct Texts {
   const char* english;
   QString In(int language) const { return QString::fromUtf8(language == kJapanese ? japanese : english); }
 };
-const Texts kFunctions[4] = {{"多項式", "Polynomial"}, {"指数関数1", "ExpGrow"}, {"指数関数2", "ExpGrow2"},
-                             {"指数べき乗", "ExpPower"}};
+const Texts kFunctions[4] = {
+    {"多項式", "Polynomial"}, {"指数関数1", "ExpGrow"}, {"指数関数2", "ExpGrow2"}, {"指数べき乗", "ExpPower"}};
 const Texts kFunctionTitle{"関数", "Function"};
 const Texts kRowTitles[3] = {{"初期値", "Initial value"}, {"最小値", "Min value"}, {"最大値", "Max value"}};
 const Texts kDaViewText{"DA-α,β,C図", "Fig. DA-α,β,C"};
@@ -122,7 +122,7 @@ void CLiquidOptimizeDlg::BuildWindow() {
   inputGrid_->SetColWidth(kFunctionColumn, 72);
 
   auto* resultCaption = new QLabel(S(10031, language_), this);  // 1034
-  resultGrid_ = new CSpread7(3, 9, this);  // 1012
+  resultGrid_ = new CSpread7(3, 9, this);                       // 1012
   Name(resultGrid_, "resultGrid", S(10031, language_));
   QStringList resultTitles = titles.mid(0, 8);
   resultTitles << S(10004, language_);
@@ -270,12 +270,14 @@ void CLiquidOptimizeDlg::ShowSheet(const LiquidOptimizeSheet& sheet) {
   const bool wasFilling = std::exchange(filling_, true);
   for (int row = 1; row <= 9; ++row)
     for (int col = 1; col <= 8; ++col)
-      inputGrid_->SetCellText(row, col, Q(sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
+      inputGrid_->SetCellText(row, col,
+                              Q(sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
   for (int k = 0; k < 3; ++k)
     inputGrid_->SetComboIndex(k * 3 + 1, kFunctionColumn, sheet.Function[static_cast<std::size_t>(k)]);
   for (int row = 1; row <= 3; ++row)
     for (int col = 1; col <= 9; ++col)
-      resultGrid_->SetCellText(row, col, Q(sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
+      resultGrid_->SetCellText(row, col,
+                               Q(sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
   randomRetry_->setChecked(sheet.RandomRetry);
   maxTrials_->setEnabled(sheet.RandomRetry);
   maxTrialsLabel_->setEnabled(sheet.RandomRetry);
@@ -310,8 +312,7 @@ void CLiquidOptimizeDlg::OnMaxTrialsCommitted() {
 
 void CLiquidOptimizeDlg::OnToleranceCommitted() {
   if (filling_) return;
-  const double kept =
-      TypedTolerance(*tolerance_, kLiquidMinimumTolerance, kLiquidMaximumTolerance, toleranceValue_);
+  const double kept = TypedTolerance(*tolerance_, kLiquidMinimumTolerance, kLiquidMaximumTolerance, toleranceValue_);
   tolerance_->setText(Q(SrnToleranceText(kept)));
   if (kept == toleranceValue_) return;
   toleranceValue_ = kept;
@@ -346,14 +347,6 @@ bool CLiquidOptimizeDlg::Start() {
 void CLiquidOptimizeDlg::ShowFormula() {
   CRefFuncDlg dialog(this);
   dialog.exec();
-}
-
-void RegisterSrnOptimizePages() {
-  RegisterSrnPage(SrnPage::kSrnOptimize,
-                  [](SrnFormRecord& record, QWidget* parent) -> SrnPage* { return new CSrnOptimizeDlg(record, parent); });
-  RegisterSrnPage(SrnPage::kLiquidOptimize, [](SrnFormRecord& record, QWidget* parent) -> SrnPage* {
-    return new CLiquidOptimizeDlg(record, parent);
-  });
 }
 
 }  // namespace quorvel

@@ -5,8 +5,8 @@
 // SR-N curves estimated from them.
 #include <vector>
 
+#include "graph/PointDataList.h"
 #include "srn/LiquidOptimizeRun.h"
-#include "srn/PointDataList.h"
 #include "srn/SrnPage.h"
 
 class QCheckBox;
@@ -89,8 +89,5 @@ class CLiquidOptimizeDlg : public SrnPage {
   QRadioButton* srnView_ = nullptr;
   CExpButton* formula_ = nullptr;
 };
-
-// Hands the form the factories of pages 1 and 2 (called once at start-up).
-void RegisterSrnOptimizePages();
 
 }  // namespace quorvel

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/NumberText.h"
-#include "app/RandomGenerator.h"
+#include "host/NumberText.h"
+#include "host/RandomGenerator.h"
 #include "srn/SrnOptimizeRun.h"
 
 namespace quorvel {
@@ -31,9 +31,7 @@ void ReplaceCurve(EquationList& list, std::size_t index, std::unique_ptr<CEqBase
 
 int LiquidEquationId(int functionIndex) { return EquationIdForFunctionCode(functionIndex); }
 
-int LiquidParameterCount(int functionIndex) {
-  return ParameterCountForEquationId(LiquidEquationId(functionIndex));
-}
+int LiquidParameterCount(int functionIndex) { return ParameterCountForEquationId(LiquidEquationId(functionIndex)); }
 
 LiquidOptimizeSheet FillLiquidSheet(const SrnFormRecord& form) {
   LiquidOptimizeSheet sheet;
@@ -47,7 +45,8 @@ LiquidOptimizeSheet FillLiquidSheet(const SrnFormRecord& form) {
   }
   for (std::size_t k = 0; k < 3 && k < form.ConstantCurves.Count(); ++k) {
     const CEqBase& curve = form.ConstantCurves.At(k);
-    for (std::size_t p = 0; p < curve.Params.size() && p < 8; ++p) sheet.Results[k][p] = FormatFixed(curve.Params[p], 6);
+    for (std::size_t p = 0; p < curve.Params.size() && p < 8; ++p)
+      sheet.Results[k][p] = FormatFixed(curve.Params[p], 6);
     sheet.Results[k][8] = SrnResidualText(curve.Residual);
   }
   sheet.RandomRetry = settings.RandomStartAllowed;
@@ -90,7 +89,8 @@ EngineRequest LiquidOptimizeRun::BuildRequest(int k) const {
   const auto& lower = sheet_.Input[constant * 3 + 1];
   const auto& upper = sheet_.Input[constant * 3 + 2];
   for (std::size_t i = 0; i < Index(n); ++i) request.InitialValues.push_back(ExchangeText(initial[i]));
-  for (std::size_t i = 0; i < Index(n); ++i) request.Bounds.emplace_back(ExchangeText(lower[i]), ExchangeText(upper[i]));
+  for (std::size_t i = 0; i < Index(n); ++i)
+    request.Bounds.emplace_back(ExchangeText(lower[i]), ExchangeText(upper[i]));
   if (constant < form_.DaGraph.Count())
     for (const CDPoint& point : form_.DaGraph.At(constant).Points())
       request.Points.emplace_back(FormatTrimmed(point.x, 10), FormatTrimmed(point.y, 10));

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "app/EngineCaller.h"
-#include "app/FormRecords.h"
+#include "host/EngineCaller.h"
+#include "srn/SrnFormRecord.h"
 
 namespace quorvel {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/EngineCaller.h"
+#include "host/EngineCaller.h"
 
 namespace quorvel {
 namespace {
@@ -68,8 +68,8 @@ bool AdjustDaRanges(DataSetList& lists) {
   return true;
 }
 
-std::vector<CPointDataList> FittedSrnCurveSeries(const EquationList& curves, const ColourRecord& colours,
-                                                 double firstX, double lastX, bool japanese) {
+std::vector<CPointDataList> FittedSrnCurveSeries(const EquationList& curves, const ColourRecord& colours, double firstX,
+                                                 double lastX, bool japanese) {
   std::vector<CPointDataList> series;
   for (std::size_t k = 0; k < curves.Count(); ++k) {
     const CEqBase& curve = curves.At(k);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FormRecords.h"
+#include "srn/SrnFormRecord.h"
 
 namespace quorvel {
 
@@ -21,8 +21,8 @@ bool AdjustDaRanges(DataSetList& lists);
 // One series per fitted SR-N curve k with its legend "<name>%近似曲線" /
 // "fitting curve of the <name>%", colour entry (k mod 10) + 1 (entry 1 from
 // the 60th on), sampled at x = firstX, firstX + 1, ... while x <= lastX.
-std::vector<CPointDataList> FittedSrnCurveSeries(const EquationList& curves, const ColourRecord& colours,
-                                                 double firstX, double lastX, bool japanese);
+std::vector<CPointDataList> FittedSrnCurveSeries(const EquationList& curves, const ColourRecord& colours, double firstX,
+                                                 double lastX, bool japanese);
 
 // The fitted constant curves (those fitted with one of the four functions)
 // against DA, sampled every 0.01 from 0 to lastDa, in the constants' colours.

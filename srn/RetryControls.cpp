@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/NumberText.h"
-#include "app/StringTable.h"
 #include "controls/ExpEdit.h"
+#include "host/NumberText.h"
+#include "host/StringTable.h"
 
 namespace quorvel {
 namespace {

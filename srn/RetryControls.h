@@ -14,10 +14,10 @@ class CExpEdit;
 struct RetryControls {
   QCheckBox* randomRetry = nullptr;  // 1013
   QLabel* maxTrialsLabel = nullptr;
-  CExpEdit* maxTrials = nullptr;     // 1014
+  CExpEdit* maxTrials = nullptr;  // 1014
   CExpEdit* tolerance = nullptr;
-  QPushButton* start = nullptr;      // 1010
-  QHBoxLayout* layout = nullptr;     // for the page's own layout to take
+  QPushButton* start = nullptr;   // 1010
+  QHBoxLayout* layout = nullptr;  // for the page's own layout to take
 };
 
 // Creates the controls as children of `page`, with the string-table texts of

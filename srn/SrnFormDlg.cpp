@@ -12,18 +12,20 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/Language.h"
-#include "app/ProgramFolder.h"
-#include "app/SrnHandOff.h"
-#include "app/StringSplit.h"
-#include "app/StringTable.h"
 #include "controls/DialogConventions.h"
 #include "controls/ExpButton.h"
 #include "controls/MessageBoxes.h"
 #include "graph/DialogSize.h"
 #include "graph/GraphArea.h"
 #include "graph/SetColorDlg.h"
+#include "host/Language.h"
+#include "host/ProgramFolder.h"
+#include "host/StringSplit.h"
+#include "host/StringTable.h"
+#include "srn/LiquidOptimizeDlg.h"
+#include "srn/SrnHandOff.h"
 #include "srn/SrnInputDataDlg.h"
+#include "srn/SrnOptimizeDlg.h"
 
 namespace quorvel {
 namespace {
@@ -33,18 +35,6 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 const QColor kDialogBackground(230, 230, 230);
 const QColor kPanelBackground(245, 255, 229);
 const QColor kGroupText(0, 0, 255);
-
-// Stands in the page area for a page whose class is not built into the
-// program: it shows nothing and fits nothing.
-class EmptySrnPage : public SrnPage {
- public:
-  EmptySrnPage(SrnFormRecord& record, QWidget* parent) : SrnPage(record, parent) {
-    setObjectName(QStringLiteral("emptyPage"));
-  }
-  void Activate() override {}
-  // No list of its own: the form's SR-N curves decide alone.
-  bool HasOwnResults() const override { return true; }
-};
 
 // Toolbar pictures, drawn rather than shipped as files.
 QPixmap ToolbarIcon(int kind) {
@@ -129,8 +119,11 @@ CExpButton* MakeToolButton(int icon, const QString& tip, const QString& name, QW
 
 }  // namespace
 
-CSrnFormDlg::CSrnFormDlg(std::string folder, std::string stratumLabel, QWidget* parent)
-    : QDialog(parent), folder_(std::move(folder)), stratumLabel_(std::move(stratumLabel)) {
+CSrnFormDlg::CSrnFormDlg(std::string folder, std::string stratumLabel, QWidget* parent, SrnPageFactory replacePage)
+    : QDialog(parent),
+      folder_(std::move(folder)),
+      stratumLabel_(std::move(stratumLabel)),
+      replacePage_(std::move(replacePage)) {
   setObjectName(QStringLiteral("srnForm"));
   BuildWindow();
 }
@@ -169,9 +162,9 @@ void CSrnFormDlg::BuildWindow() {
   largeGraphButton_ = new QPushButton(Text(10115), this);  // 1077
   largeGraphButton_->setObjectName(QStringLiteral("largeGraphButton"));
   largeGraphButton_->setAccessibleName(Text(10115));
-  zoomInButton_ = MakeToolButton(0, Text(10116), QStringLiteral("zoomInButton"), this);        // 1078
-  zoomResetButton_ = MakeToolButton(1, Text(10117), QStringLiteral("zoomResetButton"), this);  // 1090
-  drawingButton_ = MakeToolButton(2, Text(10108), QStringLiteral("drawingSetupButton"), this); // 1048
+  zoomInButton_ = MakeToolButton(0, Text(10116), QStringLiteral("zoomInButton"), this);         // 1078
+  zoomResetButton_ = MakeToolButton(1, Text(10117), QStringLiteral("zoomResetButton"), this);   // 1090
+  drawingButton_ = MakeToolButton(2, Text(10108), QStringLiteral("drawingSetupButton"), this);  // 1048
 
   auto* header = new QHBoxLayout;
   header->addWidget(stratumCaption);
@@ -193,8 +186,8 @@ void CSrnFormDlg::BuildWindow() {
   panel->setAutoFillBackground(true);
   // Wide enough for the longer group title of the run's language.
   const QFontMetrics metrics(font());
-  panel->setFixedWidth(std::max({170, metrics.horizontalAdvance(Text(10014)) + 48,
-                                 metrics.horizontalAdvance(Text(10011)) + 48}));
+  panel->setFixedWidth(
+      std::max({170, metrics.horizontalAdvance(Text(10014)) + 48, metrics.horizontalAdvance(Text(10011)) + 48}));
   const QString groupStyle = QStringLiteral(
       "QGroupBox { background: rgb(245,255,229); color: rgb(0,0,255); border: 1px solid rgb(150,170,140);"
       " border-radius: 3px; margin-top: 1.4em; padding: 4px; }"
@@ -205,8 +198,8 @@ void CSrnFormDlg::BuildWindow() {
   auto* liquidGroup = new QGroupBox(Text(10014), panel);  // 1030
   liquidGroup->setObjectName(QStringLiteral("liquidGroup"));
   liquidGroup->setStyleSheet(groupStyle);
-  pageButtons_[0] = MakePageButton(Text(10012), QStringLiteral("inputPageButton"), srnGroup);      // 1001
-  pageButtons_[1] = MakePageButton(Text(10013), QStringLiteral("srnOptimizeButton"), srnGroup);    // 1002
+  pageButtons_[0] = MakePageButton(Text(10012), QStringLiteral("inputPageButton"), srnGroup);          // 1001
+  pageButtons_[1] = MakePageButton(Text(10013), QStringLiteral("srnOptimizeButton"), srnGroup);        // 1002
   pageButtons_[2] = MakePageButton(Text(10013), QStringLiteral("liquidOptimizeButton"), liquidGroup);  // 1003
   // The two "最適化" buttons differ only by their group: say which for screen readers.
   pageButtons_[1]->setAccessibleName(Text(10011) + QLatin1Char(' ') + Text(10013));
@@ -297,8 +290,8 @@ bool CSrnFormDlg::Initialise() {
     record_.Unchanged = true;
     record_.LoadFailed = true;
     // Japanese only, in both languages.
-    ShowMessageBox(this, QStringLiteral("印刷データの読み込みに失敗しました。"), ConfirmCaption(),
-                   QMessageBox::NoIcon, MessageButtons::Ok);
+    ShowMessageBox(this, QStringLiteral("印刷データの読み込みに失敗しました。"), ConfirmCaption(), QMessageBox::NoIcon,
+                   MessageButtons::Ok);
     OnOk();  // the unchanged flag makes this the Cancel close
     return false;
   }
@@ -322,9 +315,13 @@ int CSrnFormDlg::exec() {
 void CSrnFormDlg::CreatePages() {
   pages_[0] = new CSrnInputDataDlg(record_, pageArea_, QString::fromStdString(folder_));
   for (int i = 1; i < SrnPage::kPageCount; ++i) {
-    SrnPage* page = nullptr;
-    if (SrnPageFactory factory = RegisteredSrnPage(i)) page = factory(record_, pageArea_);
-    if (page == nullptr) page = new EmptySrnPage(record_, pageArea_);
+    SrnPage* page = replacePage_ ? replacePage_(i, record_, pageArea_) : nullptr;
+    if (page == nullptr) {
+      if (i == SrnPage::kSrnOptimize)
+        page = new CSrnOptimizeDlg(record_, pageArea_);
+      else
+        page = new CLiquidOptimizeDlg(record_, pageArea_);
+    }
     pages_[static_cast<std::size_t>(i)] = page;
   }
   for (SrnPage* page : pages_) {
@@ -430,8 +427,9 @@ void CSrnFormDlg::OnOk() {
   for (std::size_t k = 0; k < setCount; ++k) anySelected = anySelected || record_.SrnCurves.At(k).Selected;
   if (!anySelected) {
     if (IsJapanese()) {
-      ShowMessageBox(this, QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。"),
-                     QStringLiteral("確認"), QMessageBox::Warning, MessageButtons::Ok);
+      ShowMessageBox(
+          this, QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。"),
+          QStringLiteral("確認"), QMessageBox::Warning, MessageButtons::Ok);
     } else {
       ShowMessageBox(this, QStringLiteral("Please Check"), Text(10123), QMessageBox::Warning, MessageButtons::Ok);
     }
@@ -486,7 +484,8 @@ void CSrnFormDlg::OnDrawingSetup() {
   CSetColorSrnDlg dialog(record_.Colours, record_.DataSets, record_.DaGraph, record_.Unchanged, this);
   dialog.SetColourFilePath(folder_ + kColourFileName);
   // Changes act at once: the graph behind the dialog follows them.
-  connect(&dialog, &DrawingSetupDialog::OwnerRedraw, this, [this] { pages_[static_cast<std::size_t>(pageIndex_)]->RedrawGraph(); });
+  connect(&dialog, &DrawingSetupDialog::OwnerRedraw, this,
+          [this] { pages_[static_cast<std::size_t>(pageIndex_)]->RedrawGraph(); });
   const bool accepted = dialog.exec() == QDialog::Accepted;
   // OK has marked both graphs' settings out of date; page 2 shows the DA graph.
   if (accepted) pages_[SrnPage::kLiquidOptimize]->RedrawGraph();

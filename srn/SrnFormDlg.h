@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "app/FormRecords.h"
-#include "app/ModeWindows.h"
+#include "host/StartRequest.h"
+#include "srn/SrnFormRecord.h"
 #include "srn/SrnPage.h"
 
 class QLabel;
@@ -27,7 +27,9 @@ class CSrnFormDlg : public QDialog {
   Q_OBJECT
  public:
   // `folder` is the program folder (ending in '/') holding "temp.txt".
-  CSrnFormDlg(std::string folder, std::string stratumLabel, QWidget* parent = nullptr);
+  // `replacePage` may stand in for pages 1 and 2 (tests); empty, the form
+  // makes its real pages.
+  CSrnFormDlg(std::string folder, std::string stratumLabel, QWidget* parent = nullptr, SrnPageFactory replacePage = {});
   ~CSrnFormDlg() override;
 
   // Reads the hand-off file and builds the pages. On a failed read shows
@@ -67,6 +69,7 @@ class CSrnFormDlg : public QDialog {
 
   std::string folder_;
   std::string stratumLabel_;
+  SrnPageFactory replacePage_;
   SrnFormRecord record_;
   bool initialised_ = false;
   int pageIndex_ = 0;

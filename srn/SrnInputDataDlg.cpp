@@ -14,9 +14,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/FormRecords.h"
-#include "app/Language.h"
-#include "app/StringTable.h"
 #include "controls/Clipboard.h"
 #include "controls/CommonDialogs.h"
 #include "controls/ExpButton.h"
@@ -24,9 +21,12 @@
 #include "controls/MessageBoxes.h"
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
+#include "host/Language.h"
+#include "host/StringTable.h"
 #include "platform/Spread7.h"
 #include "srn/AddDataDlg.h"
 #include "srn/ExpDataFile.h"
+#include "srn/SrnFormRecord.h"
 
 namespace quorvel {
 namespace {
@@ -89,7 +89,7 @@ CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QStri
 
   auto* fileGroup = new QGroupBox(Text(10008), this);  // 1043
   fileGroup->setObjectName(QStringLiteral("fileGroup"));
-  auto* fileLabel = new QLabel(Text(10055), fileGroup);  // 1044
+  auto* fileLabel = new QLabel(Text(10055), fileGroup);   // 1044
   loadButton_ = new QPushButton(Text(10021), fileGroup);  // 1007
   loadButton_->setObjectName(QStringLiteral("loadButton"));
   saveButton_ = new QPushButton(Text(10022), fileGroup);  // 1008
@@ -309,11 +309,15 @@ void CSrnInputDataDlg::OnCellChanged(int row, int col) {
   // below every lower limit.
   double clamped = value;
   if (col == 1) {
-    if (IsNoValue(value) || value < 0.001) clamped = 0.001;
-    else if (value > 10000.0) clamped = 10000.0;
+    if (IsNoValue(value) || value < 0.001)
+      clamped = 0.001;
+    else if (value > 10000.0)
+      clamped = 10000.0;
   } else if (col == 2) {
-    if (IsNoValue(value) || value < 0.0) clamped = 0.0;
-    else if (value > 100.0) clamped = 100.0;
+    if (IsNoValue(value) || value < 0.0)
+      clamped = 0.0;
+    else if (value > 100.0)
+      clamped = 100.0;
   }
   if (clamped != value) grid_->SetCellText(row, col, FromStd(FormatPointNumber(clamped)));
   AfterGridEdit();
@@ -374,8 +378,8 @@ void CSrnInputDataDlg::RebuildGraphSeries() {
     // The host sends all-zero parameters for a set it never fitted: that is
     // no curve, and a legend entry for it would name a line that is not there.
     if (std::all_of(curve.Params.begin(), curve.Params.end(), [](double p) { return p == 0.0; })) continue;
-    auto series = std::make_unique<CPointDataList>(
-        IsJapanese() ? curve.Name + "%近似曲線" : "fitting curve of the " + curve.Name + "%");
+    auto series = std::make_unique<CPointDataList>(IsJapanese() ? curve.Name + "%近似曲線"
+                                                                : "fitting curve of the " + curve.Name + "%");
     series->HasLegend = true;
     series->Colour = record.Colours.Entry(k < 60 ? static_cast<int>(k % 10) + 1 : 1);
     const double first = sets.XMinimum;

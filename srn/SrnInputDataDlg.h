@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "srn/PointDataList.h"
+#include "graph/PointDataList.h"
 #include "srn/SrnPage.h"
 
 class QComboBox;
@@ -34,7 +34,7 @@ class CSrnInputDataDlg : public SrnPage {
   void RedrawGraph() override;
 
   // The operations behind the buttons, callable without the file dialogs.
-  void AddSet();     // "追加": asks for the DA value
+  void AddSet();  // "追加": asks for the DA value
   // Adds a set named `value` ("%d"); false and the duplicate message when the
   // name exists already.
   bool AddSetNamed(int value);
@@ -44,7 +44,7 @@ class CSrnInputDataDlg : public SrnPage {
   void Save();       // "保存": file dialog, then SaveDataFile
   bool LoadDataFile(const QString& path);  // message on failure
   bool SaveDataFile(const QString& path);  // message on failure
-  void Copy();       // "CP": CopyText() onto the clipboard
+  void Copy();                             // "CP": CopyText() onto the clipboard
   QString CopyText() const;
 
   // Shows the selected set's points (fills the set list first when it is empty).

@@ -10,16 +10,16 @@
 #include <chrono>
 #include <utility>
 
-#include "app/EngineCaller.h"
-#include "app/FormRecords.h"
-#include "app/Language.h"
-#include "app/StringTable.h"
 #include "controls/ExpEdit.h"
 #include "graph/GraphArea.h"
+#include "host/EngineCaller.h"
+#include "host/Language.h"
+#include "host/StringTable.h"
 #include "platform/Spread7.h"
 #include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
 #include "srn/RetryControls.h"
+#include "srn/SrnFormRecord.h"
 
 namespace quorvel {
 namespace {
@@ -44,9 +44,10 @@ const QColor kResidualWithin(0, 0, 0);
 CSrnOptimizeDlg::CSrnOptimizeDlg(SrnFormRecord& record, QWidget* parent)
     : SrnPage(record, parent), language_(CurrentLanguage()) {
   BuildWindow();
-  ConnectSignals();
   // The retry box starts checked; the records then say what the host kept.
+  // Checked before the signals are connected, so building the page is no edit.
   randomRetry_->setChecked(true);
+  ConnectSignals();
   FillFromData();
 }
 
@@ -76,8 +77,8 @@ void CSrnOptimizeDlg::BuildWindow() {
   auto* resultCaption = new QLabel(S(10031, language_), this);
   resultGrid_ = new CSpread7(0, SrnOptimizeSheet::kCheckColumn, this);  // 1012
   Name(resultGrid_, "resultGrid", S(10031, language_));
-  resultGrid_->SetColumnTitles({"a", "b", "c", S(10004, language_),
-                                QString::fromUtf8(japanese ? "Drevia利用" : "Use for Drevia")});
+  resultGrid_->SetColumnTitles(
+      {"a", "b", "c", S(10004, language_), QString::fromUtf8(japanese ? "Drevia利用" : "Use for Drevia")});
   for (CSpread7* grid : {initialGrid_, resultGrid_}) {
     grid->verticalHeader()->setMinimumWidth(56);
     grid->setMinimumHeight(110);
@@ -285,9 +286,7 @@ void CSrnOptimizeDlg::OnResultCellChanged(int row, int col) {
   filling_ = wasFilling;
 }
 
-int CSrnOptimizeDlg::MaxTrialsValue() const {
-  return TypedTrialCount(*maxTrials_, kSrnDefaultTrials, maxTrialsValue_);
-}
+int CSrnOptimizeDlg::MaxTrialsValue() const { return TypedTrialCount(*maxTrials_, kSrnDefaultTrials, maxTrialsValue_); }
 
 void CSrnOptimizeDlg::OnMaxTrialsCommitted() {
   if (filling_) return;

@@ -5,7 +5,7 @@
 // curve marked for the host, and the SR-N graph with the fitted curves.
 #include <vector>
 
-#include "srn/PointDataList.h"
+#include "graph/PointDataList.h"
 #include "srn/SrnOptimizeRun.h"
 #include "srn/SrnPage.h"
 

@@ -1,7 +1,7 @@
 #include "srn/SrnOptimizeRun.h"
 
-#include "app/NumberText.h"
-#include "app/RandomGenerator.h"
+#include "host/NumberText.h"
+#include "host/RandomGenerator.h"
 
 namespace quorvel {
 namespace {
@@ -142,7 +142,8 @@ EngineRequest SrnOptimizeRun::BuildRequest(std::size_t index) const {
   for (std::size_t p = 0; p < 3; ++p)
     request.Bounds.emplace_back(ExchangeText(row.Cells[p * 3 + 1]), ExchangeText(row.Cells[p * 3 + 2]));
   const CPointDataList& set = form_.DataSets.At(index);
-  for (const CDPoint& point : set.Points()) request.Points.emplace_back(FormatTrimmed(point.x, 6), FormatTrimmed(point.y, 6));
+  for (const CDPoint& point : set.Points())
+    request.Points.emplace_back(FormatTrimmed(point.x, 6), FormatTrimmed(point.y, 6));
   return request;
 }
 

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "app/EngineCaller.h"
-#include "app/FormRecords.h"
+#include "host/EngineCaller.h"
+#include "srn/SrnFormRecord.h"
 
 namespace quorvel {
 
 // One row of the initial-parameter grid: for a, b and c the initial value,
 // the minimum and the maximum (grid columns 1..9), as the cells show them.
 struct SrnInitialRow {
-  std::string Label;                // set name followed by "%"
+  std::string Label;                 // set name followed by "%"
   std::array<std::string, 9> Cells;  // column c is Cells[c - 1]
 };
 

@@ -52,13 +52,8 @@ class SrnPage : public QWidget {
 };
 
 // Makes page 1 or 2 as a child of `parent` (the form's page area), which owns
-// it. The optimisation pages register their factories at start-up (main());
-// the form shows an empty page area for an index without a factory.
-using SrnPageFactory = std::function<SrnPage*(SrnFormRecord& record, QWidget* parent)>;
-
-void RegisterSrnPage(int pageIndex, SrnPageFactory factory);
-// The registered factory, or an empty function.
-SrnPageFactory RegisteredSrnPage(int pageIndex);
-void ClearSrnPages();
+// it. The form makes its real pages itself; tests hand the form a factory
+// for the pages they replace, and nullptr from it means "the real page".
+using SrnPageFactory = std::function<SrnPage*(int pageIndex, SrnFormRecord& record, QWidget* parent)>;
 
 }  // namespace quorvel

@@ -1,10 +1,28 @@
-# Core (std-only): equation family and point data sets.
+# Core (std-only): the equation family, the form's records and hand-off
+# sections, the data-file format, the optimisation pages' fitting runs, grid
+# rules, graph series and the coalescing of progress repaints.
 target_sources(quorvel_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/DataSetList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EqBase.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PointDataList.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ExpDataFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LiquidOptimizeRun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptimizeGraphSeries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RepaintThrottle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnFormRecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnHandOff.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeRun.cpp)
 
-# The SR-N form and its input page (UI), and the optimisation pages with their
-# fitting runs, each list their own files.
-include(${CMAKE_CURRENT_LIST_DIR}/form.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/pages.cmake OPTIONAL)
+# UI: the form frame, its page interface and its three pages.
+target_sources(quorvel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AddDataDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AddDataDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/LiquidOptimizeDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LiquidOptimizeDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/RetryControls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RetryControls.h
+  ${CMAKE_CURRENT_LIST_DIR}/SrnFormDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnFormDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/SrnInputDataDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnInputDataDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/SrnPage.h)

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/NumberText.h"
-#include "app/RandomGenerator.h"
+#include "host/NumberText.h"
+#include "host/RandomGenerator.h"
 
 namespace quorvel {
 namespace {

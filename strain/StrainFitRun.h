@@ -4,7 +4,7 @@
 // fit with the smallest residual in the optimised-parameter grid.
 #include <functional>
 
-#include "app/EngineCaller.h"
+#include "host/EngineCaller.h"
 #include "strain/StrainFormModel.h"
 
 namespace quorvel {

@@ -12,11 +12,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/ColourFile.h"
-#include "app/Language.h"
-#include "app/ProgramFolder.h"
-#include "app/StrainHandOff.h"
-#include "app/StringTable.h"
 #include "controls/Clipboard.h"
 #include "controls/DialogConventions.h"
 #include "controls/ExpButton.h"
@@ -26,8 +21,13 @@
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
 #include "graph/SetColorDlg.h"
+#include "host/ColourFile.h"
+#include "host/Language.h"
+#include "host/ProgramFolder.h"
+#include "host/StringTable.h"
 #include "platform/Spread7.h"
 #include "strain/StrainFitRun.h"
+#include "strain/StrainHandOff.h"
 
 namespace quorvel {
 namespace {
@@ -125,7 +125,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   auto* largeScreen = toolButton("largeScreenButton", 10115);
   auto* zoomUp = toolButton("zoomUpButton", 10116);
   auto* zoomDown = toolButton("zoomDownButton", 10117);
-  auto* formula = toolButton("formulaButton", 10106);        // 1047
+  auto* formula = toolButton("formulaButton", 10106);       // 1047
   auto* colours = toolButton("drawingSetupButton", 10108);  // 1048
 
   // Initial parameters (1020) and optimised parameters (1023).
@@ -162,8 +162,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
     int height = grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth() + 2;
     for (int row = 0; row < grid->rowCount(); ++row) height += grid->rowHeight(row);
     grid->setFixedHeight(height);
-    for (int c = 1; c <= StrainSheet::kColumnCount; ++c)
-      grid->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    for (int c = 1; c <= StrainSheet::kColumnCount; ++c) grid->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
   }
   for (int c = 1; c <= 2; ++c) experimentGrid_->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
 
@@ -259,7 +258,8 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   connect(zoomUp, &QPushButton::clicked, graph_, &GraphArea::ZoomIn);
   connect(zoomDown, &QPushButton::clicked, graph_, &GraphArea::ResetZoom);
   for (CSpread7* grid : {experimentGrid_, parameterGrid_, resultGrid_}) {
-    connect(grid, &CSpread7::CellChanged, this, [this, grid](int row, int column) { OnCellChanged(grid, row, column); });
+    connect(grid, &CSpread7::CellChanged, this,
+            [this, grid](int row, int column) { OnCellChanged(grid, row, column); });
   }
   experimentGrid_->installEventFilter(this);
   parameterGrid_->installEventFilter(this);
@@ -317,8 +317,10 @@ void CStrainFormDlg::UpdateGraph(bool paintNow) {
   std::vector<const CPointDataList*> curves;
   if (const CPointDataList* curve = model_->Curve()) curves.push_back(curve);
   graph_->Drawer().SetSeries(curves, &record_.DataSets, &record_.Colours, StrainGraphKind(record_.Argument));
-  if (paintNow) graph_->repaint();
-  else graph_->update();
+  if (paintNow)
+    graph_->repaint();
+  else
+    graph_->update();
 }
 
 void CStrainFormDlg::SetExperimentTitles() {
@@ -354,8 +356,10 @@ bool CStrainFormDlg::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier && !grid->IsEditing()) {
       const GridBlock block = GetSelectedBlock(*grid);
       if (block.IsValid()) {
-        if (grid == experimentGrid_) model_->ClearExperimentBlock(block.row1, block.col1, block.row2, block.col2);
-        else model_->ClearParameterBlock(block.row1, block.col1, block.row2, block.col2);
+        if (grid == experimentGrid_)
+          model_->ClearExperimentBlock(block.row1, block.col1, block.row2, block.col2);
+        else
+          model_->ClearParameterBlock(block.row1, block.col1, block.row2, block.col2);
         SyncGridsFromSheet();
         RefreshEnabledState();
         UpdateGraph();

@@ -5,11 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/EngineCaller.h"
-#include "app/FormRecords.h"
-#include "app/ModeWindows.h"
-#include "app/StartCheck.h"
+#include "host/EngineCaller.h"
+#include "host/StartRequest.h"
 #include "strain/StrainFormModel.h"
+#include "strain/StrainFormRecord.h"
 
 class QCheckBox;
 class QComboBox;

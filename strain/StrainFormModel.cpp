@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "app/EngineCaller.h"
-#include "app/InvalidArgument.h"
-#include "app/Language.h"
-#include "app/StringTable.h"
+#include "host/EngineCaller.h"
+#include "host/InvalidArgument.h"
+#include "host/Language.h"
+#include "host/StringTable.h"
 #include "strain/StrainCurve.h"
 
 namespace quorvel {
@@ -18,8 +18,7 @@ constexpr double kA1Limit = 10000.0;
 constexpr double kParameterCap = 10000.0;
 constexpr double kTimeMinimum = 0.01;
 // Pitches the automatic x axis chooses from, smallest first.
-constexpr double kPitches[] = {0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1,    2,    5,
-                               10,   20,   50,   100, 200, 500, 1000, 2000, 5000};
+constexpr double kPitches[] = {0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000};
 // Curve samples are 0.01 apart; a runaway axis must not make millions.
 constexpr int kMaximumCurveSamples = 200001;
 
@@ -42,9 +41,7 @@ int StrainGraphKind(int argument) { return argument == 1 ? 4 : 2; }
 
 // ---------------------------------------------------------------- StrainSheet
 
-void StrainSheet::ResizeExperiment(int rows) {
-  experiment_.assign(static_cast<std::size_t>(std::max(rows, 0)), {});
-}
+void StrainSheet::ResizeExperiment(int rows) { experiment_.assign(static_cast<std::size_t>(std::max(rows, 0)), {}); }
 
 std::string& StrainSheet::Experiment(int row, int column) {
   CheckIndex(row, 1, ExperimentRows());
@@ -81,8 +78,7 @@ int StrainSheet::ColumnOfParameter(int parameterRow) {
 
 // ----------------------------------------------------------- StrainFormModel
 
-StrainFormModel::StrainFormModel(StrainFormRecord& record, int languageId)
-    : record_(record), languageId_(languageId) {}
+StrainFormModel::StrainFormModel(StrainFormRecord& record, int languageId) : record_(record), languageId_(languageId) {}
 
 void StrainFormModel::FillFromRecord() {
   const CPointDataList* data = record_.ExperimentData();
@@ -115,8 +111,10 @@ void StrainFormModel::ExperimentCellChanged(int row, int column) {
   std::string& cell = sheet_.Experiment(row, column);
   const double v = CellValue6(cell);
   // An emptied cell reads as the no-value marker and so becomes the minimum.
-  if (v < kExperimentMinimum) cell = CellNumberText(kExperimentMinimum);
-  else if (v > kExperimentMaximum) cell = CellNumberText(kExperimentMaximum);
+  if (v < kExperimentMinimum)
+    cell = CellNumberText(kExperimentMinimum);
+  else if (v > kExperimentMaximum)
+    cell = CellNumberText(kExperimentMaximum);
   RebuildGraphSeries();
   record_.Unchanged = false;
 }
@@ -151,8 +149,10 @@ void StrainFormModel::ResultCellChanged(int column) {
     cell = column == StrainSheet::kResidualColumn ? ResidualText(v) : CellNumberText(v);
   }
   // What the grid shows is what goes back to the host and what is drawn.
-  if (column == StrainSheet::kResidualColumn) record_.Residual = v;
-  else record_.Results[static_cast<std::size_t>(column - 1)] = v;
+  if (column == StrainSheet::kResidualColumn)
+    record_.Residual = v;
+  else
+    record_.Results[static_cast<std::size_t>(column - 1)] = v;
   RebuildGraphSeries();
   record_.Unchanged = false;
 }
@@ -175,7 +175,6 @@ void StrainFormModel::ClearParameterBlock(int row1, int column1, int row2, int c
   StoreParameters();
   record_.Unchanged = false;
 }
-
 
 std::string StrainFormModel::MaximumTrialsChanged(std::string_view text) {
   int trials = ParseInt(text);
@@ -239,8 +238,7 @@ bool StrainFormModel::ResidualAboveTolerance() const {
 
 std::string StrainFormModel::ExperimentColumnTitle(int column) const {
   if (column == 2) return LoadString(10052, languageId_) + "\n(deg)";
-  if (record_.Argument == 1)
-    return LoadString(10051, languageId_) + Text(languageId_, "\n(-)", " (-)");
+  if (record_.Argument == 1) return LoadString(10051, languageId_) + Text(languageId_, "\n(-)", " (-)");
   return LoadString(10050, languageId_) + "\n(%)";
 }
 
@@ -318,10 +316,10 @@ void StrainFormModel::UpdateAxes(const std::vector<CDPoint>& points) {
     graph.YMinimum = 0.0;
     graph.YMaximum = 20.0;
   } else {
-    auto [xMin, xMax] = std::minmax_element(points.begin(), points.end(),
-                                            [](const CDPoint& a, const CDPoint& b) { return a.x < b.x; });
-    auto [yMin, yMax] = std::minmax_element(points.begin(), points.end(),
-                                            [](const CDPoint& a, const CDPoint& b) { return a.y < b.y; });
+    auto [xMin, xMax] =
+        std::minmax_element(points.begin(), points.end(), [](const CDPoint& a, const CDPoint& b) { return a.x < b.x; });
+    auto [yMin, yMax] =
+        std::minmax_element(points.begin(), points.end(), [](const CDPoint& a, const CDPoint& b) { return a.y < b.y; });
     // The span is measured from the x minimum in force before this update.
     const double span = xMax->x - graph.XMinimum;
     double pitch = 1000.0;

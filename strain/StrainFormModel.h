@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/FormRecords.h"
+#include "strain/StrainFormRecord.h"
 
 namespace quorvel {
 
@@ -50,10 +50,10 @@ class StrainSheet {
 
 // What OK has to do.
 enum class StrainOkStep {
-  EndAsCancel,        // nothing changed since the host's data
-  ShowNotFinished,    // no fit since "All clear": message, the form stays
-  AskResidual,        // residual above the tolerance: ask, No keeps the form
-  WriteAnswer,        // write the answer, colour file and done flag
+  EndAsCancel,      // nothing changed since the host's data
+  ShowNotFinished,  // no fit since "All clear": message, the form stays
+  AskResidual,      // residual above the tolerance: ask, No keeps the form
+  WriteAnswer,      // write the answer, colour file and done flag
 };
 
 // Graph kind of the renderer for the argument: 2 DA strain, 4 cumulative damage.

@@ -8,10 +8,9 @@
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
 #include "app/FontSetup.h"
-#include "app/HostTextFile.h"
-#include "app/Language.h"
-#include "app/ModeWindows.h"
 #include "app/QuorvelApp.h"
+#include "host/HostTextFile.h"
+#include "host/Language.h"
 
 using quorvel::CQuorvelApp;
 using quorvel::ModeResult;
@@ -23,8 +22,6 @@ class ShellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { quorvel::ClearModeWindows(); }
-
   void refusalShowsTheSrnMessageAndWritesNothing_data() {
     QTest::addColumn<QByteArray>("handOff");
     QTest::addColumn<bool>("present");
@@ -41,12 +38,11 @@ class ShellTest : public QObject {
     TempFolder folder;
     if (present) folder.WriteBytes("temp.txt", std::string(handOff.constData(), static_cast<size_t>(handOff.size())));
     bool windowRan = false;
-    quorvel::RegisterModeWindow(StartMode::SrnForm, [&](const quorvel::StartRequest&) {
+    ModalAnswerer answerer;
+    CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest&) {
       windowRan = true;
       return ModeResult::Cancel;
     });
-    ModalAnswerer answerer;
-    CQuorvelApp app(folder.Path());
     QCOMPARE(app.Run(), ModeResult::NoWindow);
     QVERIFY(!windowRan);
     QCOMPARE(answerer.Seen().size(), 1);
@@ -54,8 +50,10 @@ class ShellTest : public QObject {
              QString::fromUtf8("SR-N関連パラメータ及びひずみ逆算定数フィッティングツールは\n単独では起動できません。"));
     QCOMPARE(answerer.Seen().first().buttons.size(), 1);
     QVERIFY(!folder.Exists("writed"));
-    if (present) QCOMPARE(folder.ReadBytes("temp.txt"), std::string(handOff.constData(), static_cast<size_t>(handOff.size())));
-    else QVERIFY(!folder.Exists("temp.txt"));
+    if (present)
+      QCOMPARE(folder.ReadBytes("temp.txt"), std::string(handOff.constData(), static_cast<size_t>(handOff.size())));
+    else
+      QVERIFY(!folder.Exists("temp.txt"));
   }
 
   void answersByModeAndResult_data() {
@@ -84,11 +82,7 @@ class ShellTest : public QObject {
     TempFolder folder;
     const std::string original(handOff.constData(), static_cast<size_t>(handOff.size()));
     folder.WriteBytes("temp.txt", original);
-    for (StartMode mode : {StartMode::SrnForm, StartMode::StrainForm, StartMode::Print}) {
-      if (result == int(ModeResult::NoWindow)) break;
-      quorvel::RegisterModeWindow(mode, [result](const quorvel::StartRequest&) { return ModeResult(result); });
-    }
-    CQuorvelApp app(folder.Path());
+    CQuorvelApp app(folder.Path(), [result](const quorvel::StartRequest&) { return ModeResult(result); });
     QCOMPARE(int(app.Run()), result);
     QCOMPARE(folder.Exists("writed"), flag);
     QCOMPARE(folder.ReadBytes("temp.txt"), answer.isEmpty() ? original : answer.toStdString());
@@ -119,12 +113,11 @@ class ShellTest : public QObject {
     folder.WriteBytes("temp.txt", bytes);
     bool sawJapanese = !japanese;
     QString sawLabel = QStringLiteral("unset");
-    quorvel::RegisterModeWindow(StartMode::SrnForm, [&](const quorvel::StartRequest& request) {
+    CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
       sawJapanese = quorvel::IsJapanese();
       sawLabel = QString::fromStdString(request.stratumLabel);
       return ModeResult::Cancel;
     });
-    CQuorvelApp app(folder.Path());
     app.Run();
     QCOMPARE(sawJapanese, japanese);
     QCOMPARE(sawLabel, label);
@@ -136,13 +129,12 @@ class ShellTest : public QObject {
     folder.WriteBytes("temp.txt", "ToSrnForm\r\nA\r\n0\r\n");
     // The hand-off file is read, then made unreplaceable: a folder takes the
     // place of the flag file, and the answer's target folder is gone.
-    quorvel::RegisterModeWindow(StartMode::SrnForm, [&](const quorvel::StartRequest&) {
+    CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest&) {
       std::filesystem::remove(folder.File("temp.txt"));
       std::filesystem::create_directory(folder.File("temp.txt"));
       std::filesystem::create_directory(folder.File("writed"));
       return ModeResult::Cancel;
     });
-    CQuorvelApp app(folder.Path());
     QCOMPARE(app.Run(), ModeResult::Cancel);
     QVERIFY(std::filesystem::is_directory(folder.File("temp.txt")));
     QVERIFY(std::filesystem::is_directory(folder.File("writed")));

@@ -1,7 +1,4 @@
-quorvel_add_test(app_tests
-  SOURCES app/NumberTextTest.cpp app/StringSplitTest.cpp app/HostTextFileTest.cpp app/StringTableTest.cpp
-  LIBS quorvel_core quorvel_test_support GTest::gtest_main)
-
+# The start-up shell in-process (Qt Test, offscreen).
 quorvel_add_test(shell_tests QT
-  SOURCES app/ShellTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ShellTest.cpp
   LIBS quorvel_ui quorvel_test_support Qt6::Test)

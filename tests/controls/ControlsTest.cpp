@@ -13,13 +13,13 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/Language.h"
 #include "controls/Clipboard.h"
 #include "controls/CommonDialogs.h"
 #include "controls/DialogConventions.h"
 #include "controls/ExpButton.h"
 #include "controls/ExpStatic.h"
 #include "controls/MessageBoxes.h"
+#include "host/Language.h"
 #include "tests/support/ModalAnswerer.h"
 
 using quorvel::CExpButton;
@@ -43,8 +43,7 @@ class ControlsTest : public QObject {
   void toggleFlipsOnlyStylesZeroAndSeven_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<bool>("flips");
-    for (int style = 0; style <= 7; ++style)
-      QTest::addRow("style %d", style) << style << (style == 0 || style == 7);
+    for (int style = 0; style <= 7; ++style) QTest::addRow("style %d", style) << style << (style == 0 || style == 7);
   }
   void toggleFlipsOnlyStylesZeroAndSeven() {
     QFETCH(int, style);
@@ -145,8 +144,7 @@ class ControlsTest : public QObject {
     QTest::newRow("letter and superscript digit") << "m{^2}" << QList<int>{0, 1} << QStringList{"m", "2"};
     QTest::newRow("only a subscript") << "{_x}" << QList<int>{2} << QStringList{"x"};
     QTest::newRow("unclosed superscript") << "a{^bc" << QList<int>{0, 1} << QStringList{"a", "bc"};
-    QTest::newRow("both, then text") << "N{_c}{^2} kN" << QList<int>{0, 2, 1, 0}
-                                     << QStringList{"N", "c", "2", " kN"};
+    QTest::newRow("both, then text") << "N{_c}{^2} kN" << QList<int>{0, 2, 1, 0} << QStringList{"N", "c", "2", " kN"};
     QTest::newRow("plain braces stay") << "a}b{c" << QList<int>{0} << QStringList{"a}b{c"};
     QTest::newRow("empty") << "" << QList<int>{} << QStringList{};
   }
@@ -246,14 +244,17 @@ class ControlsTest : public QObject {
     QTest::addColumn<bool>("save");
     QTest::addColumn<QStringList>("expected");  // title, file name, file type, accept, reject
     QTest::newRow("open, English") << quorvel::kEnglish << false
-                                   << QStringList{"Open File", "File Name(&N):", "Files of type:", "Open(&O)", "Cancel"};
+                                   << QStringList{"Open File", "File Name(&N):", "Files of type:", "Open(&O)",
+                                                  "Cancel"};
     QTest::newRow("save, English") << quorvel::kEnglish << true
-                                   << QStringList{"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)", "Cancel"};
+                                   << QStringList{"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)",
+                                                  "Cancel"};
     QTest::newRow("open, Japanese") << quorvel::kJapanese << false
-                                    << QStringList{"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)", "キャンセル"};
+                                    << QStringList{"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)",
+                                                   "キャンセル"};
     QTest::newRow("save, Japanese") << quorvel::kJapanese << true
-                                    << QStringList{"名前を付けて保存", "ファイル名(&N):", "ファイルの種類(&T):",
-                                                   "保存(&S)", "キャンセル"};
+                                    << QStringList{"名前を付けて保存",
+                                                   "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"};
   }
   void fileDialogTexts() {
     QFETCH(int, language);

@@ -7,10 +7,10 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/Language.h"
 #include "controls/DialogConventions.h"
 #include "controls/ExpEdit.h"
 #include "controls/ExpEditRules.h"
+#include "host/Language.h"
 #include "tests/support/ModalAnswerer.h"
 
 using quorvel::CExpEdit;
@@ -121,12 +121,18 @@ class ExpEditTest : public QObject {
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("1. with 2") << 2 << "1." << "1.00";
-    QTest::newRow("3.1400 with 2") << 2 << "3.1400" << "3.14";
-    QTest::newRow("1.5 with 2") << 2 << "1.5" << "1.50";
-    QTest::newRow("empty stays empty") << 2 << "" << "";
-    QTest::newRow("negative decimals: no decimals") << -2 << "1200.0" << "1200";
-    QTest::newRow("lone minus") << 1 << "-" << "0.0";
+    QTest::newRow("1. with 2") << 2 << "1."
+                               << "1.00";
+    QTest::newRow("3.1400 with 2") << 2 << "3.1400"
+                                   << "3.14";
+    QTest::newRow("1.5 with 2") << 2 << "1.5"
+                                << "1.50";
+    QTest::newRow("empty stays empty") << 2 << ""
+                                       << "";
+    QTest::newRow("negative decimals: no decimals") << -2 << "1200.0"
+                                                    << "1200";
+    QTest::newRow("lone minus") << 1 << "-"
+                                << "0.0";
   }
   void normalised() {
     QFETCH(int, decimals);
@@ -211,7 +217,7 @@ class ExpEditTest : public QObject {
   void byteCounting() {
     QCOMPARE(ExpEditRules::Cp932Bytes("abc"), 3);
     QCOMPARE(ExpEditRules::Cp932Bytes("実験データ"), 10);
-    QCOMPARE(ExpEditRules::Cp932Bytes("ｱ"), 1);             // half-width katakana: one byte
+    QCOMPARE(ExpEditRules::Cp932Bytes("ｱ"), 1);                  // half-width katakana: one byte
     QCOMPARE(ExpEditRules::Cp932Bytes("a\xF0\x9F\x98\x80"), 3);  // a character CP932 lacks counts as 2
     ExpEditRules rules;
     rules.maxLength = 4;

@@ -57,8 +57,8 @@ TEST(EngineExchange, ExactFitWritesTheStartBackInCFormat) {
 }
 
 TEST(EngineExchange, FormatsLikeTheCLibrary) {
-  const double values[] = {0.0, -0.0, 1.0, -2.5, 0.0000005, 0.00000049, 1234567.0000005, 1e-7,
-                           1e300, -1e-300, 123.4565, 1e8, INFINITY, -INFINITY, 6.02214076e23};
+  const double values[] = {0.0,   -0.0,    1.0,      -2.5, 0.0000005, 0.00000049, 1234567.0000005, 1e-7,
+                           1e300, -1e-300, 123.4565, 1e8,  INFINITY,  -INFINITY,  6.02214076e23};
   for (const double v : values) {
     char expected[512];
     std::snprintf(expected, sizeof expected, "%E", v);
@@ -187,8 +187,10 @@ TEST(EngineExchange, HostileInputIsReadWithinWhatTheFileHolds) {
   const Case cases[] = {
       {"count 2147483647", huge, true},
       // The stage lists swallow the rest of the file, so no point count is left.
-      {"stage count 2147483647", "8 500 0.5 0.8 2147483647 3 6 50 100 300 400 0 2000 0 1 0 1 6 1 1 1 1 1 1 1 1 1 1 1 1", false},
-      {"stages not matching the points", "8 500 0.5 0.8 2 2 100 50 100 300 400 0 2000 0 1 0 1 6 0.01 20 0.02 30 0.03 40 0.01 25 0.02 35 0.03 45", true},
+      {"stage count 2147483647", "8 500 0.5 0.8 2147483647 3 6 50 100 300 400 0 2000 0 1 0 1 6 1 1 1 1 1 1 1 1 1 1 1 1",
+       false},
+      {"stages not matching the points",
+       "8 500 0.5 0.8 2 2 100 50 100 300 400 0 2000 0 1 0 1 6 0.01 20 0.02 30 0.03 40 0.01 25 0.02 35 0.03 45", true},
       {"NaN and infinity", "0 nan 0.1 inf 0 1 0 1 -1 1 3 1 1 2 NAN 3 -INFINITY", true},
       {"1 MB of garbage", garbage, false},
       {"truncated in the bounds", "0 1 2 3 0 1 0", false},
@@ -202,7 +204,8 @@ TEST(EngineExchange, HostileInputIsReadWithinWhatTheFileHolds) {
     if (run.wrote) {
       // Residual line plus one line per parameter, each ended by CR LF.
       std::size_t lines = 0;
-      for (std::size_t at = run.output.find("\r\n"); at != std::string::npos; at = run.output.find("\r\n", at + 2)) ++lines;
+      for (std::size_t at = run.output.find("\r\n"); at != std::string::npos; at = run.output.find("\r\n", at + 2))
+        ++lines;
       EXPECT_EQ(lines, 4u) << c.name;
     }
   }
@@ -225,11 +228,21 @@ TEST(EngineExchange, RandomMutationsOfValidFilesAreHandled) {
     for (int e = 0; e < edits && !text.empty(); ++e) {
       const std::size_t at = random() % text.size();
       switch (random() % 5) {
-        case 0: text[at] = alphabet[random() % alphabet.size()]; break;
-        case 1: text.insert(at, 1, alphabet[random() % alphabet.size()]); break;
-        case 2: text.erase(at, 1 + random() % 8); break;
-        case 3: text.insert(at, text.substr(random() % text.size(), random() % 16)); break;
-        default: text.resize(at); break;
+        case 0:
+          text[at] = alphabet[random() % alphabet.size()];
+          break;
+        case 1:
+          text.insert(at, 1, alphabet[random() % alphabet.size()]);
+          break;
+        case 2:
+          text.erase(at, 1 + random() % 8);
+          break;
+        case 3:
+          text.insert(at, text.substr(random() % text.size(), random() % 16));
+          break;
+        default:
+          text.resize(at);
+          break;
       }
     }
     const ParseResult parsed = ParseFitRequest(text);

@@ -75,9 +75,8 @@ TEST(EngineModels, ClampsTheCallersVectorInPlace) {
 }
 
 TEST(EngineModels, BoundListOfWrongLengthLeavesModelUnclamped) {
-  for (const std::vector<double>& bounds : {std::vector<double>{0, 1, 0, 1},
-                                            std::vector<double>{0, 1, 0, 1, 0, 1, 0},
-                                            std::vector<double>{}}) {
+  for (const std::vector<double>& bounds :
+       {std::vector<double>{0, 1, 0, 1}, std::vector<double>{0, 1, 0, 1, 0, 1, 0}, std::vector<double>{}}) {
     const auto model = GetEqFunc(0, {1.0}, {0.0}, bounds);
     EXPECT_TRUE(model->LowerBounds().empty());
     std::vector<double> p{5.0, -2.0, 9.0};
@@ -181,15 +180,15 @@ TEST(EngineModels, StageListsThatDoNotFitNeverReadOutside) {
     bool usable;
   };
   const Case cases[] = {
-      {{0, 0, 1, 0, 1, 0, 1}, false},                      // k = 0
-      {{-4}, false},                                        // k negative
-      {{3, 1, 2, 3, 50, 100}, false},                       // lists shorter than 3k
-      {{kNaN, 1, 2}, false},                                // k not a number
-      {{1e300, 1, 2}, false},                               // k absurd
-      {TwoStages(2, 100), true},                            // boundaries beyond the points
-      {TwoStages(4, 1), true},                              // boundaries out of order
-      {TwoStages(-5, -1), true},                            // negative boundaries
-      {TwoStages(kNaN, 1e300), true},                       // boundaries not integers
+      {{0, 0, 1, 0, 1, 0, 1}, false},  // k = 0
+      {{-4}, false},                   // k negative
+      {{3, 1, 2, 3, 50, 100}, false},  // lists shorter than 3k
+      {{kNaN, 1, 2}, false},           // k not a number
+      {{1e300, 1, 2}, false},          // k absurd
+      {TwoStages(2, 100), true},       // boundaries beyond the points
+      {TwoStages(4, 1), true},         // boundaries out of order
+      {TwoStages(-5, -1), true},       // negative boundaries
+      {TwoStages(kNaN, 1e300), true},  // boundaries not integers
   };
   for (const Case& c : cases) {
     CalcDuncanChangModel model(std::vector<double>(6, 0.01), std::vector<double>(6, 0.0), c.constants);
@@ -208,12 +207,8 @@ TEST(EngineSolver, EuclidNormAvoidsOverflowAndUnderflow) {
     double expected;
   };
   const Case cases[] = {
-      {{}, 0.0},
-      {{3e-160, 4e-160}, 5e-160},
-      {{3e200, -4e200}, 5e200},
-      {{3.0, 4.0}, 5.0},
-      {{1e-300, 3.0, 4.0}, 5.0},
-      {{3e170, 1.0, 4e170}, 5e170},
+      {{}, 0.0},         {{3e-160, 4e-160}, 5e-160}, {{3e200, -4e200}, 5e200},
+      {{3.0, 4.0}, 5.0}, {{1e-300, 3.0, 4.0}, 5.0},  {{3e170, 1.0, 4e170}, 5e170},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(LevMarSolver::EuclidNorm(c.v), c.expected);
   EXPECT_TRUE(std::isnan(LevMarSolver::EuclidNorm(std::vector<double>{1.0, kNaN})));
@@ -257,7 +252,8 @@ TEST(EngineSolver, ImproperInputEvaluatesNothing) {
     int m, n;
     double tolerance, factor;
   };
-  const Case cases[] = {{3, 0, 1e-20, 100}, {1, 2, 1e-20, 100}, {3, 2, -1.0, 100}, {3, 2, 1e-20, 0.0}, {4, 2, 1e-20, 100}};
+  const Case cases[] = {
+      {3, 0, 1e-20, 100}, {1, 2, 1e-20, 100}, {3, 2, -1.0, 100}, {3, 2, 1e-20, 0.0}, {4, 2, 1e-20, 100}};
   for (const Case& c : cases) {
     CountingLine model({1, 2, 3}, {1, 2, 3}, {});
     std::vector<double> p{0.5, 0.5};

@@ -6,8 +6,8 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <random>
@@ -56,9 +56,9 @@ void CompareWithReference(const FitRequest& request, const std::string& label, T
         << label << " residual " << ours->residual << " vs " << referenceResidual;
     if (!(sameParameters && sameResidual) && improved) {
       ++tally.improvedAfterCode7;
-      std::printf("%s: reference stopped with code 7 at residual %.9e; ours went on to %.9e (code %d, %d vs %d sweeps)\n",
-                  label.c_str(), referenceResidual, ours->residual, ours->completion, ours->sweeps,
-                  reference.sweeps);
+      std::printf(
+          "%s: reference stopped with code 7 at residual %.9e; ours went on to %.9e (code %d, %d vs %d sweeps)\n",
+          label.c_str(), referenceResidual, ours->residual, ours->completion, ours->sweeps, reference.sweeps);
     }
     EXPECT_GE(ours->sweeps, reference.sweeps) << label;
     return;
@@ -87,8 +87,8 @@ void CompareWithReference(const FitRequest& request, const std::string& label, T
 std::string Describe(const Tally& tally, int total) {
   std::string text = std::to_string(total) + " problems: " + std::to_string(tally.identical) +
                      " identical to the bit, " + std::to_string(tally.referenceCode7) +
-                     " reference code-7 stops compared by value (" +
-                     std::to_string(tally.improvedAfterCode7) + " of them improved on); reference codes:";
+                     " reference code-7 stops compared by value (" + std::to_string(tally.improvedAfterCode7) +
+                     " of them improved on); reference codes:";
   for (const auto& [code, count] : tally.codes) text += " " + std::to_string(code) + "x" + std::to_string(count);
   return text;
 }

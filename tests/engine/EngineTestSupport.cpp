@@ -34,9 +34,7 @@ std::string ScratchFolder::Read(const std::string& name) const {
   return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
 }
 
-bool ScratchFolder::Exists(const std::string& name) const {
-  return std::filesystem::exists(path_ / name);
-}
+bool ScratchFolder::Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
 namespace {
 
@@ -58,17 +56,30 @@ struct Shape {
 
 Shape ShapeOf(int id, std::mt19937& random, int pointCount) {
   switch (id) {
-    case 0: return {{0.1, 0.01, 0.0}, {1.0, 0.5, 0.2}, 1.0, 1000.0, {}};
-    case 1: return {{20, 0.1, 0.5, 0.01, 0.5}, {35, 5, 2, 1, 2}, 0.01, 10.0, {40.0}};
-    case 2: return {{-1, -1, -0.5, -0.2, -0.05, -0.01, -0.002, -0.0005},
-                    {1, 1, 0.5, 0.2, 0.05, 0.01, 0.002, 0.0005}, 0.5, 5.0, {}};
-    case 3: return {{0, 0, 0.1, 0, 0.1}, {1, 1, 5, 1, 5}, 0.1, 10.0, {}};
-    case 4: return {{0, 0, 0.1, 0.5, 0, 0.1, 0.5}, {1, 1, 5, 2, 1, 5, 2}, 0.1, 10.0, {}};
-    case 5: return {{0, 0.1, -1, 0.5}, {1, 1, 0, 1.5}, 0.1, 5.0, {}};
-    case 6: return {{20, 0, 0.5, 0.5, 0.5, 0.8, 1.5, 0.5, 0.5}, {40, 10, 2, 1.5, 1.5, 1.2, 3, 5, 5},
-                    1e-4, 1e-1, {100.0, Uniform(random, 0.5, 2.0)}};
-    case 7: return {{0.1, 0.5}, {0.3, 2.0}, 1e-4, 1e-1,
-                    {100.0, 1.0, 30.0, 5.0, 1000.0, 0.8, 1.2, 1.1, 2.0, 1.5, 2.5}};
+    case 0:
+      return {{0.1, 0.01, 0.0}, {1.0, 0.5, 0.2}, 1.0, 1000.0, {}};
+    case 1:
+      return {{20, 0.1, 0.5, 0.01, 0.5}, {35, 5, 2, 1, 2}, 0.01, 10.0, {40.0}};
+    case 2:
+      return {{-1, -1, -0.5, -0.2, -0.05, -0.01, -0.002, -0.0005},
+              {1, 1, 0.5, 0.2, 0.05, 0.01, 0.002, 0.0005},
+              0.5,
+              5.0,
+              {}};
+    case 3:
+      return {{0, 0, 0.1, 0, 0.1}, {1, 1, 5, 1, 5}, 0.1, 10.0, {}};
+    case 4:
+      return {{0, 0, 0.1, 0.5, 0, 0.1, 0.5}, {1, 1, 5, 2, 1, 5, 2}, 0.1, 10.0, {}};
+    case 5:
+      return {{0, 0.1, -1, 0.5}, {1, 1, 0, 1.5}, 0.1, 5.0, {}};
+    case 6:
+      return {{20, 0, 0.5, 0.5, 0.5, 0.8, 1.5, 0.5, 0.5},
+              {40, 10, 2, 1.5, 1.5, 1.2, 3, 5, 5},
+              1e-4,
+              1e-1,
+              {100.0, Uniform(random, 0.5, 2.0)}};
+    case 7:
+      return {{0.1, 0.5}, {0.3, 2.0}, 1e-4, 1e-1, {100.0, 1.0, 30.0, 5.0, 1000.0, 0.8, 1.2, 1.1, 2.0, 1.5, 2.5}};
     default: {
       // Stage lists: up to three stages splitting the points.
       const int stages = 1 + static_cast<int>(random() % 3);
@@ -109,8 +120,7 @@ std::string DataText(const FitRequest& request, const std::string& lineEnd) {
 
 FitRequest RandomProblem(int id, std::mt19937& random, const ProblemOptions& options) {
   const int n = GetVariableNumber(id);
-  const int pointCount =
-      options.pointCount > 0 ? options.pointCount : n + static_cast<int>(random() % 15);
+  const int pointCount = options.pointCount > 0 ? options.pointCount : n + static_cast<int>(random() % 15);
   const Shape shape = ShapeOf(id, random, pointCount);
   FitRequest request;
   request.equationId = id;
@@ -181,10 +191,9 @@ OracleResult RunReference(const FitRequest& request) {
   result.residuals.assign(um, 0.0);
   std::vector<double> diag(un), fjac(um * un), qtf(un), wa1(un), wa2(un), wa3(un), wa4(um);
   std::vector<int> ipvt(un);
-  result.completion =
-      lmdif(ReferenceResiduals, model.get(), m, n, result.parameters.data(), result.residuals.data(),
-            1e-20, 1e-20, 0.0, 200 * (n + 1), 0.0, diag.data(), 1, 100.0, 0, &result.sweeps,
-            fjac.data(), m, ipvt.data(), qtf.data(), wa1.data(), wa2.data(), wa3.data(), wa4.data());
+  result.completion = lmdif(ReferenceResiduals, model.get(), m, n, result.parameters.data(), result.residuals.data(),
+                            1e-20, 1e-20, 0.0, 200 * (n + 1), 0.0, diag.data(), 1, 100.0, 0, &result.sweeps,
+                            fjac.data(), m, ipvt.data(), qtf.data(), wa1.data(), wa2.data(), wa3.data(), wa4.data());
   return result;
 }
 

@@ -41,7 +41,7 @@ void InFolder(const std::filesystem::path& folder, Body body) {
 std::string DataText(const FitRequest& request, const std::string& lineEnd = "\r\n");
 
 struct ProblemOptions {
-  int pointCount = 0;      // N; 0 picks one at random
+  int pointCount = 0;  // N; 0 picks one at random
   bool startOutside = false;
   bool pinOne = false;
 };

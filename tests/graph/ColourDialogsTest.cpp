@@ -10,12 +10,12 @@
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
-#include "app/ColourFile.h"
-#include "app/Language.h"
-#include "app/NumberText.h"
 #include "graph/GraphDrawer.h"
 #include "graph/ReferenceDialogs.h"
 #include "graph/SetColorDlg.h"
+#include "host/ColourFile.h"
+#include "host/Language.h"
+#include "host/NumberText.h"
 #include "platform/Spread7.h"
 
 #include <memory>
@@ -346,8 +346,7 @@ class ColourDialogsTest : public QObject {
     QTest::addColumn<QString>("automaticBox");
     QTest::newRow("strain") << QStringLiteral("strain") << QStringLiteral("strainAxisGrid")
                             << QStringLiteral("strainAutomaticBox");
-    QTest::newRow("srn") << QStringLiteral("srn") << QStringLiteral("srnAxisGrid")
-                         << QStringLiteral("srnAutomaticBox");
+    QTest::newRow("srn") << QStringLiteral("srn") << QStringLiteral("srnAxisGrid") << QStringLiteral("srnAutomaticBox");
     QTest::newRow("da") << QStringLiteral("srn") << QStringLiteral("daAxisGrid") << QStringLiteral("daAutomaticBox");
   }
   void axisCellsFollowTheRangesTheOwnerComputes() {
@@ -414,7 +413,8 @@ class ColourDialogsTest : public QObject {
     QTest::addColumn<QString>("graphTitle");
     QTest::addColumn<QString>("formulaTitle");
     QTest::addColumn<QString>("close");
-    QTest::newRow("ja") << kJapanese << QStringLiteral("グラフの説明") << QStringLiteral("式") << QStringLiteral("閉じる");
+    QTest::newRow("ja") << kJapanese << QStringLiteral("グラフの説明") << QStringLiteral("式")
+                        << QStringLiteral("閉じる");
     QTest::newRow("en") << kEnglish << QStringLiteral("Explanation of the graph") << QStringLiteral("Formula")
                         << QStringLiteral("Close");
   }

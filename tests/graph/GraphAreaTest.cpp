@@ -11,9 +11,9 @@
 #include <QtTest>
 
 #include "ModalAnswerer.h"
-#include "app/Language.h"
 #include "graph/GraphArea.h"
 #include "graph/ResizeGraphDlg.h"
+#include "host/Language.h"
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
@@ -29,8 +29,8 @@ void Wheel(QWidget* widget, int delta) {
 
 void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
   const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
-                    buttons, Qt::NoModifier);
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)),
+                    type == QEvent::MouseMove ? Qt::NoButton : button, buttons, Qt::NoModifier);
   QApplication::sendEvent(widget, &event);
 }
 

@@ -5,17 +5,17 @@
 #include <QtTest>
 #include <cmath>
 
-#include "app/ColourFile.h"
-#include "app/Language.h"
+#include "graph/DataSetList.h"
 #include "graph/GraphDrawer.h"
-#include "srn/DataSetList.h"
+#include "host/ColourFile.h"
+#include "host/Language.h"
 
 using namespace quorvel;
 
 namespace {
 
 const QSize kSize(1000, 600);
-constexpr int kRed = 0x0000FF;    // 0x00BBGGRR
+constexpr int kRed = 0x0000FF;  // 0x00BBGGRR
 constexpr int kBlue = 0xFF0000;
 constexpr int kGreen = 0x00C000;
 

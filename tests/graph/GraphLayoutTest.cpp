@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "app/NumberText.h"
+#include "host/NumberText.h"
 
 namespace quorvel {
 namespace {
@@ -16,8 +16,9 @@ TEST(GraphRounding, HalvesRoundUpAndSpecialValuesPass) {
     double in;
     int out;
   };
-  const Case cases[] = {{0.0, 0},      {0.5, 1},      {1.4999, 1}, {-0.5, 0}, {-0.5000001, -1}, {2.4999999995, 3},
-                        {-2.6, -3},    {1234.49, 1234}, {7999.9999999, 8000}, {-1e-10, 0}};
+  const Case cases[] = {
+      {0.0, 0},   {0.5, 1},        {1.4999, 1},          {-0.5, 0},  {-0.5000001, -1}, {2.4999999995, 3},
+      {-2.6, -3}, {1234.49, 1234}, {7999.9999999, 8000}, {-1e-10, 0}};
   for (const Case& c : cases) EXPECT_EQ(RoundLogical(c.in), c.out) << c.in;
   // Out of int range and non-numbers stay defined.
   EXPECT_EQ(RoundLogical(1e300), 1000000000);
@@ -134,8 +135,9 @@ TEST(AxisLabels, LinearLabelTexts) {
     double v;
     const char* text;
   };
-  const Case cases[] = {{100, "100"},     {0.05, "0.05"}, {12.5, "12.5"}, {0, "0"},          {0.3, "0.3"},
-                        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},  {0.12345, "0.1235"}, {2000, "2000"}};
+  const Case cases[] = {{100, "100"},        {0.05, "0.05"},   {12.5, "12.5"}, {0, "0"},
+                        {0.3, "0.3"},        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},
+                        {0.12345, "0.1235"}, {2000, "2000"}};
   for (const Case& c : cases) EXPECT_EQ(LinearAxisLabel(c.v), c.text) << c.v;
 }
 

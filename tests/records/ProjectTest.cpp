@@ -3,7 +3,7 @@
 #include <fstream>
 #include <random>
 
-#include "app/HostTextFile.h"
+#include "host/HostTextFile.h"
 #include "records/GdProject.h"
 #include "records/GdSliceQuant.h"
 
@@ -188,8 +188,8 @@ TEST(ExampleProject, FailureInTheMiddleKeepsEarlierMembers) {
   clsGdProject project;
   EXPECT_FALSE(project.Read(in));
   EXPECT_EQ(project.Error().Tag, "[Soil]");
-  EXPECT_EQ(project.Error().Message(),
-            "[Soil] line " + std::to_string(project.Error().Line) + ": expected \"True\" or \"False\", found \"false\"");
+  EXPECT_EQ(project.Error().Message(), "[Soil] line " + std::to_string(project.Error().Line) +
+                                           ": expected \"True\" or \"False\", found \"false\"");
   std::vector<std::string> lines = SplitLines(text);
   EXPECT_EQ(lines.at(project.Error().Line - 1), "false");
   EXPECT_EQ(project.Print.Text(clsGdPrint::kTitle), "河川堤防の地震時安定性照査");
@@ -206,7 +206,12 @@ TEST(ExampleProject, FailureInTheMiddleKeepsEarlierMembers) {
 }
 
 TEST(ExampleProject, EachMemberFailureNamesItsTag) {
-  struct Case { const char* after; const char* from; const char* to; const char* tag; };
+  struct Case {
+    const char* after;
+    const char* from;
+    const char* to;
+    const char* tag;
+  };
   const Case cases[] = {
       {"[Print]", "[Print] 58", "[Print]", "[Print]"},
       {"[WaterLevel]", "[WaterLevel] 4", "[WaterLevel] 5", "[WaterLevel]"},
@@ -324,10 +329,18 @@ TEST(ProjectMutation, SeededMutationsFailInOrder) {
     for (int e = 0; e < edits && !mutated.empty(); ++e) {
       std::size_t at = random() % mutated.size();
       switch (random() % 4) {
-        case 0: mutated[at] = static_cast<char>(random() % 128); break;
-        case 1: mutated.erase(at, 1 + random() % 40); break;
-        case 2: mutated.insert(at, replacements[random() % std::size(replacements)]); break;
-        default: mutated.resize(at); break;
+        case 0:
+          mutated[at] = static_cast<char>(random() % 128);
+          break;
+        case 1:
+          mutated.erase(at, 1 + random() % 40);
+          break;
+        case 2:
+          mutated.insert(at, replacements[random() % std::size(replacements)]);
+          break;
+        default:
+          mutated.resize(at);
+          break;
       }
     }
     RecordReader in;

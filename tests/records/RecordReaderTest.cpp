@@ -23,18 +23,30 @@ TEST(RecordTokens, SplitFieldsKeepsEmptyFields) {
 }
 
 TEST(RecordPrimitives, IntegerLine) {
-  struct Case { const char* line; int value; };
-  const Case cases[] = {{" 42 ", 42}, {"42a", kNoInt}, {"", kNoInt},  {"-7", -7},
+  struct Case {
+    const char* line;
+    int value;
+  };
+  const Case cases[] = {{" 42 ", 42}, {"42a", kNoInt}, {"", kNoInt},    {"-7", -7},
                         {"+3", 3},    {"4 2", kNoInt}, {"1.0", kNoInt}, {"\t9\t", 9}};
   for (const Case& c : cases) EXPECT_EQ(ParseIntegerLine(c.line), c.value) << '"' << c.line << '"';
 }
 
 TEST(RecordPrimitives, LenientAndStrictDouble) {
-  struct Case { const char* text; double lenient; double strict; };
+  struct Case {
+    const char* text;
+    double lenient;
+    double strict;
+  };
   const Case cases[] = {
-      {"12abc", 12.0, kNoValue},         {"", kNoValue, kNoValue},     {" 1.5 ", 1.5, 1.5},
-      {"1.23456789", 1.23456789, 1.234568}, {"-2.0000004", -2.0000004, -2.0}, {"1e3", 1000.0, 1000.0},
-      {"abc", 0.0, kNoValue},            {"-9e32", kNoValue, kNoValue},
+      {"12abc", 12.0, kNoValue},
+      {"", kNoValue, kNoValue},
+      {" 1.5 ", 1.5, 1.5},
+      {"1.23456789", 1.23456789, 1.234568},
+      {"-2.0000004", -2.0000004, -2.0},
+      {"1e3", 1000.0, 1000.0},
+      {"abc", 0.0, kNoValue},
+      {"-9e32", kNoValue, kNoValue},
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(ParseDoubleLine(c.text), c.lenient) << '"' << c.text << '"';
@@ -138,18 +150,47 @@ TEST(RecordReaderTest, SeekSectionSkipsUnrelatedLinesAndFindsTagInsideALine) {
 
 TEST(RecordReaderTest, PrimitiveFailuresNameTagAndLine) {
   using Primitive = bool (*)(RecordReader&);
-  struct Case { const char* text; Primitive read; const char* message; };
+  struct Case {
+    const char* text;
+    Primitive read;
+    const char* message;
+  };
   const Case cases[] = {
-      {"x\ntrue\n", [](RecordReader& in) { bool v = false; return in.ReadBool(v); },
+      {"x\ntrue\n",
+       [](RecordReader& in) {
+         bool v = false;
+         return in.ReadBool(v);
+       },
        "[Test] line 2: expected \"True\" or \"False\", found \"true\""},
-      {"x\n1.5\n", [](RecordReader& in) { GdPoint v; return in.ReadPoint(v); },
+      {"x\n1.5\n",
+       [](RecordReader& in) {
+         GdPoint v;
+         return in.ReadPoint(v);
+       },
        "[Test] line 2: a point needs two comma-separated fields, found \"1.5\""},
-      {"x\nrand\n", [](RecordReader& in) { bool v = false; return in.ReadFlag("rand_ok", "rand_ng", v); },
+      {"x\nrand\n",
+       [](RecordReader& in) {
+         bool v = false;
+         return in.ReadFlag("rand_ok", "rand_ng", v);
+       },
        "[Test] line 2: expected \"rand_ok\" or \"rand_ng\", found \"rand\""},
-      {"x\n1,2\n", [](RecordReader& in) { std::vector<double> v; return in.ReadRow(3, v); },
+      {"x\n1,2\n",
+       [](RecordReader& in) {
+         std::vector<double> v;
+         return in.ReadRow(3, v);
+       },
        "[Test] line 2: a row needs 3 comma-separated fields, found \"1,2\""},
-      {"x\n", [](RecordReader& in) { int v = 0; return in.ReadInteger(v); }, "[Test] line 1: the file ends early"},
-      {"x\n[Soil]\n", [](RecordReader& in) { int v = 0; return in.HeaderVersion("[Soil]", "[Soil]", v); },
+      {"x\n",
+       [](RecordReader& in) {
+         int v = 0;
+         return in.ReadInteger(v);
+       },
+       "[Test] line 1: the file ends early"},
+      {"x\n[Soil]\n",
+       [](RecordReader& in) {
+         int v = 0;
+         return in.HeaderVersion("[Soil]", "[Soil]", v);
+       },
        "[Test] line 1: header has no version: \"[Soil]\""},
   };
   for (const Case& c : cases) {

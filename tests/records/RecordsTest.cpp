@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/InvalidArgument.h"
+#include "host/InvalidArgument.h"
 #include "records/GdModel.h"
 #include "records/GdPrint.h"
 #include "records/GdResults.h"
@@ -36,7 +36,10 @@ TEST(GdPrintTest, ItemFlagsWithMixedSeparators) {
 }
 
 TEST(GdPrintTest, FailuresNameTheRecord) {
-  struct Case { const char* text; const char* message; };
+  struct Case {
+    const char* text;
+    const char* message;
+  };
   const Case cases[] = {
       {"[Print]\nitem,1\n", "[Print] line 1: header has no count"},
       {"[Print] 2\nitem,1\nitem\n", "[Print] line 3: item line 2 has no flag"},
@@ -97,10 +100,14 @@ TEST(GdModelTest, SoilNeedsEightConstantsAndABool) {
   EXPECT_EQ(soil.Constants.ShearModulus, 40000.0);
   EXPECT_TRUE(soil.StrengthReduction);
 
-  struct Case { const char* text; const char* message; };
+  struct Case {
+    const char* text;
+    const char* message;
+  };
   const Case cases[] = {
       {"[Soil]\nname\n", "[Soil] line 1: header has no version: \"[Soil]\""},
-      {"[Soil]1\nname\n1,2,3,4,5,6,7\nTrue\n", "[Soil] line 3: a row needs 8 comma-separated fields, found \"1,2,3,4,5,6,7\""},
+      {"[Soil]1\nname\n1,2,3,4,5,6,7\nTrue\n",
+       "[Soil] line 3: a row needs 8 comma-separated fields, found \"1,2,3,4,5,6,7\""},
       {"[Soil]1\nname\n1,2,3,4,5,6,7,8\ntrue\n", "[Soil] line 4: expected \"True\" or \"False\", found \"true\""},
   };
   for (const Case& c : cases) {
@@ -130,8 +137,7 @@ TEST(GdModelTest, LayerCollectionAndNestedFailureTag) {
 }
 
 TEST(GdSofteningTest, SdParameterReadsArgumentOnlyFromVersionOne) {
-  const std::string body =
-      "rand_ng\n7\n1e-5\n[Table] 1\n0.1,30\n[Table] 1\n1,0,2\n[Table] 2\n1.5\n0.01\n33.5\n";
+  const std::string body = "rand_ng\n7\n1e-5\n[Table] 1\n0.1,30\n[Table] 1\n1,0,2\n[Table] 2\n1.5\n0.01\n33.5\n";
   for (int version : {0, 1}) {
     RecordReader in;
     clsGdSdParameter parameter;
@@ -152,8 +158,7 @@ TEST(GdSofteningTest, SdParameterReadsArgumentOnlyFromVersionOne) {
 // Each SR-N record is followed by the Ds record of the same layer.
 TEST(GdSofteningTest, SrnParamColPairsEachSrnWithTheDsAfterIt) {
   auto srn = [](int da, const char* selected) {
-    return "[SrnParameter]1 1\n[SrnData]1\n" + std::to_string(da) +
-           "\n0.5,0.2,0.1\n0.4,0.3,0.1\n0.001\n" + selected +
+    return "[SrnParameter]1 1\n[SrnData]1\n" + std::to_string(da) + "\n0.5,0.2,0.1\n0.4,0.3,0.1\n0.001\n" + selected +
            "\n[Table] 2\n2,0.6\n20,0.4\n0,0,0\n2,1,1\nrand_ok\n5\n1e-6\n";
   };
   auto ds = [](int code, const char* tolerance) {
@@ -162,9 +167,8 @@ TEST(GdSofteningTest, SrnParamColPairsEachSrnWithTheDsAfterIt) {
   };
   RecordReader in;
   clsGdSrnParamCol col;
-  ASSERT_TRUE(ReadRecord("[SrnParamCol] 2\n" + srn(1, "selected") + ds(0, "1e-4") + srn(5, "not_selected") +
-                             ds(3, "1e-5"),
-                         col, in))
+  ASSERT_TRUE(ReadRecord(
+      "[SrnParamCol] 2\n" + srn(1, "selected") + ds(0, "1e-4") + srn(5, "not_selected") + ds(3, "1e-5"), col, in))
       << in.Error().Message();
   ASSERT_EQ(col.Layers.size(), 2u);
   const clsGdSrnData& first = col.Layers[0].Srn.Sets.at(0);
@@ -194,7 +198,8 @@ TEST(GdSofteningTest, SrnParamColPairsEachSrnWithTheDsAfterIt) {
 TEST(GdResultsTest, GraphDataSeriesFollowTheirCount) {
   RecordReader in;
   clsGdGraphData graph;
-  ASSERT_TRUE(ReadRecord("[GraphData]\n変位量\n変位量(m)\n0.3\n9.5\n2\nA\n2\n0,0\n1,0.3\nB\n1\n0,0.1\n0.25\n", graph, in))
+  ASSERT_TRUE(
+      ReadRecord("[GraphData]\n変位量\n変位量(m)\n0.3\n9.5\n2\nA\n2\n0,0\n1,0.3\nB\n1\n0,0.1\n0.25\n", graph, in))
       << in.Error().Message();
   EXPECT_EQ(graph.Title, "変位量");
   EXPECT_EQ(graph.AxisTitle, "変位量(m)");
@@ -249,9 +254,10 @@ TEST(GdResultsTest, SlipShortLinesLeaveValuesEmpty) {
 TEST(GdSettingsTest, ZeroCrossKeepsTheFirstFourCutoffsWithAValue) {
   RecordReader in;
   clsGdZerocross zero;
-  ASSERT_TRUE(ReadRecord("[ZeroCross]\nc\nFalse\nc\n5\nc\n0.01\nc\n1\nc\n0.001\nc\n50\nc\n2\nc\n3\nc\n1\n"
-                         "FFT\nHanning\n1024\n-9e32 0.1 0.2 -9e32 5 6 7\nend\n",
-                         zero, in))
+  ASSERT_TRUE(
+      ReadRecord("[ZeroCross]\nc\nFalse\nc\n5\nc\n0.01\nc\n1\nc\n0.001\nc\n50\nc\n2\nc\n3\nc\n1\n"
+                 "FFT\nHanning\n1024\n-9e32 0.1 0.2 -9e32 5 6 7\nend\n",
+                 zero, in))
       << in.Error().Message();
   EXPECT_FALSE(zero.UseZeroCross);
   EXPECT_EQ(zero.UpperStrain, 5.0);

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/InvalidArgument.h"
-#include "app/NumberText.h"
+#include "host/InvalidArgument.h"
+#include "host/NumberText.h"
 #include "srn/EqBase.h"
 
 namespace quorvel {
@@ -58,7 +58,12 @@ TEST(EqBase, ResetToDefaultsRestoresTheBaseState) {
 }
 
 TEST(EqBase, EvaluateValues) {
-  struct Case { int id; std::vector<double> params; double x; double expected; };
+  struct Case {
+    int id;
+    std::vector<double> params;
+    double x;
+    double expected;
+  };
   const double e1 = std::exp(-1.0);
   const Case cases[] = {
       {0, {0.4, 0.1, 0.05}, 1.0, 0.45},
@@ -95,11 +100,14 @@ TEST(EqBase, ShortParameterListsCountAsZero) {
   // Missing divisors are 0.0: the result follows IEEE rules, it never throws.
   auto eq4 = With(3, {1.0, 2.0});
   EXPECT_TRUE(std::isnan(eq4->Evaluate(0.0)));  // 0/0
-  EXPECT_DOUBLE_EQ(eq4->Evaluate(1.0), 3.0);      // exp(-inf) = 0, then 0 * 0
+  EXPECT_DOUBLE_EQ(eq4->Evaluate(1.0), 3.0);    // exp(-inf) = 0, then 0 * 0
 }
 
 TEST(EqBase, FunctionCodeSelectsTheClass) {
-  struct Case { int code; int id; };
+  struct Case {
+    int code;
+    int id;
+  };
   const Case cases[] = {{0, 2}, {1, 3}, {2, 4}, {3, 5}, {4, 2}, {-1, 2}, {kNoInt, 2}, {100, 2}};
   for (const Case& c : cases) {
     EXPECT_EQ(EquationIdForFunctionCode(c.code), c.id) << c.code;

@@ -44,9 +44,14 @@ TEST(EqEngineAgreement, EveryIdMatchesTheEngineModel) {
 }
 
 TEST(EqEngineAgreement, WorkedValues) {
-  struct Case { int id; std::vector<double> p; double x; double expected; };
-  const Case cases[] = {{0, {0.4, 0.1, 0.05}, 1.0, 0.45}, {2, {1, 2, 3, 0, 0, 0, 0, 0}, 2.0, 17.0},
-                        {5, {1, 2, 0, 1}, 9.0, 3.0}};
+  struct Case {
+    int id;
+    std::vector<double> p;
+    double x;
+    double expected;
+  };
+  const Case cases[] = {
+      {0, {0.4, 0.1, 0.05}, 1.0, 0.45}, {2, {1, 2, 3, 0, 0, 0, 0, 0}, 2.0, 17.0}, {5, {1, 2, 0, 1}, 9.0, 3.0}};
   for (const Case& c : cases) {
     auto eq = MakeEquation(c.id);
     for (double v : c.p) eq->AppendParam(v);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/InvalidArgument.h"
-#include "app/NumberText.h"
-#include "srn/DataSetList.h"
+#include "graph/DataSetList.h"
+#include "host/InvalidArgument.h"
+#include "host/NumberText.h"
 
 namespace quorvel {
 namespace {
@@ -89,14 +89,12 @@ TEST(DataSetList, DefaultsResetAndOwnership) {
 }
 
 TEST(DataSetList, SnapYRange) {
-  struct Case { double min, max, pitch, snappedMin, snappedMax; };
+  struct Case {
+    double min, max, pitch, snappedMin, snappedMax;
+  };
   const Case cases[] = {
-      {0.31, 0.49, 0.05, 0.3, 0.5},
-      {0.31, 0.49, 0.0, 0.0, 1.0},
-      {0.31, 0.49, -2.0, 0.0, 1.0},
-      {0.0, 0.49, 0.2, 0.0, 0.6},
-      {kNoValue, 0.0, 0.05, kNoValue, 0.0},
-      {-0.12, 3.2, 0.5, -0.5, 3.5},
+      {0.31, 0.49, 0.05, 0.3, 0.5}, {0.31, 0.49, 0.0, 0.0, 1.0},          {0.31, 0.49, -2.0, 0.0, 1.0},
+      {0.0, 0.49, 0.2, 0.0, 0.6},   {kNoValue, 0.0, 0.05, kNoValue, 0.0}, {-0.12, 3.2, 0.5, -0.5, 3.5},
       {0.3, 0.5, 0.05, 0.3, 0.5},
   };
   for (const Case& c : cases) {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "TempFolder.h"
-#include "app/NumberText.h"
+#include "host/NumberText.h"
 #include "srn/ExpDataFile.h"
 
 using namespace quorvel;
@@ -105,7 +105,8 @@ class ExpDataFileTest : public QObject {
   void encodings_data() {
     QTest::addColumn<QByteArray>("bytes");
     const QByteArray utf8 = QByteArray("[ExpData]\r\n1\r\n") + QByteArray("実験データ") + "\r\n1\r\n1.5,0.3\r\n";
-    QTest::newRow("CP932") << QByteArray("[ExpData]\r\n1\r\n\x8E\xC0\x8C\xB1\x83\x66\x81\x5B\x83\x5E\r\n1\r\n1.5,0.3\r\n");
+    QTest::newRow("CP932") << QByteArray(
+        "[ExpData]\r\n1\r\n\x8E\xC0\x8C\xB1\x83\x66\x81\x5B\x83\x5E\r\n1\r\n1.5,0.3\r\n");
     QTest::newRow("UTF-8") << utf8;
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + utf8;
     QTest::newRow("LF only") << QByteArray("[ExpData]\n1\n") + QByteArray("実験データ") + "\n1\n1.5,0.3";

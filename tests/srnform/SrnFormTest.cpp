@@ -9,10 +9,9 @@
 #include "ModalAnswerer.h"
 #include "SrnFormTestSupport.h"
 #include "TempFolder.h"
-#include "app/Language.h"
-#include "app/ModeWindows.h"
 #include "app/QuorvelApp.h"
 #include "graph/GraphArea.h"
+#include "host/Language.h"
 #include "srn/SrnFormDlg.h"
 #include "srn/SrnInputDataDlg.h"
 
@@ -24,8 +23,10 @@ namespace {
 // Clicks the form's OK once the form itself is the modal window.
 ModalAnswerer::Action PressFormOk() {
   return [](QWidget* widget) {
-    if (widget->objectName() == QStringLiteral("srnForm")) test::ClickChild(widget, QStringLiteral("okButton"));
-    else ModalAnswerer::Accept()(widget);
+    if (widget->objectName() == QStringLiteral("srnForm"))
+      test::ClickChild(widget, QStringLiteral("okButton"));
+    else
+      ModalAnswerer::Accept()(widget);
   };
 }
 
@@ -36,12 +37,14 @@ struct FormFixture {
   }
   // Builds and initialises the form without running it modally.
   CSrnFormDlg& Open() {
-    form = std::make_unique<CSrnFormDlg>(folder.Path(), "3 : 砂質土 (As1)");
+    form = std::make_unique<CSrnFormDlg>(folder.Path(), "3 : 砂質土 (As1)", nullptr, replacePage);
     form->Initialise();
     form->show();
     return *form;
   }
   test::TempFolder folder;
+  // Pages 1 and 2 are placeholders unless a test sets its own.
+  SrnPageFactory replacePage = test::PlaceholderPages();
   std::unique_ptr<CSrnFormDlg> form;
 };
 
@@ -59,12 +62,7 @@ void MarkFirstCurveSelected(SrnFormRecord& record) { record.SrnCurves.At(0).Sele
 class SrnFormTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() {
-    SetCurrentLanguage(kJapanese);
-    ClearSrnPages();  // pages 1 and 2 stay empty unless a test registers one
-    ClearModeWindows();
-    RegisterModeWindow(StartMode::SrnForm, RunSrnForm);
-  }
+  void init() { SetCurrentLanguage(kJapanese); }
 
   void okRightAfterStartAnswersCancel() {
     test::TempFolder folder;
@@ -151,8 +149,10 @@ class SrnFormTest : public QObject {
     const EquationList srnCurves = record.SrnCurves;
     const EquationList constantCurves = record.ConstantCurves;
     const QString step4 = QStringLiteral("SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。");
-    const QString step5 = QStringLiteral("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。");
-    const QString step6 = QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。");
+    const QString step5 =
+        QStringLiteral("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。");
+    const QString step6 =
+        QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。");
 
     ModalAnswerer answerer;
     // 4: no SR-N curves, even with the constants missing too.
@@ -246,8 +246,8 @@ class SrnFormTest : public QObject {
     auto* zoomReset = form.findChild<QPushButton*>(QStringLiteral("zoomResetButton"));
     GraphArea* graph = form.CurrentGraph();
     QVERIFY(graph != nullptr);
-    const double expected[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125, 3.814697265625,
-                               4.76837158203125, 5.9604644775390625, 7.450580596923828, 8.0};
+    const double expected[] = {1.25,           1.5625,           1.953125,           2.44140625,        3.0517578125,
+                               3.814697265625, 4.76837158203125, 5.9604644775390625, 7.450580596923828, 8.0};
     for (double zoom : expected) {
       zoomIn->click();
       QCOMPARE(graph->Zoom(), zoom);
@@ -319,13 +319,13 @@ class SrnFormTest : public QObject {
       int refreshes = 0;
     };
     CountingPage* made = nullptr;
-    RegisterSrnPage(1, [&made](SrnFormRecord& record, QWidget* parent) {
+    FormFixture f(test::ExampleHandOff());
+    f.replacePage = [&made](int pageIndex, SrnFormRecord& record, QWidget* parent) -> SrnPage* {
+      if (pageIndex != 1) return test::PlaceholderPages()(pageIndex, record, parent);
       made = new CountingPage(record, parent);
       return made;
-    });
-    FormFixture f(test::ExampleHandOff());
+    };
     CSrnFormDlg& form = f.Open();
-    ClearSrnPages();
     QVERIFY(made != nullptr);
     QCOMPARE(form.Page(1), static_cast<SrnPage*>(made));
     form.InputPage()->AddSetNamed(40);

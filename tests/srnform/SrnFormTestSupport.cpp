@@ -28,4 +28,19 @@ void ClickChild(QWidget* window, const QString& objectName) {
   if (auto* button = window->findChild<QAbstractButton*>(objectName)) button->click();
 }
 
+namespace {
+class PlaceholderPage : public SrnPage {
+ public:
+  PlaceholderPage(SrnFormRecord& record, QWidget* parent) : SrnPage(record, parent) {
+    setObjectName(QStringLiteral("emptyPage"));
+  }
+  void Activate() override {}
+  bool HasOwnResults() const override { return true; }
+};
+}  // namespace
+
+SrnPageFactory PlaceholderPages() {
+  return [](int, SrnFormRecord& record, QWidget* parent) -> SrnPage* { return new PlaceholderPage(record, parent); };
+}
+
 }  // namespace quorvel::test

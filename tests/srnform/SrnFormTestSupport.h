@@ -3,6 +3,8 @@
 #include <QString>
 #include <string>
 
+#include "srn/SrnPage.h"
+
 class QWidget;
 
 namespace quorvel::test {
@@ -15,5 +17,9 @@ std::string HandOffWithoutSets();
 
 // Clicks the child button with this object name (for modal forms in a timer).
 void ClickChild(QWidget* window, const QString& objectName);
+
+// Stands in for pages 1 and 2: shows nothing, fits nothing, and lets the
+// form's SR-N curves alone decide whether page 2 may open.
+SrnPageFactory PlaceholderPages();
 
 }  // namespace quorvel::test

@@ -7,13 +7,14 @@
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
-#include "app/FormRecords.h"
-#include "app/Language.h"
 #include "controls/ExpEdit.h"
 #include "graph/GraphArea.h"
+#include "host/Language.h"
 #include "platform/Spread7.h"
 #include "srn/AddDataDlg.h"
+#include "srn/SrnFormRecord.h"
 #include "srn/SrnInputDataDlg.h"
+#include "strain/StrainFormRecord.h"
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
@@ -176,13 +177,20 @@ class SrnInputPageTest : public QObject {
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("N above 10000") << 1 << "20000" << "10000.0";
-    QTest::newRow("N below 0.001") << 1 << "0.0001" << "0.001";
-    QTest::newRow("N not a number") << 1 << "abc" << "0.001";
-    QTest::newRow("N inside") << 1 << "250" << "250";
-    QTest::newRow("SR below 0") << 2 << "-1" << "0.0";
-    QTest::newRow("SR above 100") << 2 << "150" << "100.0";
-    QTest::newRow("SR inside") << 2 << "0.25" << "0.25";
+    QTest::newRow("N above 10000") << 1 << "20000"
+                                   << "10000.0";
+    QTest::newRow("N below 0.001") << 1 << "0.0001"
+                                   << "0.001";
+    QTest::newRow("N not a number") << 1 << "abc"
+                                    << "0.001";
+    QTest::newRow("N inside") << 1 << "250"
+                              << "250";
+    QTest::newRow("SR below 0") << 2 << "-1"
+                                << "0.0";
+    QTest::newRow("SR above 100") << 2 << "150"
+                                  << "100.0";
+    QTest::newRow("SR inside") << 2 << "0.25"
+                               << "0.25";
   }
   void pastedValuesAreClamped() {
     QFETCH(int, col);
@@ -263,8 +271,10 @@ class SrnInputPageTest : public QObject {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("Japanese") << kJapanese << "ファイルの書込みに失敗しました。" << "確認";
-    QTest::newRow("English") << kEnglish << "File Save Failed." << "Caution";
+    QTest::newRow("Japanese") << kJapanese << "ファイルの書込みに失敗しました。"
+                              << "確認";
+    QTest::newRow("English") << kEnglish << "File Save Failed."
+                             << "Caution";
   }
   void saveFailureShowsTheMessage() {
     QFETCH(int, language);
@@ -330,10 +340,11 @@ class SrnInputPageTest : public QObject {
     f.page.Grid()->SetCellText(2, 2, QStringLiteral("0.25"));
     f.page.ApplyGrid();
     f.page.AddSetNamed(3);
-    QCOMPARE(f.page.CopyText(), QStringLiteral("5%\t\t3%\t\t\n"
-                                               "繰返し載荷回数\t繰返しせん断応力振幅比\t繰返し載荷回数\t繰返しせん断応力振幅比\t\n"
-                                               "1.0\t0.3\t\t\t\n"
-                                               "10.123457\t0.25\t\t\t\n"));
+    QCOMPARE(f.page.CopyText(),
+             QStringLiteral("5%\t\t3%\t\t\n"
+                            "繰返し載荷回数\t繰返しせん断応力振幅比\t繰返し載荷回数\t繰返しせん断応力振幅比\t\n"
+                            "1.0\t0.3\t\t\t\n"
+                            "10.123457\t0.25\t\t\t\n"));
   }
 
   void graphRangesAndCurveSeries() {

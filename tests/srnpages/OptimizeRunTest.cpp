@@ -10,14 +10,14 @@
 #include <random>
 #include <sstream>
 
-#include "app/EngineCaller.h"
-#include "app/RandomGenerator.h"
-#include "app/SrnHandOff.h"
+#include "TempFolder.h"
 #include "engine/Lunvex.h"
+#include "host/EngineCaller.h"
+#include "host/RandomGenerator.h"
 #include "srn/LiquidOptimizeRun.h"
 #include "srn/OptimizeGraphSeries.h"
+#include "srn/SrnHandOff.h"
 #include "srn/SrnOptimizeRun.h"
-#include "support/TempFolder.h"
 
 namespace quorvel {
 namespace {
@@ -75,7 +75,8 @@ TEST(SrnOptimizeRun, DataFileOfTheFirstSetHasTheExactRows) {
             "1.5\t0.488172\r\n3.0\t0.468271\r\n6.0\t0.415049\r\n12.0\t0.378735\r\n25.0\t0.347979\r\n"
             "60.0\t0.320827\r\n150.0\t0.302292\r\n");
   const std::string first = EngineDataText(run.BuildRequest(0));
-  const std::string head = "0\r\n0.3\r\n0.2\r\n0.1\r\n0.0001\t10.0\r\n0.0001\t5.0\r\n0.0\t1.0\r\n7\r\n1.5\t0.390229\r\n3.0\t0.34814\r\n";
+  const std::string head =
+      "0\r\n0.3\r\n0.2\r\n0.1\r\n0.0001\t10.0\r\n0.0001\t5.0\r\n0.0\t1.0\r\n7\r\n1.5\t0.390229\r\n3.0\t0.34814\r\n";
   EXPECT_EQ(first.substr(0, head.size()), head);
 }
 
@@ -256,9 +257,8 @@ TEST(SrnOptimizeRun, PreCheckCorrectsEmptyAndOutOfRangeCells) {
   EngineCaller caller("/nonexistent-quorvel-folder/");
   SrnOptimizeRun run(record, sheet, caller);
   run.PreCheck();
-  EXPECT_EQ(sheet.Initial[0].Cells,
-            (std::array<std::string, 9>{"0.0001", "0.0001", "100.0", "0.0001", "0.0001", "0.00015", "0.0", "0.0",
-                                        "100.0000004"}));
+  EXPECT_EQ(sheet.Initial[0].Cells, (std::array<std::string, 9>{"0.0001", "0.0001", "100.0", "0.0001", "0.0001",
+                                                                "0.00015", "0.0", "0.0", "100.0000004"}));
   EXPECT_FALSE(record.Unchanged);
 }
 
@@ -270,10 +270,17 @@ TEST(SrnOptimizeSheetRules, CellRule) {
     bool changed;
   };
   const Case cases[] = {
-      {1, "0.00001", "0.0001", true}, {4, "-3", "0.0001", true},  {6, "0.00012", "0.00012", false},
-      {7, "-0.1", "0.0", true},       {9, "0.0", "0.0", false},    {3, "100.5", "100.0", true},
-      {8, "1000", "100.0", true},     {2, "100.0000004", "100.0000004", false},
-      {5, "", "", false},             {1, "abc", "abc", false},    {7, "0.00000001", "0.00000001", false},
+      {1, "0.00001", "0.0001", true},
+      {4, "-3", "0.0001", true},
+      {6, "0.00012", "0.00012", false},
+      {7, "-0.1", "0.0", true},
+      {9, "0.0", "0.0", false},
+      {3, "100.5", "100.0", true},
+      {8, "1000", "100.0", true},
+      {2, "100.0000004", "100.0000004", false},
+      {5, "", "", false},
+      {1, "abc", "abc", false},
+      {7, "0.00000001", "0.00000001", false},
   };
   for (const Case& c : cases) {
     std::string text = c.in;

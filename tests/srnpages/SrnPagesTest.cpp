@@ -12,18 +12,18 @@
 #include <memory>
 #include <random>
 
-#include "app/EngineCaller.h"
-#include "app/Language.h"
-#include "app/RandomGenerator.h"
-#include "app/SrnHandOff.h"
+#include "ModalAnswerer.h"
+#include "TempFolder.h"
 #include "controls/ExpEdit.h"
 #include "graph/GraphArea.h"
+#include "host/EngineCaller.h"
+#include "host/Language.h"
+#include "host/RandomGenerator.h"
 #include "platform/Spread7.h"
 #include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnFormDlg.h"
+#include "srn/SrnHandOff.h"
 #include "srn/SrnOptimizeDlg.h"
-#include "support/ModalAnswerer.h"
-#include "support/TempFolder.h"
 
 namespace quorvel {
 
@@ -93,7 +93,6 @@ class SrnPagesTest : public QObject {
   };
 
  private slots:
-  void initTestCase() { RegisterSrnOptimizePages(); }
   void init() {
     SetCurrentLanguage(kJapanese);
     home_ = std::make_unique<TempFolder>();
@@ -148,7 +147,8 @@ class SrnPagesTest : public QObject {
         const double minimum = ParseDouble(grid->CellText(row, p * 3 + 2).toStdString());
         const double maximum = ParseDouble(grid->CellText(row, p * 3 + 3).toStdString());
         QCOMPARE(grid->CellText(row, p * 3 + 1),
-                 QString::fromStdString(FormatTrimmed(minimum + u[static_cast<std::size_t>(p * 4 + 3)] * (maximum - minimum), 6)));
+                 QString::fromStdString(
+                     FormatTrimmed(minimum + u[static_cast<std::size_t>(p * 4 + 3)] * (maximum - minimum), 6)));
       }
     }
     // Every residual is above 1e-10: all shown in red.
@@ -200,7 +200,7 @@ class SrnPagesTest : public QObject {
     grid->item(0, 8)->setText("250");
     QCOMPARE(grid->CellText(1, 9), QString("100.0"));
     QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
-    grid->item(1, 3)->setText("");  // emptied: Start waits for a number
+    grid->item(1, 3)->setText("");                        // emptied: Start waits for a number
     QVERIFY(!f.page->StartButton()->isEnabled());
     grid->item(1, 6)->setText("");
     f.page->Start();  // the pre-check fills them
@@ -339,8 +339,9 @@ class SrnPagesTest : public QObject {
       QVERIFY(!page->Start());
       QCOMPARE(answerer.Seen().size(), 1);
       QCOMPARE(answerer.Seen()[0].text,
-               language == kJapanese ? QString("最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。")
-                                     : QString("Please try again by changing the functions or initial values."));
+               language == kJapanese
+                   ? QString("最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。")
+                   : QString("Please try again by changing the functions or initial values."));
       QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QString("確認") : QString("Caution"));
       QCOMPARE(answerer.Seen()[0].icon, int(QMessageBox::Warning));
       for (int k = 1; k <= 3; ++k) {
@@ -390,7 +391,8 @@ class SrnPagesTest : public QObject {
     SrnOptimizeRun run(form.Record(), sheet, unused);
     for (std::size_t i = 0; i < 4; ++i) {
       const std::string residual = LunvexFitResidual(EngineDataText(run.BuildRequest(i)));
-      QCOMPARE(QString::fromStdString(SrnResidualText(answer.SrnCurves.At(i).Residual)), QString::fromStdString(residual));
+      QCOMPARE(QString::fromStdString(SrnResidualText(answer.SrnCurves.At(i).Residual)),
+               QString::fromStdString(residual));
     }
     for (std::size_t k = 0; k < 3; ++k)
       QCOMPARE(SrnResidualText(answer.ConstantCurves.At(k).Residual),

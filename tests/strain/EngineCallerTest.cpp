@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <random>
 
-#include "app/EngineCaller.h"
-#include "app/NumberText.h"
-#include "app/RandomGenerator.h"
-#include "support/TempFolder.h"
+#include "TempFolder.h"
+#include "host/EngineCaller.h"
+#include "host/NumberText.h"
+#include "host/RandomGenerator.h"
 
 namespace quorvel {
 namespace {
@@ -22,8 +22,8 @@ EngineRequest StrainRequest() {
   request.EquationId = 1;
   request.InitialValues = {"10.0", "1.0", "1.0", "5.0", "1.0"};
   request.Constants = {"34.0"};
-  request.Bounds = {{"-10000.0", "10000.0"}, {"0.01", "10000.0"}, {"0.0", "10000.0"},
-                    {"0.01", "10000.0"}, {"0.0", "10000.0"}};
+  request.Bounds = {
+      {"-10000.0", "10000.0"}, {"0.01", "10000.0"}, {"0.0", "10000.0"}, {"0.01", "10000.0"}, {"0.0", "10000.0"}};
   const double xs[] = {0.1, 0.5, 1.0, 2.0, 5.0, 10.0};
   const double ys[] = {32.499134, 28.676059, 23.635391, 16.577909, 8.084341, 4.34573};
   for (int i = 0; i < 6; ++i) request.Points.emplace_back(FormatFixed(xs[i], 8), FormatFixed(ys[i], 8));
@@ -37,14 +37,16 @@ TEST(EngineCaller, DataFileBytes) {
   request.Constants = {"34.0"};
   request.Bounds = {{"-1.5", "2.0"}};
   request.Points = {{"0.10000000", "32.49913400"}};
-  EXPECT_EQ(EngineDataText(request),
-            "1\r\n10.0\r\n\r\n34.0\r\n-1.5\t2.0\r\n1\r\n0.10000000\t32.49913400\r\n");
+  EXPECT_EQ(EngineDataText(request), "1\r\n10.0\r\n\r\n34.0\r\n-1.5\t2.0\r\n1\r\n0.10000000\t32.49913400\r\n");
 }
 
 TEST(EngineCaller, NumberTexts) {
-  struct Case { std::string_view in; std::string out; };
-  const Case trims[] = {{"1.500000", "1.5"}, {"2.000", "2.0"}, {"100", "100"}, {"-0.0100", "-0.01"},
-                        {"1.000E-6", "1.000E-6"}, {"", ""}, {"0.0", "0.0"}, {"10.", "10.0"}};
+  struct Case {
+    std::string_view in;
+    std::string out;
+  };
+  const Case trims[] = {{"1.500000", "1.5"},      {"2.000", "2.0"}, {"100", "100"}, {"-0.0100", "-0.01"},
+                        {"1.000E-6", "1.000E-6"}, {"", ""},         {"0.0", "0.0"}, {"10.", "10.0"}};
   for (const Case& c : trims) EXPECT_EQ(TrimTrailingZeros(c.in), c.out) << c.in;
   EXPECT_EQ(FormatTrimmed(0.1, 10), "0.1");
   EXPECT_EQ(FormatTrimmed(2.0, 6), "2.0");

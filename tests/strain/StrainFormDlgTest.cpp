@@ -8,23 +8,23 @@
 #include <QPushButton>
 #include <QTest>
 #include <cstdlib>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
-#include "app/EngineCaller.h"
+#include "ModalAnswerer.h"
+#include "TempFolder.h"
 #include "app/FontSetup.h"
-#include "app/Language.h"
-#include "app/StrainHandOff.h"
 #include "controls/ExpEdit.h"
 #include "graph/GraphArea.h"
 #include "graph/GraphDrawer.h"
 #include "graph/ReferenceDialogs.h"
 #include "graph/SetColorDlg.h"
+#include "host/EngineCaller.h"
+#include "host/Language.h"
 #include "platform/Spread7.h"
 #include "strain/StrainFormDlg.h"
-#include "support/ModalAnswerer.h"
-#include "support/TempFolder.h"
+#include "strain/StrainHandOff.h"
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
@@ -104,8 +104,10 @@ int BluePixels(GraphArea* graph) {
 void WithDrawingSetup(QWidget* form, ModalAnswerer& answerer, const std::function<void(CSetColorStrainDlg*)>& work,
                       const QList<ModalAnswerer::Action>& nested = {}) {
   answerer.Queue([work](QWidget* widget) {
-    if (auto* dialog = qobject_cast<CSetColorStrainDlg*>(widget)) work(dialog);
-    else if (auto* other = qobject_cast<QDialog*>(widget)) other->reject();
+    if (auto* dialog = qobject_cast<CSetColorStrainDlg*>(widget))
+      work(dialog);
+    else if (auto* other = qobject_cast<QDialog*>(widget))
+      other->reject();
   });
   for (const ModalAnswerer::Action& action : nested) answerer.Queue(action);
   Find<QPushButton>(form, "drawingSetupButton")->click();
@@ -251,7 +253,8 @@ class StrainFormDlgTest : public QObject {
     form.OnOk();
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("最適化が終了していません。\n終了してからOKボタンを押して下さい。"));
+    QCOMPARE(answerer.Seen()[0].text,
+             QStringLiteral("最適化が終了していません。\n終了してからOKボタンを押して下さい。"));
     QVERIFY(!folder_->Exists("writed"));
   }
 
@@ -286,8 +289,10 @@ class StrainFormDlgTest : public QObject {
       auto* dialog = qobject_cast<CRefFuncStrainDlg*>(widget);
       picture = dialog != nullptr && dialog->Picture()->isVisible();
       if (dialog != nullptr) closeText = dialog->CloseButton()->text();
-      if (dialog != nullptr) dialog->CloseButton()->click();
-      else widget->close();
+      if (dialog != nullptr)
+        dialog->CloseButton()->click();
+      else
+        widget->close();
     });
     button->click();
     QCOMPARE(answerer.Seen().size(), 1);
@@ -321,20 +326,22 @@ class StrainFormDlgTest : public QObject {
       int curveColour = 0, curveSeriesColour = 0, bluePixels = 0;
     } live;
     ModalAnswerer answerer;
-    WithDrawingSetup(&form, answerer, [&](CSetColorStrainDlg* dialog) {
-      auto* axes = dialog->findChild<CSpread7*>(QStringLiteral("strainAxisGrid"));
-      TypeIntoCell(axes, 1, 2, QStringLiteral("5"));
-      live.axisCell = axes->CellText(1, 2);
-      live.xMaximum = graph.XMaximum;
-      live.automatic = graph.AutomaticAdjustment;
-      live.box = dialog->findChild<QCheckBox*>(QStringLiteral("strainAutomaticBox"))->isChecked();
-      live.lastCurveX = form.Model().Curve()->Points().back().x;
-      dialog->PickColour(dialog->findChild<CSpread7*>(QStringLiteral("strainColourGrid")), 1, 1);
-      live.curveColour = form.Record().Colours.Entry(17);
-      live.curveSeriesColour = form.Model().Curve()->Colour;
-      live.bluePixels = BluePixels(area);
-      dialog->CancelButton()->click();
-    }, {PickInColourDialog(QColor(0, 0, 255))});
+    WithDrawingSetup(&form, answerer,
+                     [&](CSetColorStrainDlg* dialog) {
+                       auto* axes = dialog->findChild<CSpread7*>(QStringLiteral("strainAxisGrid"));
+                       TypeIntoCell(axes, 1, 2, QStringLiteral("5"));
+                       live.axisCell = axes->CellText(1, 2);
+                       live.xMaximum = graph.XMaximum;
+                       live.automatic = graph.AutomaticAdjustment;
+                       live.box = dialog->findChild<QCheckBox*>(QStringLiteral("strainAutomaticBox"))->isChecked();
+                       live.lastCurveX = form.Model().Curve()->Points().back().x;
+                       dialog->PickColour(dialog->findChild<CSpread7*>(QStringLiteral("strainColourGrid")), 1, 1);
+                       live.curveColour = form.Record().Colours.Entry(17);
+                       live.curveSeriesColour = form.Model().Curve()->Colour;
+                       live.bluePixels = BluePixels(area);
+                       dialog->CancelButton()->click();
+                     },
+                     {PickInColourDialog(QColor(0, 0, 255))});
     // The setup dialog, then the colour dialog over it. When the colour dialog
     // closes, the setup dialog may be seen a second time before the Cancel
     // click ends it, depending on timing.

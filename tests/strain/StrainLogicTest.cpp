@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <random>
 
-#include "app/EngineCaller.h"
-#include "app/Language.h"
-#include "app/RandomGenerator.h"
-#include "app/StrainHandOff.h"
+#include "TempFolder.h"
 #include "engine/Lunvex.h"
+#include "host/EngineCaller.h"
+#include "host/Language.h"
+#include "host/RandomGenerator.h"
 #include "strain/StrainCurve.h"
 #include "strain/StrainFitRun.h"
 #include "strain/StrainFormModel.h"
-#include "support/TempFolder.h"
+#include "strain/StrainHandOff.h"
 
 namespace quorvel {
 namespace {
@@ -57,18 +57,31 @@ TEST_F(StrainLogic, FillsTheGridsFromTheHandOff) {
 
 TEST_F(StrainLogic, CellRules) {
   enum Grid { Experiment, Parameter, Result };
-  struct Case { Grid grid; int row, column; std::string typed, shown; };
+  struct Case {
+    Grid grid;
+    int row, column;
+    std::string typed, shown;
+  };
   const Case cases[] = {
-      {Parameter, 1, S::kT1, "0.001", "0.01"},     {Parameter, 1, S::kD2, "-5", "0.0"},
-      {Experiment, 3, 1, "150", "100.0"},          {Experiment, 3, 2, "", "0.0"},
-      {Experiment, 3, 2, "-0.5", "0.0"},           {Experiment, 4, 1, "12.5", "12.5"},
-      {Parameter, 1, S::kA1, "", "-10000.0"},      {Parameter, 3, S::kA1, "20000", "10000.0"},
-      {Parameter, 2, S::kT2, "-3", "0.01"},        {Parameter, 1, S::kD1, "10000", "10000.0"},
-      {Parameter, 3, S::kT1, "99999", "10000.0"},  {Parameter, 1, S::kPhiPeak, "", ""},
-      {Parameter, 1, S::kPhiPeak, "12345", "10000.0"}, {Parameter, 1, S::kT1, "2.50", "2.5"},
+      {Parameter, 1, S::kT1, "0.001", "0.01"},
+      {Parameter, 1, S::kD2, "-5", "0.0"},
+      {Experiment, 3, 1, "150", "100.0"},
+      {Experiment, 3, 2, "", "0.0"},
+      {Experiment, 3, 2, "-0.5", "0.0"},
+      {Experiment, 4, 1, "12.5", "12.5"},
+      {Parameter, 1, S::kA1, "", "-10000.0"},
+      {Parameter, 3, S::kA1, "20000", "10000.0"},
+      {Parameter, 2, S::kT2, "-3", "0.01"},
+      {Parameter, 1, S::kD1, "10000", "10000.0"},
+      {Parameter, 3, S::kT1, "99999", "10000.0"},
+      {Parameter, 1, S::kPhiPeak, "", ""},
+      {Parameter, 1, S::kPhiPeak, "12345", "10000.0"},
+      {Parameter, 1, S::kT1, "2.50", "2.5"},
       {Parameter, 1, S::kD1, "1.23456789", "1.234568"},
-      {Result, 1, 2, "-1", "0.0"},                 {Result, 1, 1, "-1", "-1"},
-      {Result, 1, 4, "-2.5", "-2.5"},              {Result, 1, 7, "-1", "0.000000E+0"},
+      {Result, 1, 2, "-1", "0.0"},
+      {Result, 1, 1, "-1", "-1"},
+      {Result, 1, 4, "-2.5", "-2.5"},
+      {Result, 1, 7, "-1", "0.000000E+0"},
   };
   for (const Case& c : cases) {
     record.Unchanged = true;
@@ -177,12 +190,15 @@ TEST_F(StrainLogic, DrawingSettingsRecomputeAxesOnlyWhenAsked) {
   DataSetList& graph = record.DataSets;
   record.Results = {12.0, 0.8, 1.2, 22.0, 6.5, 0.9};
   record.Colours.SetEntry(17, 0x0000FF);
-  struct Case { bool automatic, outOfDate; double xMaximum; };
+  struct Case {
+    bool automatic, outOfDate;
+    double xMaximum;
+  };
   // Typed ranges (automatic off) stay whatever the flag; automatic but up to
   // date (a cancelled setup) keeps the restored ranges; automatic and out of
   // date follows the data (x max 10).
-  for (const Case& c : {Case{false, true, 4.0}, Case{false, false, 4.0}, Case{true, false, 4.0},
-                        Case{true, true, 10.0}}) {
+  for (const Case& c :
+       {Case{false, true, 4.0}, Case{false, false, 4.0}, Case{true, false, 4.0}, Case{true, true, 10.0}}) {
     graph.XMaximum = 4.0;
     graph.AutomaticAdjustment = c.automatic;
     graph.RangesOutOfDate = c.outOfDate;
@@ -261,8 +277,9 @@ TEST_F(StrainFit, DataFileOfOneFit) {
   StrainFitRun run(model, caller);
   EXPECT_TRUE(run.FitOnce());
   EXPECT_EQ(caller.CallCount(), 1);
-  std::string expected = "1\r\n10.0\r\n1.0\r\n1.0\r\n5.0\r\n1.0\r\n34.0\r\n-10000.0\t10000.0\r\n0.01\t10000.0\r\n"
-                         "0.0\t10000.0\r\n0.01\t10000.0\r\n0.0\t10000.0\r\n10\r\n";
+  std::string expected =
+      "1\r\n10.0\r\n1.0\r\n1.0\r\n5.0\r\n1.0\r\n34.0\r\n-10000.0\t10000.0\r\n0.01\t10000.0\r\n"
+      "0.0\t10000.0\r\n0.01\t10000.0\r\n0.0\t10000.0\r\n10\r\n";
   const double xs[] = {0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.5, 10.0};
   const double ys[] = {32.499134, 31.895889, 28.676059, 23.635391, 19.953231,
                        16.577909, 12.373975, 8.084341,  5.77702,   4.34573};

@@ -44,15 +44,19 @@ ModalAnswerer::Action ModalAnswerer::Accept() {
         return;
       }
     }
-    if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->accept();
-    else widget->close();
+    if (auto* dialog = qobject_cast<QDialog*>(widget))
+      dialog->accept();
+    else
+      widget->close();
   };
 }
 
 ModalAnswerer::Action ModalAnswerer::Reject() {
   return [](QWidget* widget) {
-    if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
-    else widget->close();
+    if (auto* dialog = qobject_cast<QDialog*>(widget))
+      dialog->reject();
+    else
+      widget->close();
   };
 }
 

@@ -1,0 +1,20 @@
+#include "app/ModeDispatch.h"
+
+#include "srn/SrnFormDlg.h"
+#include "strain/StrainFormDlg.h"
+
+namespace quorvel {
+
+ModeResult RunModeWindow(const StartRequest& request) {
+  switch (request.mode) {
+    case StartMode::SrnForm:
+      return RunSrnForm(request);
+    case StartMode::StrainForm:
+      return RunStrainForm(request);
+    case StartMode::Print:
+      break;
+  }
+  return ModeResult::NoWindow;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,32 @@
+#pragma once
+// Fixtures and record comparisons shared by the hand-off tests.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/HostTextFile.h"
+#include "srn/SrnFormRecord.h"
+#include "strain/StrainFormRecord.h"
+
+namespace quorvel::test {
+
+using Lines = std::vector<std::string>;
+
+// Lines (UTF-8) of a fixture in tests/data/handoff.
+Lines FixtureLines(const std::string& name);
+// CP932 bytes of `lines` joined by CR LF, with a final CR LF.
+std::string HostBytes(const Lines& lines);
+// Lines of the CP932 text `bytes` (UTF-8).
+Lines LinesOf(const std::string& bytes);
+// Index of the first line equal to `text`; fails the test when there is none.
+std::size_t IndexOf(const Lines& lines, const std::string& text);
+
+// Compare what travels through the files.
+void ExpectSameSrnRecords(const SrnFormRecord& expected, const SrnFormRecord& actual);
+void ExpectSameStrainRecords(const StrainFormRecord& expected, const StrainFormRecord& actual);
+
+// Same doubles, NaN equal to NaN.
+bool SameDouble(double a, double b);
+
+}  // namespace quorvel::test
