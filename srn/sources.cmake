@@ -1,6 +1,6 @@
-# Core (std-only): the equation family, the form's records and hand-off
-# sections, the data-file format, the optimisation pages' fitting runs, grid
-# rules, graph series and the coalescing of progress repaints.
+# Core (std-only): the equation family, the form's records, hand-off sections
+# and OK decision, the data-file format, the optimisation pages' fitting runs,
+# grid rules, graph series and the coalescing of progress repaints.
 target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/EqBase.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExpDataFile.cpp
@@ -9,6 +9,7 @@ target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/RepaintThrottle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SrnFormRecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SrnHandOff.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SrnOkStep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SrnOptimizeRun.cpp)
 
 # UI: the form frame, its page interface and its three pages.
