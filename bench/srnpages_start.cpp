@@ -25,9 +25,9 @@
 #include "graph/GraphArea.h"
 #include "host/EngineCaller.h"
 #include "host/ProgramFolder.h"
-#include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
 #include "srn/SrnFormRecord.h"
+#include "srn/SrnGraphSeries.h"
 #include "srn/SrnOptimizeDlg.h"
 #include "srn/SrnOptimizeRun.h"
 #include "strain/StrainFormRecord.h"
@@ -124,11 +124,10 @@ void RunWithBreakdown(benchmark::State& state, bool everyRequest) {
     auto paint = [&] {
       const auto start = Clock::now();
       AdjustSrnRanges(record.DataSets);
-      const DataSetList& sets = record.DataSets;
-      series = FittedSrnCurveSeries(record.SrnCurves, record.Colours, sets.XMinimum, sets.XMaximum + 1.0, true);
+      series = SrnPageCurveSeries(record, true);
       std::vector<const CPointDataList*> curves;
       for (const CPointDataList& s : series) curves.push_back(&s);
-      area.Drawer().SetSeries(std::move(curves), &sets, &record.Colours, kGraphSrn);
+      area.Drawer().SetSeries(std::move(curves), &record.DataSets, &record.Colours, kGraphSrn);
       benchmark::DoNotOptimize(area.GraphImage());
       paintSeconds += Seconds(Clock::now() - start);
     };

@@ -5,12 +5,10 @@
 #include <QFileDialog>
 #include <QLabel>
 
-#include "host/Language.h"
+#include "controls/UiText.h"
 
 namespace quorvel {
 namespace {
-
-QString T(const char* japanese, const char* english) { return QString::fromUtf8(Tr(japanese, english)); }
 
 // Qt's own texts in the colour dialog and ours in place of them.
 struct ColorDialogText {
@@ -33,33 +31,33 @@ constexpr ColorDialogText kColorDialogTexts[] = {
 
 void ApplyFileDialogCommon(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setLabelText(QFileDialog::FileName, T("ファイル名(&N):", "File Name(&N):"));
-  dialog.setLabelText(QFileDialog::LookIn, T("ファイルの場所(&I):", "Look in:"));
-  dialog.setLabelText(QFileDialog::Reject, T("キャンセル", "Cancel"));
+  dialog.setLabelText(QFileDialog::FileName, UiText("ファイル名(&N):", "File Name(&N):"));
+  dialog.setLabelText(QFileDialog::LookIn, UiText("ファイルの場所(&I):", "Look in:"));
+  dialog.setLabelText(QFileDialog::Reject, UiText("キャンセル", "Cancel"));
 }
 
 }  // namespace
 
 void ApplyOpenDialogTexts(QFileDialog& dialog) {
   ApplyFileDialogCommon(dialog);
-  dialog.setWindowTitle(T("開く", "Open File"));
-  dialog.setLabelText(QFileDialog::FileType, T("ファイルの種類(&T):", "Files of type:"));
-  dialog.setLabelText(QFileDialog::Accept, T("開く(&O)", "Open(&O)"));
+  dialog.setWindowTitle(UiText("開く", "Open File"));
+  dialog.setLabelText(QFileDialog::FileType, UiText("ファイルの種類(&T):", "Files of type:"));
+  dialog.setLabelText(QFileDialog::Accept, UiText("開く(&O)", "Open(&O)"));
 }
 
 void ApplySaveDialogTexts(QFileDialog& dialog) {
   ApplyFileDialogCommon(dialog);
-  dialog.setWindowTitle(T("名前を付けて保存", "Save File"));
-  dialog.setLabelText(QFileDialog::FileType, T("ファイルの種類(&T):", "File Type(&T):"));
-  dialog.setLabelText(QFileDialog::Accept, T("保存(&S)", "Save(&S)"));
+  dialog.setWindowTitle(UiText("名前を付けて保存", "Save File"));
+  dialog.setLabelText(QFileDialog::FileType, UiText("ファイルの種類(&T):", "File Type(&T):"));
+  dialog.setLabelText(QFileDialog::Accept, UiText("保存(&S)", "Save(&S)"));
 }
 
 void ApplyColorDialogTexts(QColorDialog& dialog) {
   dialog.setOption(QColorDialog::DontUseNativeDialog);
-  dialog.setWindowTitle(T("色の設定", "Color Settings"));
+  dialog.setWindowTitle(UiText("色の設定", "Color Settings"));
   auto replacement = [](const QString& text) -> QString {
     for (const ColorDialogText& entry : kColorDialogTexts) {
-      if (text == QLatin1String(entry.qtText)) return T(entry.japanese, entry.english);
+      if (text == QLatin1String(entry.qtText)) return UiText(entry.japanese, entry.english);
     }
     return {};
   };

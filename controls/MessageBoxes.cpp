@@ -2,11 +2,11 @@
 
 #include <QPushButton>
 
-#include "host/Language.h"
+#include "controls/UiText.h"
 
 namespace quorvel {
 
-QString ConfirmCaption() { return QString::fromUtf8(Tr("確認", "Caution")); }
+QString ConfirmCaption() { return UiText("確認", "Caution"); }
 
 int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, QMessageBox::Icon icon,
                    MessageButtons buttons, bool secondIsDefault) {
@@ -21,11 +21,11 @@ int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption,
       break;
     case MessageButtons::OkCancel:
       first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-      second = box.addButton(QString::fromUtf8(Tr("キャンセル", "Cancel")), QMessageBox::RejectRole);
+      second = box.addButton(UiText("キャンセル", "Cancel"), QMessageBox::RejectRole);
       break;
     case MessageButtons::YesNo:
-      first = box.addButton(QString::fromUtf8(Tr("はい", "Yes")), QMessageBox::YesRole);
-      second = box.addButton(QString::fromUtf8(Tr("いいえ", "No")), QMessageBox::NoRole);
+      first = box.addButton(UiText("はい", "Yes"), QMessageBox::YesRole);
+      second = box.addButton(UiText("いいえ", "No"), QMessageBox::NoRole);
       break;
   }
   box.setDefaultButton(secondIsDefault && second != nullptr ? second : first);

@@ -1,5 +1,6 @@
 # Controls: the rules of the numeric field are plain code (core); the widgets,
-# grid access layer, dialogs and conventions are UI.
+# grid access layer, dialogs and conventions, the retry row and the UI text
+# helper are UI.
 target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ExpEditRules.cpp)
 
@@ -19,4 +20,8 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridAccess.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridAccess.h
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.h)
+  ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.h
+  ${CMAKE_CURRENT_LIST_DIR}/RetryRow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RetryRow.h
+  ${CMAKE_CURRENT_LIST_DIR}/UiText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UiText.h)

@@ -10,8 +10,8 @@
 #include <QWheelEvent>
 
 #include "controls/MessageBoxes.h"
+#include "controls/UiText.h"
 #include "graph/ResizeGraphDlg.h"
-#include "host/Language.h"
 
 namespace quorvel {
 
@@ -95,7 +95,7 @@ void GraphArea::ShowLargeScreen() {
 std::unique_ptr<QMenu> GraphArea::MakeContextMenu() {
   auto menu = std::make_unique<QMenu>(this);
   menu->setObjectName(QStringLiteral("graphMenu"));
-  QAction* copy = menu->addAction(QString::fromUtf8(Tr("コピー (&C)", "Copy(&C)")));
+  QAction* copy = menu->addAction(UiText("コピー (&C)", "Copy(&C)"));
   copy->setObjectName(QStringLiteral("copyAction"));
   connect(copy, &QAction::triggered, this, [this] { CopyToClipboard(); });
   return menu;

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/UiText.h"
 #include "graph/DialogSize.h"
 #include "graph/ReferencePictures.h"
-#include "host/StringTable.h"
 
 namespace quorvel {
 
@@ -28,10 +28,9 @@ void PictureView::paintEvent(QPaintEvent*) {
 PictureDialog::PictureDialog(PictureView::Painter painter, QSizeF natural, int titleId, int widthUnits, int heightUnits,
                              QWidget* parent)
     : QDialog(parent), picture_(new PictureView(std::move(painter), natural, this)), close_(new QPushButton(this)) {
-  setWindowTitle(QString::fromStdString(LoadString(titleId)));
-  close_->setText(QString::fromStdString(LoadString(10105)));
-  close_->setObjectName(QStringLiteral("closeButton"));
-  close_->setAccessibleName(close_->text());
+  setWindowTitle(UiText(titleId));
+  close_->setText(UiText(10105));
+  NameControl(close_, "closeButton", close_->text());
   picture_->setAccessibleName(windowTitle());
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);

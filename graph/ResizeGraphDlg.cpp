@@ -2,9 +2,9 @@
 
 #include <QVBoxLayout>
 
+#include "controls/UiText.h"
 #include "graph/DialogSize.h"
 #include "graph/GraphArea.h"
-#include "host/StringTable.h"
 
 namespace quorvel {
 
@@ -13,10 +13,9 @@ CResizeGraphDlg::CResizeGraphDlg(const CGraphDrawer& drawer, QWidget* parent)
                           Qt::WindowMaximizeButtonHint),
       area_(new GraphArea(this)) {
   setObjectName(QStringLiteral("resizeGraphDialog"));
-  setWindowTitle(QString::fromStdString(LoadString(10115)));
+  setWindowTitle(UiText(10115));
   setSizeGripEnabled(true);
-  area_->setObjectName(QStringLiteral("graphPlaceholder"));  // 1017
-  area_->setAccessibleName(windowTitle());
+  NameControl(area_, "graphPlaceholder", windowTitle());  // 1017
   area_->SetDrawMode(kDrawLargeScreen);
   area_->Drawer() = drawer;
   auto* layout = new QVBoxLayout(this);

@@ -12,18 +12,15 @@
 #include "controls/CommonDialogs.h"
 #include "controls/DialogConventions.h"
 #include "controls/GridAccess.h"
+#include "controls/UiText.h"
 #include "graph/GraphDrawer.h"
 #include "host/Language.h"
 #include "host/NumberText.h"
 #include "host/ProgramFolder.h"
-#include "host/StringTable.h"
 #include "platform/Spread7.h"
 
 namespace quorvel {
 namespace {
-
-QString Text(int id) { return QString::fromStdString(LoadString(id)); }
-QString T(const char* japanese, const char* english) { return QString::fromUtf8(Tr(japanese, english)); }
 
 constexpr int kAxisDecimals = 3;
 constexpr AxisField kAxisFields[2][3] = {{AxisField::XMinimum, AxisField::XMaximum, AxisField::XPitch},
@@ -69,15 +66,15 @@ DrawingSetupDialog::DrawingSetupDialog(ColourRecord& colours, std::vector<DataSe
       session_(colours, std::move(graphs), unchanged),
       markOnOk_(markOnOk),
       colourFilePath_(ProgramFile(kColourFileName)) {
-  setWindowTitle(Text(10108));
+  setWindowTitle(UiText(10108));
 }
 
 CSpread7* DrawingSetupDialog::MakeAxisGrid(const QString& objectName, std::size_t graph, bool logX) {
   auto* grid = new CSpread7(2, 3, this);
   grid->setObjectName(objectName);
-  grid->SetColumnTitles({Text(10048), Text(10049), Text(10110)});
-  grid->SetRowTitle(1, Text(10113));
-  grid->SetRowTitle(2, Text(10111));
+  grid->SetColumnTitles({UiText(10048), UiText(10049), UiText(10110)});
+  grid->SetRowTitle(1, UiText(10113));
+  grid->SetRowTitle(2, UiText(10111));
   for (int c = 1; c <= 3; ++c) grid->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
   axisGrids_.push_back({grid, graph, logX});
   const AxisGrid axis = axisGrids_.back();
@@ -90,7 +87,7 @@ CSpread7* DrawingSetupDialog::MakeColourGrid(const QString& objectName, const QS
   auto* grid = new CSpread7(static_cast<int>(labels.size()), colourColumn, this);
   grid->setObjectName(objectName);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->SetColumnTitle(colourColumn, Text(10071));
+  grid->SetColumnTitle(colourColumn, UiText(10071));
   for (int r = 1; r <= static_cast<int>(labels.size()); ++r) {
     if (colourColumn == 2) {
       grid->SetCellText(r, 1, labels[r - 1]);
@@ -119,7 +116,7 @@ CSpread7* DrawingSetupDialog::MakeColourGrid(const QString& objectName, const QS
 }
 
 QCheckBox* DrawingSetupDialog::MakeAutomaticBox(const QString& objectName, std::size_t graph) {
-  auto* box = new QCheckBox(Text(10109), this);
+  auto* box = new QCheckBox(UiText(10109), this);
   box->setObjectName(objectName);
   box->setAccessibleName(box->text());
   box->setChecked(session_.Graph(graph).AutomaticAdjustment);
@@ -133,13 +130,12 @@ QWidget* DrawingSetupDialog::MakeButtons() {
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
-  resetButton_ = new QPushButton(Text(10112), row);
-  resetButton_->setObjectName(QStringLiteral("resetColourButton"));  // 1052
+  resetButton_ = new QPushButton(UiText(10112), row);
+  NameControl(resetButton_, "resetColourButton", resetButton_->text());  // 1052
   okButton_ = new QPushButton(QStringLiteral("OK"), row);
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  cancelButton_ = new QPushButton(Text(10010), row);
-  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-  for (QPushButton* button : {resetButton_, okButton_, cancelButton_}) button->setAccessibleName(button->text());
+  NameControl(okButton_, "okButton", okButton_->text());
+  cancelButton_ = new QPushButton(UiText(10010), row);
+  NameControl(cancelButton_, "cancelButton", cancelButton_->text());
   layout->addWidget(resetButton_);
   layout->addStretch(1);
   layout->addWidget(okButton_);
@@ -166,7 +162,7 @@ void DrawingSetupDialog::FillAxisGrids() {
     for (int r = 0; r < 2; ++r) {
       for (int c = 0; c < 3; ++c) {
         if (axis.logX && r == 0 && c == 2) {
-          axis.grid->SetCellText(1, 3, Text(10121));
+          axis.grid->SetCellText(1, 3, UiText(10121));
           axis.grid->SetCellLocked(1, 3, true);
           continue;
         }
@@ -287,21 +283,21 @@ CSetColorSrnDlg::CSetColorSrnDlg(ColourRecord& colours, DataSetList& srnGraph, D
     QString names;
     for (std::size_t k = r; k < srnGraph.Count(); k += 10) {
       if (!names.isEmpty()) names += QStringLiteral(", ");
-      names += QString::fromStdString(srnGraph.At(k).Name);
+      names += ToQt(srnGraph.At(k).Name);
     }
-    dataLabels << (names.isEmpty() ? QString() : names + T("%データ", "% Data"));
+    dataLabels << (names.isEmpty() ? QString() : names + UiText("%データ", "% Data"));
   }
-  const QString estimation = Text(10073);
+  const QString estimation = UiText(10073);
   const QStringList estimatedLabels{QStringLiteral("0.5, 20.0%") + estimation,
                                     QStringLiteral("2.0～18.5%") + estimation,
                                     QStringLiteral("40,60,80,100%") + estimation};
   QStringList constantLabels;
   for (const char* name : {"α", "β", "C"}) {
-    constantLabels << (IsJapanese() ? QString::fromUtf8(name) + Text(10056)
-                                    : Text(10056) + QStringLiteral(" of the ") + QString::fromUtf8(name));
+    constantLabels << (IsJapanese() ? QString::fromUtf8(name) + UiText(10056)
+                                    : UiText(10056) + QStringLiteral(" of the ") + QString::fromUtf8(name));
   }
 
-  auto* srnGroup = new QGroupBox(Text(10011), this);  // 1075
+  auto* srnGroup = new QGroupBox(UiText(10011), this);  // 1075
   srnGroup->setObjectName(QStringLiteral("srnGroup"));
   auto* srnLayout = new QVBoxLayout(srnGroup);
   srnLayout->addWidget(MakeAxisGrid(QStringLiteral("srnAxisGrid"), 0, true));    // 1096
@@ -311,7 +307,7 @@ CSetColorSrnDlg::CSetColorSrnDlg(ColourRecord& colours, DataSetList& srnGraph, D
   srnLayout->addWidget(MakeColourGrid(QStringLiteral("estimatedColourGrid"), estimatedLabels, 2, {11, 12, 13},
                                       0));  // 1073
 
-  auto* daGroup = new QGroupBox(Text(10014), this);  // 1071
+  auto* daGroup = new QGroupBox(UiText(10014), this);  // 1071
   daGroup->setObjectName(QStringLiteral("daGroup"));
   auto* daLayout = new QVBoxLayout(daGroup);
   daLayout->addWidget(MakeAxisGrid(QStringLiteral("daAxisGrid"), 1, false));   // 1095
@@ -338,7 +334,7 @@ CSetColorStrainDlg::CSetColorStrainDlg(ColourRecord& colours, DataSetList& strai
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeAxisGrid(QStringLiteral("strainAxisGrid"), 0, false));   // 1094
   layout->addWidget(MakeAutomaticBox(QStringLiteral("strainAutomaticBox"), 0));  // 1072
-  layout->addWidget(MakeColourGrid(QStringLiteral("strainColourGrid"), {Text(10056), Text(10055)}, 1, {17, 18},
+  layout->addWidget(MakeColourGrid(QStringLiteral("strainColourGrid"), {UiText(10056), UiText(10055)}, 1, {17, 18},
                                    0));  // 1103
   layout->addStretch(1);
   layout->addWidget(MakeButtons());

@@ -8,32 +8,25 @@
 #include "controls/DialogConventions.h"
 #include "controls/ExpEdit.h"
 #include "controls/MessageBoxes.h"
-#include "host/Language.h"
-#include "host/StringTable.h"
+#include "controls/UiText.h"
+#include "host/NumberText.h"
 
 namespace quorvel {
-namespace {
-QString Text(int id) { return QString::fromStdString(LoadString(id)); }
-}  // namespace
-
 CAddDataDlg::CAddDataDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("addDataDialog"));
-  setWindowTitle(Text(10100));
+  setWindowTitle(UiText(10100));
 
-  auto* prompt = new QLabel(Text(10018), this);
-  prompt->setObjectName(QStringLiteral("promptLabel"));
+  auto* prompt = new QLabel(UiText(10018), this);
+  NameControl(prompt, "promptLabel", prompt->text());
   edit_ = new CExpEdit(this);
-  edit_->setObjectName(QStringLiteral("daEdit"));
+  NameControl(edit_, "daEdit", prompt->text());
   edit_->SetUpInteger(-100, 100);
-  edit_->setAccessibleName(prompt->text());
   auto* unit = new QLabel(QStringLiteral("[%]"), this);
 
   okButton_ = new QPushButton(QStringLiteral("OK"), this);
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  okButton_->setAccessibleName(okButton_->text());
-  auto* cancel = new QPushButton(Text(10010), this);
-  cancel->setObjectName(QStringLiteral("cancelButton"));
-  cancel->setAccessibleName(cancel->text());
+  NameControl(okButton_, "okButton", okButton_->text());
+  auto* cancel = new QPushButton(UiText(10010), this);
+  NameControl(cancel, "cancelButton", cancel->text());
   connect(okButton_, &QPushButton::clicked, this, &CAddDataDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CAddDataDlg::reject);
 
@@ -55,9 +48,9 @@ CAddDataDlg::CAddDataDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void CAddDataDlg::accept() {
-  const int value = ParseInt(edit_->text().toStdString());
+  const int value = ParseInt(ToStd(edit_->text()));
   if (value == kNoInt) {
-    ShowWarning(this, Text(10100));
+    ShowWarning(this, UiText(10100));
     edit_->setFocus();
     return;
   }

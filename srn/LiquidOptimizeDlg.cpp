@@ -16,47 +16,33 @@
 #include "controls/ExpButton.h"
 #include "controls/ExpEdit.h"
 #include "controls/MessageBoxes.h"
+#include "controls/RetryRow.h"
+#include "controls/UiText.h"
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
-#include "host/StringTable.h"
 #include "platform/Spread7.h"
-#include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
-#include "srn/RetryControls.h"
 #include "srn/SrnFormRecord.h"
+#include "srn/SrnGraphSeries.h"
 #include "srn/SrnOptimizeDlg.h"
 
 namespace quorvel {
 namespace {
 
-QString S(int id, int language) { return QString::fromStdString(LoadString(id, language)); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-std::string Std(const QString& text) { return text.toStdString(); }
-
-void Name(QWidget* widget, const char* objectName, const QString& accessible) {
-  widget->setObjectName(QString::fromLatin1(objectName));
-  widget->setAccessibleName(accessible);
-}
-
 // Texts held here rather than in the string table.
-struct Texts {
-  const char* japanese;
-  const char* english;
-  QString In(int language) const { return QString::fromUtf8(language == kJapanese ? japanese : english); }
-};
-const Texts kFunctions[4] = {
+const TextPair kFunctions[4] = {
     {"多項式", "Polynomial"}, {"指数関数1", "ExpGrow"}, {"指数関数2", "ExpGrow2"}, {"指数べき乗", "ExpPower"}};
-const Texts kFunctionTitle{"関数", "Function"};
-const Texts kRowTitles[3] = {{"初期値", "Initial value"}, {"最小値", "Min value"}, {"最大値", "Max value"}};
-const Texts kDaViewText{"DA-α,β,C図", "Fig. DA-α,β,C"};
-const Texts kSrnViewText{"SR-N図", "Fig. SR-N"};
-const Texts kInterpolation{"(補間)", "(Interpolation)"};
-const Texts kViewGroup{"グラフの切替", "Switching of the graph"};
-const Texts kFormulaTip{"式", "Formula"};
-const Texts kFailure{"最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。",
-                     "Please try again by changing the functions or initial values."};
+const TextPair kFunctionTitle{"関数", "Function"};
+const TextPair kRowTitles[3] = {{"初期値", "Initial value"}, {"最小値", "Min value"}, {"最大値", "Max value"}};
+const TextPair kDaViewText{"DA-α,β,C図", "Fig. DA-α,β,C"};
+const TextPair kSrnViewText{"SR-N図", "Fig. SR-N"};
+const TextPair kInterpolation{"(補間)", "(Interpolation)"};
+const TextPair kViewGroup{"グラフの切替", "Switching of the graph"};
+const TextPair kFormulaTip{"式", "Formula"};
+const TextPair kFailure{"最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。",
+                        "Please try again by changing the functions or initial values."};
 
 constexpr std::chrono::milliseconds kRunPaintInterval{100};
 constexpr int kFunctionColumn = 9;
@@ -74,40 +60,40 @@ CLiquidOptimizeDlg::CLiquidOptimizeDlg(SrnFormRecord& record, QWidget* parent)
 CLiquidOptimizeDlg::~CLiquidOptimizeDlg() = default;
 
 void CLiquidOptimizeDlg::BuildWindow() {
-  auto* title = new QLabel(S(10014, language_), this);  // 1031
-  Name(title, "titleLabel", title->text());
+  auto* title = new QLabel(UiText(10014, language_), this);  // 1031
+  NameControl(title, "titleLabel", title->text());
   QFont titleFont = title->font();
   titleFont.setBold(true);
   title->setFont(titleFont);
 
   graph_ = new GraphArea(this);  // 1017
-  Name(graph_, "graphArea", title->text());
+  NameControl(graph_, "graphArea", title->text());
   graph_->setMinimumSize(560, 230);
 
   auto* viewGroup = new QGroupBox(kViewGroup.In(language_), this);  // 1092
-  Name(viewGroup, "viewGroup", viewGroup->title());
+  NameControl(viewGroup, "viewGroup", viewGroup->title());
   daView_ = new QRadioButton(kDaViewText.In(language_), viewGroup);  // 1041
-  Name(daView_, "daViewRadio", daView_->text());
+  NameControl(daView_, "daViewRadio", daView_->text());
   srnView_ = new QRadioButton(kSrnViewText.In(language_) + " " + kInterpolation.In(language_), viewGroup);  // 1042
-  Name(srnView_, "srnViewRadio", srnView_->text());
+  NameControl(srnView_, "srnViewRadio", srnView_->text());
   daView_->setChecked(true);
   auto* viewLayout = new QHBoxLayout(viewGroup);
   viewLayout->addWidget(daView_);
   viewLayout->addWidget(srnView_);
   formula_ = new CExpButton(kFormulaTip.In(language_), this);  // 1047
-  Name(formula_, "formulaButton", kFormulaTip.In(language_));
+  NameControl(formula_, "formulaButton", kFormulaTip.In(language_));
   formula_->setToolTip(kFormulaTip.In(language_));
   formula_->setFixedHeight(26);
   formula_->setMinimumWidth(40);
 
   inputGrid_ = new CSpread7(9, 9, this);  // 1016
-  Name(inputGrid_, "inputGrid", S(10014, language_));
+  NameControl(inputGrid_, "inputGrid", UiText(10014, language_));
   QStringList titles;
   for (int c = 0; c < 8; ++c) titles << QStringLiteral("A%1").arg(c);
   titles << kFunctionTitle.In(language_);
   inputGrid_->SetColumnTitles(titles);
   QStringList functions;
-  for (const Texts& function : kFunctions) functions << function.In(language_);
+  for (const TextPair& function : kFunctions) functions << function.In(language_);
   for (int k = 0; k < 3; ++k) {
     for (int j = 0; j < 3; ++j)
       inputGrid_->SetRowTitle(k * 3 + j + 1, QString::fromUtf8(kConstantNames[k]) + " " + kRowTitles[j].In(language_));
@@ -121,11 +107,11 @@ void CLiquidOptimizeDlg::BuildWindow() {
   for (int c = 1; c <= 8; ++c) inputGrid_->SetColWidth(c, 64);
   inputGrid_->SetColWidth(kFunctionColumn, 72);
 
-  auto* resultCaption = new QLabel(S(10031, language_), this);  // 1034
-  resultGrid_ = new CSpread7(3, 9, this);                       // 1012
-  Name(resultGrid_, "resultGrid", S(10031, language_));
+  auto* resultCaption = new QLabel(UiText(10031, language_), this);  // 1034
+  resultGrid_ = new CSpread7(3, 9, this);                            // 1012
+  NameControl(resultGrid_, "resultGrid", UiText(10031, language_));
   QStringList resultTitles = titles.mid(0, 8);
-  resultTitles << S(10004, language_);
+  resultTitles << UiText(10004, language_);
   resultGrid_->SetColumnTitles(resultTitles);
   for (int k = 0; k < 3; ++k) resultGrid_->SetRowTitle(k + 1, QString::fromUtf8(kConstantNames[k]));
   resultGrid_->SetBlockLocked(resultGrid_->AllCells(), true);
@@ -142,13 +128,7 @@ void CLiquidOptimizeDlg::BuildWindow() {
   inputGrid_->setMinimumHeight(9 * 18 + 30);
   resultGrid_->setMinimumHeight(3 * 18 + 30);
 
-  const RetryControls retry = MakeRetryControls(this, language_);
-  randomRetry_ = retry.randomRetry;
-  maxTrialsLabel_ = retry.maxTrialsLabel;  // 1026
-  maxTrials_ = retry.maxTrials;
-  maxTrials_->SetUpInteger();
-  tolerance_ = retry.tolerance;  // 1015
-  start_ = retry.start;
+  retry_ = new RetryRow(this, language_);  // trials label 1026, tolerance 1015
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -162,28 +142,18 @@ void CLiquidOptimizeDlg::BuildWindow() {
   layout->addWidget(inputGrid_, 2);
   layout->addWidget(resultCaption);
   layout->addWidget(resultGrid_, 1);
-  layout->addLayout(retry.layout);
+  layout->addLayout(retry_->Layout());
 }
 
 void CLiquidOptimizeDlg::ConnectSignals() {
   connect(inputGrid_, &CSpread7::CellChanged, this, &CLiquidOptimizeDlg::OnInputCellChanged);
-  connect(randomRetry_, &QCheckBox::toggled, this, [this] {
-    maxTrials_->setEnabled(randomRetry_->isChecked());
-    maxTrialsLabel_->setEnabled(randomRetry_->isChecked());
-    if (filling_) return;
+  connect(retry_, &RetryRow::RandomRetryToggled, this, [this] {
     StoreToRecords();
     Record().Unchanged = false;
   });
-  // The fields count as changed only after the user typed into them.
-  connect(maxTrials_, &QLineEdit::textEdited, this, [this] { maxTrialsTyped_ = true; });
-  connect(tolerance_, &QLineEdit::textEdited, this, [this] { toleranceTyped_ = true; });
-  connect(maxTrials_, &CExpEdit::Committed, this, [this] {
-    if (std::exchange(maxTrialsTyped_, false)) OnMaxTrialsCommitted();
-  });
-  connect(tolerance_, &CExpEdit::Committed, this, [this] {
-    if (std::exchange(toleranceTyped_, false)) OnToleranceCommitted();
-  });
-  connect(start_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(retry_, &RetryRow::MaximumTrialsCommitted, this, &CLiquidOptimizeDlg::OnMaxTrialsCommitted);
+  connect(retry_, &RetryRow::ToleranceCommitted, this, &CLiquidOptimizeDlg::OnToleranceCommitted);
+  connect(retry_->StartButton(), &QPushButton::clicked, this, [this] { Start(); });
   connect(daView_, &QRadioButton::toggled, this, [this](bool on) {
     if (on) SetView(kDaView);
   });
@@ -251,7 +221,7 @@ LiquidOptimizeSheet CLiquidOptimizeDlg::ReadSheet() const {
   for (int row = 1; row <= 9; ++row)
     for (int col = 1; col <= 8; ++col)
       sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)] =
-          Std(inputGrid_->CellText(row, col));
+          ToStd(inputGrid_->CellText(row, col));
   for (int k = 0; k < 3; ++k) {
     const int index = inputGrid_->ComboIndex(k * 3 + 1, kFunctionColumn);
     sheet.Function[static_cast<std::size_t>(k)] = index < 0 ? 0 : index;
@@ -259,8 +229,8 @@ LiquidOptimizeSheet CLiquidOptimizeDlg::ReadSheet() const {
   for (int row = 1; row <= 3; ++row)
     for (int col = 1; col <= 9; ++col)
       sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)] =
-          Std(resultGrid_->CellText(row, col));
-  sheet.RandomRetry = randomRetry_->isChecked();
+          ToStd(resultGrid_->CellText(row, col));
+  sheet.RandomRetry = retry_->RandomRetryBox()->isChecked();
   sheet.MaximumTrials = MaxTrialsValue();
   sheet.Tolerance = toleranceValue_;
   return sheet;
@@ -271,20 +241,16 @@ void CLiquidOptimizeDlg::ShowSheet(const LiquidOptimizeSheet& sheet) {
   for (int row = 1; row <= 9; ++row)
     for (int col = 1; col <= 8; ++col)
       inputGrid_->SetCellText(row, col,
-                              Q(sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
+                              ToQt(sheet.Input[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
   for (int k = 0; k < 3; ++k)
     inputGrid_->SetComboIndex(k * 3 + 1, kFunctionColumn, sheet.Function[static_cast<std::size_t>(k)]);
   for (int row = 1; row <= 3; ++row)
     for (int col = 1; col <= 9; ++col)
-      resultGrid_->SetCellText(row, col,
-                               Q(sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
-  randomRetry_->setChecked(sheet.RandomRetry);
-  maxTrials_->setEnabled(sheet.RandomRetry);
-  maxTrialsLabel_->setEnabled(sheet.RandomRetry);
+      resultGrid_->SetCellText(
+          row, col, ToQt(sheet.Results[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]));
+  retry_->Show(sheet.RandomRetry, sheet.MaximumTrials, sheet.Tolerance);
   maxTrialsValue_ = sheet.MaximumTrials;
-  maxTrials_->SetIntValue(sheet.MaximumTrials);
   toleranceValue_ = sheet.Tolerance;
-  tolerance_->setText(Q(SrnToleranceText(sheet.Tolerance)));
   filling_ = wasFilling;
 }
 
@@ -295,15 +261,13 @@ void CLiquidOptimizeDlg::OnInputCellChanged(int, int) {
   Record().Unchanged = false;
 }
 
-int CLiquidOptimizeDlg::MaxTrialsValue() const {
-  return TypedTrialCount(*maxTrials_, maxTrialsValue_, maxTrialsValue_);
-}
+int CLiquidOptimizeDlg::MaxTrialsValue() const { return retry_->TypedTrialCount(maxTrialsValue_, maxTrialsValue_); }
 
 void CLiquidOptimizeDlg::OnMaxTrialsCommitted() {
   if (filling_) return;
   int value = MaxTrialsValue();
-  if (value < 1) value = 1;
-  maxTrials_->SetIntValue(value);
+  if (value < kMinimumTrials) value = kMinimumTrials;
+  retry_->ShowMaximumTrials(value);
   if (value == maxTrialsValue_) return;
   maxTrialsValue_ = value;
   Record().ConstantSettings.MaximumTrials = value;
@@ -312,8 +276,8 @@ void CLiquidOptimizeDlg::OnMaxTrialsCommitted() {
 
 void CLiquidOptimizeDlg::OnToleranceCommitted() {
   if (filling_) return;
-  const double kept = TypedTolerance(*tolerance_, kLiquidMinimumTolerance, kLiquidMaximumTolerance, toleranceValue_);
-  tolerance_->setText(Q(SrnToleranceText(kept)));
+  const double kept = retry_->TypedTolerance(toleranceValue_);
+  retry_->ShowTolerance(kept);
   if (kept == toleranceValue_) return;
   toleranceValue_ = kept;
   Record().ConstantSettings.Tolerance = kept;
@@ -325,7 +289,7 @@ bool CLiquidOptimizeDlg::Start() {
   EngineCaller caller;
   LiquidOptimizeRun run(Record(), sheet, caller);
   notFinished_ = true;
-  start_->setEnabled(false);
+  retry_->StartButton()->setEnabled(false);
   RepaintThrottle throttle(kRunPaintInterval, [&] {
     ShowSheet(sheet);
     RebuildGraphSeries();
@@ -335,7 +299,7 @@ bool CLiquidOptimizeDlg::Start() {
   const bool fitted = run.Run([&] { throttle.Request(); });
   throttle.Flush();
   runPaints_ = throttle.Paints();
-  start_->setEnabled(true);
+  retry_->StartButton()->setEnabled(true);
   ShowSheet(sheet);
   StoreToRecords();
   notFinished_ = !fitted;

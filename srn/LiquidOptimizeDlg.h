@@ -9,16 +9,13 @@
 #include "srn/LiquidOptimizeRun.h"
 #include "srn/SrnPage.h"
 
-class QCheckBox;
-class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace quorvel {
 
 class CExpButton;
-class CExpEdit;
 class CSpread7;
+class RetryRow;
 
 class CLiquidOptimizeDlg : public SrnPage {
   Q_OBJECT
@@ -51,10 +48,8 @@ class CLiquidOptimizeDlg : public SrnPage {
 
   CSpread7* InputGrid() const { return inputGrid_; }
   CSpread7* ResultGrid() const { return resultGrid_; }
-  QCheckBox* RandomRetryBox() const { return randomRetry_; }
-  CExpEdit* MaxTrialsEdit() const { return maxTrials_; }
-  CExpEdit* ToleranceEdit() const { return tolerance_; }
-  QPushButton* StartButton() const { return start_; }
+  // Random retry, maximum trials, tolerance and Start.
+  RetryRow* Retry() const { return retry_; }
   const std::vector<CPointDataList>& CurveSeries() const { return curveSeries_; }
   int RunPaints() const { return runPaints_; }
 
@@ -68,23 +63,17 @@ class CLiquidOptimizeDlg : public SrnPage {
 
   int language_;
   bool filling_ = false;
-  bool maxTrialsTyped_ = false;
-  bool toleranceTyped_ = false;
   bool notFinished_ = false;
   View view_ = kDaView;
-  int maxTrialsValue_ = 5;
-  double toleranceValue_ = 1e-6;
+  int maxTrialsValue_ = kDefaultMaximumTrials;
+  double toleranceValue_ = kDefaultTolerance;
   std::vector<CPointDataList> curveSeries_;
   int runPaints_ = 0;
 
   GraphArea* graph_ = nullptr;
   CSpread7* inputGrid_ = nullptr;
   CSpread7* resultGrid_ = nullptr;
-  QCheckBox* randomRetry_ = nullptr;
-  QLabel* maxTrialsLabel_ = nullptr;
-  CExpEdit* maxTrials_ = nullptr;
-  CExpEdit* tolerance_ = nullptr;
-  QPushButton* start_ = nullptr;
+  RetryRow* retry_ = nullptr;
   QRadioButton* daView_ = nullptr;
   QRadioButton* srnView_ = nullptr;
   CExpButton* formula_ = nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/EngineCaller.h"
+#include "host/RetrySettings.h"
 #include "srn/SrnFormRecord.h"
 
 namespace quorvel {
@@ -24,14 +25,12 @@ struct LiquidOptimizeSheet {
   // Rows 1..3 (alpha, beta, C): p0..p7 in Results[k][0..7], the residual in [8].
   std::array<std::array<std::string, 9>, 3> Results;
   bool RandomRetry = true;
-  int MaximumTrials = 5;
-  double Tolerance = 1e-6;
+  int MaximumTrials = kDefaultMaximumTrials;
+  double Tolerance = kDefaultTolerance;
 };
 
 // Residual shown before every run; a fit must beat it to be kept.
 inline constexpr double kLiquidStartResidual = 1e8;
-inline constexpr double kLiquidMinimumTolerance = 1e-10;
-inline constexpr double kLiquidMaximumTolerance = 1000.0;
 
 // Engine id and parameter count of a combo index (any index outside 0..3 is
 // the polynomial).

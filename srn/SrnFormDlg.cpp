@@ -15,22 +15,21 @@
 #include "controls/DialogConventions.h"
 #include "controls/ExpButton.h"
 #include "controls/MessageBoxes.h"
+#include "controls/UiText.h"
 #include "graph/DialogSize.h"
 #include "graph/GraphArea.h"
 #include "graph/SetColorDlg.h"
 #include "host/Language.h"
 #include "host/ProgramFolder.h"
 #include "host/StringSplit.h"
-#include "host/StringTable.h"
 #include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnHandOff.h"
 #include "srn/SrnInputDataDlg.h"
+#include "srn/SrnOkStep.h"
 #include "srn/SrnOptimizeDlg.h"
 
 namespace quorvel {
 namespace {
-
-QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
 const QColor kDialogBackground(230, 230, 230);
 const QColor kPanelBackground(245, 255, 229);
@@ -82,10 +81,9 @@ QPixmap ArrowPicture() {
   return pixmap;
 }
 
-CExpButton* MakePageButton(const QString& text, const QString& name, QWidget* parent) {
+CExpButton* MakePageButton(const QString& text, const char* name, QWidget* parent) {
   auto* button = new CExpButton(text, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(text);
+  NameControl(button, name, text);
   button->SetStyle(CExpButton::kFlat);
   CExpButton::Colors colours = button->ColorSet();
   colours.face = QColor(255, 255, 255);
@@ -97,9 +95,9 @@ CExpButton* MakePageButton(const QString& text, const QString& name, QWidget* pa
   return button;
 }
 
-CExpButton* MakeToolButton(int icon, const QString& tip, const QString& name, QWidget* parent) {
+CExpButton* MakeToolButton(int icon, const QString& tip, const char* name, QWidget* parent) {
   auto* button = new CExpButton(parent);
-  button->setObjectName(name);
+  NameControl(button, name, tip);
   button->SetStyle(CExpButton::kBitmap);
   const QPixmap picture = ToolbarIcon(icon);
   QPixmap greyed(picture.size());
@@ -113,7 +111,6 @@ CExpButton* MakeToolButton(int icon, const QString& tip, const QString& name, QW
   button->SetUseDisabledBitmap(true);
   button->setFixedSize(28, 26);
   button->setToolTip(tip);
-  button->setAccessibleName(tip);
   return button;
 }
 
@@ -132,39 +129,35 @@ CSrnFormDlg::~CSrnFormDlg() = default;
 
 void CSrnFormDlg::BuildWindow() {
   // 1. Texts.
-  setWindowTitle(Text(10001));
+  setWindowTitle(UiText(10001));
   QPalette background = palette();
   background.setColor(QPalette::Window, kDialogBackground);
   setPalette(background);
   setAutoFillBackground(true);
 
   // Stratum header: 1039 caption, 1038 number, 1000 name.
-  auto* stratumCaption = new QLabel(Text(10007), this);
-  stratumCaption->setObjectName(QStringLiteral("stratumCaption"));
+  auto* stratumCaption = new QLabel(UiText(10007), this);
+  NameControl(stratumCaption, "stratumCaption", stratumCaption->text());
   stratumNumber_ = new QLineEdit(this);
-  stratumNumber_->setObjectName(QStringLiteral("stratumNumber"));
+  NameControl(stratumNumber_, "stratumNumber", UiText(10007));
   stratumNumber_->setReadOnly(true);
   stratumNumber_->setFixedWidth(60);
-  stratumNumber_->setAccessibleName(Text(10007));
   stratumName_ = new QLineEdit(this);
-  stratumName_->setObjectName(QStringLiteral("stratumName"));
+  NameControl(stratumName_, "stratumName", UiText(10007));
   stratumName_->setReadOnly(true);
   stratumName_->setMinimumWidth(220);
-  stratumName_->setAccessibleName(Text(10007));
   stratumNumber_->setFocusPolicy(Qt::ClickFocus);
   stratumName_->setFocusPolicy(Qt::ClickFocus);
 
   // Graph toolbar.
-  copyGraphButton_ = new QPushButton(Text(10114), this);  // 1076
-  copyGraphButton_->setObjectName(QStringLiteral("copyGraphButton"));
-  copyGraphButton_->setToolTip(Text(10114));
-  copyGraphButton_->setAccessibleName(Text(10114));
-  largeGraphButton_ = new QPushButton(Text(10115), this);  // 1077
-  largeGraphButton_->setObjectName(QStringLiteral("largeGraphButton"));
-  largeGraphButton_->setAccessibleName(Text(10115));
-  zoomInButton_ = MakeToolButton(0, Text(10116), QStringLiteral("zoomInButton"), this);         // 1078
-  zoomResetButton_ = MakeToolButton(1, Text(10117), QStringLiteral("zoomResetButton"), this);   // 1090
-  drawingButton_ = MakeToolButton(2, Text(10108), QStringLiteral("drawingSetupButton"), this);  // 1048
+  copyGraphButton_ = new QPushButton(UiText(10114), this);  // 1076
+  NameControl(copyGraphButton_, "copyGraphButton", copyGraphButton_->text());
+  copyGraphButton_->setToolTip(UiText(10114));
+  largeGraphButton_ = new QPushButton(UiText(10115), this);  // 1077
+  NameControl(largeGraphButton_, "largeGraphButton", largeGraphButton_->text());
+  zoomInButton_ = MakeToolButton(0, UiText(10116), "zoomInButton", this);         // 1078
+  zoomResetButton_ = MakeToolButton(1, UiText(10117), "zoomResetButton", this);   // 1090
+  drawingButton_ = MakeToolButton(2, UiText(10108), "drawingSetupButton", this);  // 1048
 
   auto* header = new QHBoxLayout;
   header->addWidget(stratumCaption);
@@ -187,23 +180,23 @@ void CSrnFormDlg::BuildWindow() {
   // Wide enough for the longer group title of the run's language.
   const QFontMetrics metrics(font());
   panel->setFixedWidth(
-      std::max({170, metrics.horizontalAdvance(Text(10014)) + 48, metrics.horizontalAdvance(Text(10011)) + 48}));
+      std::max({170, metrics.horizontalAdvance(UiText(10014)) + 48, metrics.horizontalAdvance(UiText(10011)) + 48}));
   const QString groupStyle = QStringLiteral(
       "QGroupBox { background: rgb(245,255,229); color: rgb(0,0,255); border: 1px solid rgb(150,170,140);"
       " border-radius: 3px; margin-top: 1.4em; padding: 4px; }"
       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; color: rgb(0,0,255); }");
-  auto* srnGroup = new QGroupBox(Text(10011), panel);  // 1029
-  srnGroup->setObjectName(QStringLiteral("srnGroup"));
+  auto* srnGroup = new QGroupBox(UiText(10011), panel);  // 1029
+  NameControl(srnGroup, "srnGroup", srnGroup->title());
   srnGroup->setStyleSheet(groupStyle);
-  auto* liquidGroup = new QGroupBox(Text(10014), panel);  // 1030
-  liquidGroup->setObjectName(QStringLiteral("liquidGroup"));
+  auto* liquidGroup = new QGroupBox(UiText(10014), panel);  // 1030
+  NameControl(liquidGroup, "liquidGroup", liquidGroup->title());
   liquidGroup->setStyleSheet(groupStyle);
-  pageButtons_[0] = MakePageButton(Text(10012), QStringLiteral("inputPageButton"), srnGroup);          // 1001
-  pageButtons_[1] = MakePageButton(Text(10013), QStringLiteral("srnOptimizeButton"), srnGroup);        // 1002
-  pageButtons_[2] = MakePageButton(Text(10013), QStringLiteral("liquidOptimizeButton"), liquidGroup);  // 1003
+  pageButtons_[0] = MakePageButton(UiText(10012), "inputPageButton", srnGroup);          // 1001
+  pageButtons_[1] = MakePageButton(UiText(10013), "srnOptimizeButton", srnGroup);        // 1002
+  pageButtons_[2] = MakePageButton(UiText(10013), "liquidOptimizeButton", liquidGroup);  // 1003
   // The two "最適化" buttons differ only by their group: say which for screen readers.
-  pageButtons_[1]->setAccessibleName(Text(10011) + QLatin1Char(' ') + Text(10013));
-  pageButtons_[2]->setAccessibleName(Text(10014) + QLatin1Char(' ') + Text(10013));
+  pageButtons_[1]->setAccessibleName(UiText(10011) + QLatin1Char(' ') + UiText(10013));
+  pageButtons_[2]->setAccessibleName(UiText(10014) + QLatin1Char(' ') + UiText(10013));
   auto* srnLayout = new QVBoxLayout(srnGroup);
   srnLayout->addWidget(pageButtons_[0]);
   srnLayout->addWidget(pageButtons_[1]);
@@ -229,12 +222,10 @@ void CSrnFormDlg::BuildWindow() {
   pageStack_ = new QStackedLayout(pageArea_);
   pageStack_->setContentsMargins(0, 0, 0, 0);
 
-  okButton_ = new QPushButton(Text(10119), this);
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  okButton_->setAccessibleName(Text(10119));
-  cancelButton_ = new QPushButton(Text(10010), this);
-  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-  cancelButton_->setAccessibleName(Text(10010));
+  okButton_ = new QPushButton(UiText(10119), this);
+  NameControl(okButton_, "okButton", okButton_->text());
+  cancelButton_ = new QPushButton(UiText(10010), this);
+  NameControl(cancelButton_, "cancelButton", cancelButton_->text());
   for (QPushButton* button : {okButton_, cancelButton_}) button->setMinimumWidth(100);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -274,10 +265,10 @@ void CSrnFormDlg::SetStratumHeader() {
     if (!field.empty()) fields.emplace_back(field);
   }
   if (fields.size() >= 2) {
-    stratumNumber_->setText(QString::fromStdString(fields[0]));
-    stratumName_->setText(QString::fromStdString(fields[1]));
+    stratumNumber_->setText(ToQt(fields[0]));
+    stratumName_->setText(ToQt(fields[1]));
   } else {
-    stratumName_->setText(QString::fromStdString(stratumLabel_));
+    stratumName_->setText(ToQt(stratumLabel_));
   }
   stratumName_->setCursorPosition(0);
 }
@@ -313,7 +304,7 @@ int CSrnFormDlg::exec() {
 }
 
 void CSrnFormDlg::CreatePages() {
-  pages_[0] = new CSrnInputDataDlg(record_, pageArea_, QString::fromStdString(folder_));
+  pages_[0] = new CSrnInputDataDlg(record_, pageArea_, ToQt(folder_));
   for (int i = 1; i < SrnPage::kPageCount; ++i) {
     SrnPage* page = replacePage_ ? replacePage_(i, record_, pageArea_) : nullptr;
     if (page == nullptr) {
@@ -387,7 +378,7 @@ void CSrnFormDlg::OnPageButton(int pageIndex) {
       // Data as the host sent them may go straight to page 2; anything else
       // needs a fresh SR-N optimisation first.
       if (record_.SrnNotOptimised != 0 && !(record_.Unchanged && record_.HostSentSets)) {
-        ShowWarning(this, Text(10102));
+        ShowWarning(this, UiText(10102));
         return;
       }
       SelectPageButton(2);
@@ -402,62 +393,44 @@ void CSrnFormDlg::OnPageButton(int pageIndex) {
 }
 
 void CSrnFormDlg::OnOk() {
-  // 1-2.
   if (pages_[1] != nullptr) RefreshOptimisationPages();
-  record_.SrnNotOptimised = record_.SrnCurves.IsEmpty() ? 1 : 0;
-  // 3. Nothing changed since the host's data arrived: the host gets CANCEL.
-  if (record_.Unchanged) {
-    reject();
-    return;
+  const bool constantsNotFinished = pages_[2] != nullptr && pages_[2]->OptimisationNotFinished();
+  // The Japanese texts of the refusals are shown in both languages.
+  switch (DecideSrnOk(record_, constantsNotFinished)) {
+    case SrnOkStep::EndAsCancel:
+      reject();  // the host gets CANCEL
+      return;
+    case SrnOkStep::ShowSrnNotOptimised:
+      ShowWarning(this, QStringLiteral("SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
+      return;
+    case SrnOkStep::ShowConstantsNotFinished:
+      ShowWarning(this,
+                  QStringLiteral("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
+      return;
+    case SrnOkStep::ShowNoneSelected:
+      if (IsJapanese()) {
+        ShowMessageBox(
+            this, QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。"),
+            QStringLiteral("確認"), QMessageBox::Warning, MessageButtons::Ok);
+      } else {
+        ShowMessageBox(this, QStringLiteral("Please Check"), UiText(10123), QMessageBox::Warning, MessageButtons::Ok);
+      }
+      return;
+    case SrnOkStep::AskResidual:
+      if (AskYesNo(this, UiText(10104)) != kIdYes) return;
+      break;
+    case SrnOkStep::WriteAnswer:
+      break;
   }
-  // The Japanese texts of steps 4-6 are shown in both languages.
-  const std::size_t setCount = record_.DataSets.Count();
-  // 4. A curve list shorter than the data sets counts as not optimised.
-  if (record_.SrnNotOptimised != 0 || record_.SrnCurves.Count() < setCount) {
-    ShowWarning(this, QStringLiteral("SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
-    return;
-  }
-  // 5. Fewer than the three constant curves counts as not finished.
-  if (record_.ConstantCurves.Count() < 3 || pages_[2]->OptimisationNotFinished()) {
-    ShowWarning(this, QStringLiteral("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
-    return;
-  }
-  // 6.
-  bool anySelected = false;
-  for (std::size_t k = 0; k < setCount; ++k) anySelected = anySelected || record_.SrnCurves.At(k).Selected;
-  if (!anySelected) {
-    if (IsJapanese()) {
-      ShowMessageBox(
-          this, QStringLiteral("Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。"),
-          QStringLiteral("確認"), QMessageBox::Warning, MessageButtons::Ok);
-    } else {
-      ShowMessageBox(this, QStringLiteral("Please Check"), Text(10123), QMessageBox::Warning, MessageButtons::Ok);
-    }
-    return;
-  }
-  // 7.
-  if (!WantsConfirmOnOk()) return;
-  // 8-9.
   pages_[2]->StoreToRecords();
   const AnswerDelivery delivery = WriteSrnAnswer(folder_, record_);
   if (delivery.Refused) {
     // Closing now would leave the host waiting for an answer that never comes.
-    ShowWarning(this, Tr("Dreviaへの回答を作成できません。\n", "The answer to Drevia cannot be made.\n") +
-                          QString::fromStdString(delivery.Error));
+    ShowWarning(this, UiText("Dreviaへの回答を作成できません。\n", "The answer to Drevia cannot be made.\n") +
+                          ToQt(delivery.Error));
     return;
   }
   accept();
-}
-
-bool CSrnFormDlg::WantsConfirmOnOk() {
-  const double tolerance = record_.ConstantSettings.Tolerance;
-  bool over = false;
-  for (std::size_t d = 0; d < 3; ++d) {
-    const double residual = record_.ConstantCurves.At(d).Residual;
-    if (!IsNoValue(residual) && residual > tolerance) over = true;
-  }
-  if (!over) return true;
-  return AskYesNo(this, Text(10104)) == kIdYes;
 }
 
 void CSrnFormDlg::OnZoomIn() {

@@ -65,7 +65,6 @@ class CSrnFormDlg : public QDialog {
   void ShowPage(int pageIndex);
   void SelectPageButton(int pageIndex);
   void RefreshOptimisationPages();
-  bool WantsConfirmOnOk();
 
   std::string folder_;
   std::string stratumLabel_;

@@ -12,33 +12,26 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "controls/Clipboard.h"
 #include "controls/CommonDialogs.h"
 #include "controls/ExpButton.h"
 #include "controls/ExpStatic.h"
 #include "controls/MessageBoxes.h"
+#include "controls/UiText.h"
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
 #include "host/Language.h"
-#include "host/StringTable.h"
 #include "platform/Spread7.h"
 #include "srn/AddDataDlg.h"
 #include "srn/ExpDataFile.h"
 #include "srn/SrnFormRecord.h"
+#include "srn/SrnGraphSeries.h"
 
 namespace quorvel {
 namespace {
 
-QString Text(int id) { return QString::fromStdString(LoadString(id)); }
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
-
 constexpr int kMinimumGridRows = 100;
-// Curves are sampled at N = min, min + 1, ...; beyond this many samples (huge
-// N ranges from a loaded file) they are sampled evenly on the log axis instead,
-// which looks the same and keeps drawing fast.
-constexpr std::size_t kMaxCurveSamples = 100000;
 
 std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -68,62 +61,55 @@ CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QStri
     : SrnPage(record, parent), programFolder_(std::move(programFolder)) {
   setObjectName(QStringLiteral("inputDataPage"));
 
-  title_ = new CExpStatic(Text(10011) + QStringLiteral("  ") + Text(10020), this);  // 1031
-  title_->setObjectName(QStringLiteral("pageTitle"));
+  title_ = new CExpStatic(UiText(10011) + QStringLiteral("  ") + UiText(10020), this);  // 1031
+  NameControl(title_, "pageTitle", title_->text());
   title_->SetTextColor(QColor(0, 0, 160));
   QFont titleFont = title_->font();
   titleFont.setBold(true);
   title_->setFont(titleFont);
 
   explainButton_ = new CExpButton(this);  // 1047
-  explainButton_->setObjectName(QStringLiteral("graphExplanationButton"));
+  NameControl(explainButton_, "graphExplanationButton", UiText(10125));
   explainButton_->SetStyle(CExpButton::kBitmap);
   explainButton_->SetBitmaps(ExplanationIcon(), ExplanationIcon());
   explainButton_->setFixedSize(26, 24);
-  explainButton_->setToolTip(Text(10125));
-  explainButton_->setAccessibleName(Text(10125));
+  explainButton_->setToolTip(UiText(10125));
 
   graph_ = new GraphArea(this);  // 1017
-  graph_->setObjectName(QStringLiteral("srnGraph"));
+  NameControl(graph_, "srnGraph", title_->text());
   graph_->setMinimumHeight(260);
 
-  auto* fileGroup = new QGroupBox(Text(10008), this);  // 1043
-  fileGroup->setObjectName(QStringLiteral("fileGroup"));
-  auto* fileLabel = new QLabel(Text(10055), fileGroup);   // 1044
-  loadButton_ = new QPushButton(Text(10021), fileGroup);  // 1007
-  loadButton_->setObjectName(QStringLiteral("loadButton"));
-  saveButton_ = new QPushButton(Text(10022), fileGroup);  // 1008
-  saveButton_->setObjectName(QStringLiteral("saveButton"));
+  auto* fileGroup = new QGroupBox(UiText(10008), this);  // 1043
+  NameControl(fileGroup, "fileGroup", fileGroup->title());
+  auto* fileLabel = new QLabel(UiText(10055), fileGroup);   // 1044
+  loadButton_ = new QPushButton(UiText(10021), fileGroup);  // 1007
+  NameControl(loadButton_, "loadButton", loadButton_->text());
+  saveButton_ = new QPushButton(UiText(10022), fileGroup);  // 1008
+  NameControl(saveButton_, "saveButton", saveButton_->text());
   auto* fileLayout = new QGridLayout(fileGroup);
   fileLayout->addWidget(fileLabel, 0, 0, 1, 2);
   fileLayout->addWidget(loadButton_, 1, 0);
   fileLayout->addWidget(saveButton_, 1, 1);
 
   setList_ = new QComboBox(this);  // 1009
-  setList_->setObjectName(QStringLiteral("setList"));
+  NameControl(setList_, "setList", UiText(10055));
   setList_->setMinimumContentsLength(10);
-  addButton_ = new QPushButton(Text(10023), this);  // 1005
-  addButton_->setObjectName(QStringLiteral("addButton"));
-  deleteButton_ = new QPushButton(Text(10024), this);  // 1006
-  deleteButton_->setObjectName(QStringLiteral("deleteButton"));
-  applyButton_ = new QPushButton(Tr("データ反映", "データ反映"), this);  // 1010
-  applyButton_->setObjectName(QStringLiteral("applyButton"));
+  addButton_ = new QPushButton(UiText(10023), this);  // 1005
+  NameControl(addButton_, "addButton", addButton_->text());
+  deleteButton_ = new QPushButton(UiText(10024), this);  // 1006
+  NameControl(deleteButton_, "deleteButton", deleteButton_->text());
+  applyButton_ = new QPushButton(UiText("データ反映", "データ反映"), this);  // 1010
+  NameControl(applyButton_, "applyButton", applyButton_->text());
   copyButton_ = new QPushButton(QStringLiteral("CP"), this);  // 1040
-  copyButton_->setObjectName(QStringLiteral("copyButton"));
-  copyButton_->setToolTip(Text(10124));
+  NameControl(copyButton_, "copyButton", UiText(10124));
+  copyButton_->setToolTip(UiText(10124));
   copyButton_->setFixedWidth(40);
 
   grid_ = new CSpread7(kMinimumGridRows, 2, this);  // 1003
-  grid_->setObjectName(QStringLiteral("pointGrid"));
-  grid_->SetColumnTitles({Text(10026), Text(10027)});
+  NameControl(grid_, "pointGrid", UiText(10026) + QStringLiteral(" / ") + UiText(10027).remove(QLatin1Char('\n')));
+  grid_->SetColumnTitles({UiText(10026), UiText(10027)});
   grid_->SetColWidth(1, 130);
   grid_->SetColWidth(2, 130);
-  grid_->setAccessibleName(Text(10026) + QStringLiteral(" / ") + Text(10027).replace(QLatin1Char('\n'), QString()));
-
-  for (QPushButton* button : {loadButton_, saveButton_, addButton_, deleteButton_, applyButton_, copyButton_}) {
-    button->setAccessibleName(button->text());
-  }
-  setList_->setAccessibleName(Text(10055));
 
   // Layout: title and explanation button, the graph, then the set controls
   // beside the point grid.
@@ -191,9 +177,9 @@ int CSrnInputDataDlg::SelectedIndex() const {
 void CSrnInputDataDlg::RefillSetList() {
   filling_ = true;
   setList_->clear();
-  const QString suffix = Tr("%データ", "% Data");
+  const QString suffix = UiText("%データ", "% Data");
   const DataSetList& sets = Record().DataSets;
-  for (std::size_t k = 0; k < sets.Count(); ++k) setList_->addItem(FromStd(sets.At(k).Name) + suffix);
+  for (std::size_t k = 0; k < sets.Count(); ++k) setList_->addItem(ToQt(sets.At(k).Name) + suffix);
   setList_->setCurrentIndex(-1);
   filling_ = false;
 }
@@ -214,8 +200,8 @@ void CSrnInputDataDlg::ShowSelectedSet() {
     if (grid_->MaxRows() < needed) grid_->SetMaxRows(needed);
     int row = 1;
     for (const CDPoint& point : set.Points()) {
-      grid_->SetCellText(row, 1, FromStd(FormatPointNumber(point.x)));
-      grid_->SetCellText(row, 2, FromStd(FormatPointNumber(point.y)));
+      grid_->SetCellText(row, 1, ToQt(FormatPointNumber(point.x)));
+      grid_->SetCellText(row, 2, ToQt(FormatPointNumber(point.y)));
       ++row;
     }
   }
@@ -261,7 +247,7 @@ void CSrnInputDataDlg::DeleteSet() {
   SrnFormRecord& record = Record();
   const int index = SelectedIndex();
   if (record.DataSets.IsEmpty() || index < 0) return;
-  if (AskOkCancel(this, Tr("選択されているデータを削除します", "The data chosen is deleted. ")) != kIdOk) return;
+  if (AskOkCancel(this, UiText("選択されているデータを削除します", "The data chosen is deleted. ")) != kIdOk) return;
   DiscardOptimisationResults();
   record.DataSets.RemoveAt(static_cast<std::size_t>(index));
   RefillSetList();
@@ -288,8 +274,8 @@ void CSrnInputDataDlg::ApplyGrid() {
   CPointDataList& set = Record().DataSets.At(static_cast<std::size_t>(index));
   set.ClearPoints();
   for (int row = 1; row <= grid_->MaxRows(); ++row) {
-    const double x = ParseDoubleRounded(-1, grid_->CellText(row, 1).toStdString());
-    const double y = ParseDoubleRounded(-1, grid_->CellText(row, 2).toStdString());
+    const double x = ParseDoubleRounded(-1, ToStd(grid_->CellText(row, 1)));
+    const double y = ParseDoubleRounded(-1, ToStd(grid_->CellText(row, 2)));
     if (IsNoValue(x) || IsNoValue(y)) continue;
     set.AppendPoint(x, y);
   }
@@ -304,7 +290,7 @@ void CSrnInputDataDlg::AfterGridEdit() {
 
 void CSrnInputDataDlg::OnCellChanged(int row, int col) {
   const QString text = grid_->CellText(row, col);
-  const double value = ParseDoubleRounded(6, text.toStdString());
+  const double value = ParseDoubleRounded(6, ToStd(text));
   // An emptied or non-numeric cell reads as the no-value marker, which is
   // below every lower limit.
   double clamped = value;
@@ -319,7 +305,7 @@ void CSrnInputDataDlg::OnCellChanged(int row, int col) {
     else if (value > 100.0)
       clamped = 100.0;
   }
-  if (clamped != value) grid_->SetCellText(row, col, FromStd(FormatPointNumber(clamped)));
+  if (clamped != value) grid_->SetCellText(row, col, ToQt(FormatPointNumber(clamped)));
   AfterGridEdit();
 }
 
@@ -342,73 +328,16 @@ void CSrnInputDataDlg::UpdateEnabledState() {
 
 void CSrnInputDataDlg::RebuildGraphSeries() {
   SrnFormRecord& record = Record();
-  DataSetList& sets = record.DataSets;
-
-  if (sets.AutomaticAdjustment) {
-    bool any = false;
-    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-    for (std::size_t k = 0; k < sets.Count(); ++k) {
-      for (const CDPoint& p : sets.At(k).Points()) {
-        if (IsNoValue(p.x) || IsNoValue(p.y) || !std::isfinite(p.x) || !std::isfinite(p.y)) continue;
-        if (!any) {
-          xMin = xMax = p.x;
-          yMin = yMax = p.y;
-          any = true;
-        }
-        xMin = std::min(xMin, p.x);
-        xMax = std::max(xMax, p.x);
-        yMin = std::min(yMin, p.y);
-        yMax = std::max(yMax, p.y);
-      }
-    }
-    if (any) {
-      sets.XMinimum = xMin;
-      // The next power of ten above the largest N (500 -> 1000, 1000 -> 10000).
-      const double decade = xMax > 0 ? std::floor(std::log10(xMax)) : 0.0;
-      sets.XMaximum = std::pow(10.0, decade + 1.0);
-      sets.YMinimum = yMin;
-      sets.YMaximum = yMax;
-      sets.SnapYRange();
-    }
-  }
-
-  curveSeries_.clear();
-  for (std::size_t k = 0; k < record.SrnCurves.Count(); ++k) {
-    const CEqBase& curve = record.SrnCurves.At(k);
-    // The host sends all-zero parameters for a set it never fitted: that is
-    // no curve, and a legend entry for it would name a line that is not there.
-    if (std::all_of(curve.Params.begin(), curve.Params.end(), [](double p) { return p == 0.0; })) continue;
-    auto series = std::make_unique<CPointDataList>(IsJapanese() ? curve.Name + "%近似曲線"
-                                                                : "fitting curve of the " + curve.Name + "%");
-    series->HasLegend = true;
-    series->Colour = record.Colours.Entry(k < 60 ? static_cast<int>(k % 10) + 1 : 1);
-    const double first = sets.XMinimum;
-    const double last = sets.XMaximum + 1.0;
-    if (std::isfinite(first) && std::isfinite(last) && last >= first) {
-      const double span = std::floor(last - first);
-      if (span < static_cast<double>(kMaxCurveSamples)) {
-        for (double x = first; x <= last; x += 1.0) series->AppendPoint(x, curve.Evaluate(x));
-      } else {
-        const double low = std::log10(std::max(first, 1e-3));
-        const double high = std::log10(last);
-        for (std::size_t i = 0; i < kMaxCurveSamples; ++i) {
-          const double x = std::pow(10.0, low + (high - low) * static_cast<double>(i) / (kMaxCurveSamples - 1));
-          series->AppendPoint(x, curve.Evaluate(x));
-        }
-      }
-    }
-    curveSeries_.push_back(std::move(series));
-  }
-
+  AdjustSrnRanges(record.DataSets);
+  curveSeries_ = SrnPageCurveSeries(record, IsJapanese());
   std::vector<const CPointDataList*> curves;
-  curves.reserve(curveSeries_.size());
-  for (const auto& series : curveSeries_) curves.push_back(series.get());
-  graph_->Drawer().SetSeries(std::move(curves), &sets, &record.Colours, kGraphSrn);
+  for (const CPointDataList& series : curveSeries_) curves.push_back(&series);
+  graph_->Drawer().SetSeries(std::move(curves), &record.DataSets, &record.Colours, kGraphSrn);
   graph_->Redraw();
 }
 
 QString CSrnInputDataDlg::FileFilter() const {
-  return Tr("テキスト文書 (*.txt);;All Files (*)", "text file (*.txt);;All Files (*)");
+  return UiText("テキスト文書 (*.txt);;All Files (*)", "text file (*.txt);;All Files (*)");
 }
 
 QString CSrnInputDataDlg::StartFolder() const {
@@ -425,7 +354,7 @@ void CSrnInputDataDlg::Load() {
 bool CSrnInputDataDlg::LoadDataFile(const QString& path) {
   std::vector<CPointDataList> sets;
   if (!ReadExpDataFile(NativePath(path), sets)) {
-    ShowWarning(this, Text(10107));
+    ShowWarning(this, UiText(10107));
     return false;
   }
   lastDataFile_ = path;
@@ -449,7 +378,7 @@ void CSrnInputDataDlg::Save() {
 
 bool CSrnInputDataDlg::SaveDataFile(const QString& path) {
   if (!WriteExpDataFile(NativePath(path), Record().DataSets)) {
-    ShowWarning(this, Tr("ファイルの書込みに失敗しました。", "File Save Failed."));
+    ShowWarning(this, UiText("ファイルの書込みに失敗しました。", "File Save Failed."));
     return false;
   }
   lastDataFile_ = path;
@@ -458,14 +387,14 @@ bool CSrnInputDataDlg::SaveDataFile(const QString& path) {
 
 QString CSrnInputDataDlg::CopyText() const {
   const DataSetList& sets = Record().DataSets;
-  QString title1 = Text(10026);
-  QString title2 = Text(10027);
+  QString title1 = UiText(10026);
+  QString title2 = UiText(10027);
   title1.remove(QLatin1Char('\n'));
   title2.remove(QLatin1Char('\n'));
   QString text;
   std::size_t rows = 0;
   for (std::size_t k = 0; k < sets.Count(); ++k) {
-    text += FromStd(sets.At(k).Name) + QStringLiteral("%\t\t");
+    text += ToQt(sets.At(k).Name) + QStringLiteral("%\t\t");
     rows = std::max(rows, sets.At(k).PointCount());
   }
   text += QLatin1Char('\n');
@@ -475,8 +404,8 @@ QString CSrnInputDataDlg::CopyText() const {
     for (std::size_t k = 0; k < sets.Count(); ++k) {
       const CPointDataList& set = sets.At(k);
       if (r < set.PointCount()) {
-        text += FromStd(FormatCopyNumber(set.Point(r).x)) + QLatin1Char('\t') +
-                FromStd(FormatCopyNumber(set.Point(r).y)) + QLatin1Char('\t');
+        text += ToQt(FormatCopyNumber(set.Point(r).x)) + QLatin1Char('\t') + ToQt(FormatCopyNumber(set.Point(r).y)) +
+                QLatin1Char('\t');
       } else {
         text += QStringLiteral("\t\t");
       }

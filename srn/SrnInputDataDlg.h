@@ -5,7 +5,6 @@
 // copies all sets as text, and sees the sets with the fitted SR-N curves of
 // the form in the SR-N graph.
 #include <QString>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,7 +53,7 @@ class CSrnInputDataDlg : public SrnPage {
   const QString& LastDataFile() const { return lastDataFile_; }
 
   // The drawn fitted-curve series (rebuilt on every change).
-  const std::vector<std::unique_ptr<CPointDataList>>& CurveSeries() const { return curveSeries_; }
+  const std::vector<CPointDataList>& CurveSeries() const { return curveSeries_; }
   // Rebuilds ranges and series and hands them to the graph.
   void RebuildGraphSeries();
 
@@ -74,7 +73,7 @@ class CSrnInputDataDlg : public SrnPage {
 
   QString programFolder_;
   QString lastDataFile_;
-  std::vector<std::unique_ptr<CPointDataList>> curveSeries_;
+  std::vector<CPointDataList> curveSeries_;
   bool filling_ = false;
 
   CExpStatic* title_ = nullptr;

@@ -11,27 +11,18 @@
 #include <utility>
 
 #include "controls/ExpEdit.h"
+#include "controls/RetryRow.h"
+#include "controls/UiText.h"
 #include "graph/GraphArea.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
-#include "host/StringTable.h"
 #include "platform/Spread7.h"
-#include "srn/OptimizeGraphSeries.h"
 #include "srn/RepaintThrottle.h"
-#include "srn/RetryControls.h"
 #include "srn/SrnFormRecord.h"
+#include "srn/SrnGraphSeries.h"
 
 namespace quorvel {
 namespace {
-
-QString S(int id, int language) { return QString::fromStdString(LoadString(id, language)); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-std::string Std(const QString& text) { return text.toStdString(); }
-
-void Name(QWidget* widget, const char* objectName, const QString& accessible) {
-  widget->setObjectName(QString::fromLatin1(objectName));
-  widget->setAccessibleName(accessible);
-}
 
 // Progress paints during a run are at least this far apart.
 constexpr std::chrono::milliseconds kRunPaintInterval{100};
@@ -44,9 +35,6 @@ const QColor kResidualWithin(0, 0, 0);
 CSrnOptimizeDlg::CSrnOptimizeDlg(SrnFormRecord& record, QWidget* parent)
     : SrnPage(record, parent), language_(CurrentLanguage()) {
   BuildWindow();
-  // The retry box starts checked; the records then say what the host kept.
-  // Checked before the signals are connected, so building the page is no edit.
-  randomRetry_->setChecked(true);
   ConnectSignals();
   FillFromData();
 }
@@ -56,29 +44,30 @@ CSrnOptimizeDlg::~CSrnOptimizeDlg() = default;
 void CSrnOptimizeDlg::BuildWindow() {
   const bool japanese = language_ == kJapanese;
   // English words need the space the Japanese title does without.
-  title_ = new QLabel(S(10011, language_) + (japanese ? "" : " ") + S(10032, language_), this);
-  Name(title_, "titleLabel", title_->text());
+  title_ = new QLabel(UiText(10011, language_) + (japanese ? "" : " ") + UiText(10032, language_), this);
+  NameControl(title_, "titleLabel", title_->text());
   QFont titleFont = title_->font();
   titleFont.setBold(true);
   title_->setFont(titleFont);
 
   graph_ = new GraphArea(this);
-  Name(graph_, "graphArea", title_->text());
+  NameControl(graph_, "graphArea", title_->text());
   graph_->setMinimumSize(560, 230);
 
-  auto* initialCaption = new QLabel(S(10030, language_), this);
+  auto* initialCaption = new QLabel(UiText(10030, language_), this);
   initialGrid_ = new CSpread7(0, SrnOptimizeSheet::kInitialColumns, this);  // 1011
-  Name(initialGrid_, "initialGrid", S(10030, language_));
+  NameControl(initialGrid_, "initialGrid", UiText(10030, language_));
   const char* parameters[3] = {"a", "b", "c"};
   for (int p = 0; p < 3; ++p)
     for (int j = 0; j < 3; ++j)
-      initialGrid_->SetColumnTitle(p * 3 + j + 1, QString::fromLatin1(parameters[p]) + "\n" + S(10047 + j, language_));
+      initialGrid_->SetColumnTitle(p * 3 + j + 1,
+                                   QString::fromLatin1(parameters[p]) + "\n" + UiText(10047 + j, language_));
 
-  auto* resultCaption = new QLabel(S(10031, language_), this);
+  auto* resultCaption = new QLabel(UiText(10031, language_), this);
   resultGrid_ = new CSpread7(0, SrnOptimizeSheet::kCheckColumn, this);  // 1012
-  Name(resultGrid_, "resultGrid", S(10031, language_));
+  NameControl(resultGrid_, "resultGrid", UiText(10031, language_));
   resultGrid_->SetColumnTitles(
-      {"a", "b", "c", S(10004, language_), QString::fromUtf8(japanese ? "Drevia利用" : "Use for Drevia")});
+      {"a", "b", "c", UiText(10004, language_), QString::fromUtf8(japanese ? "Drevia利用" : "Use for Drevia")});
   for (CSpread7* grid : {initialGrid_, resultGrid_}) {
     grid->verticalHeader()->setMinimumWidth(56);
     grid->setMinimumHeight(110);
@@ -88,14 +77,9 @@ void CSrnOptimizeDlg::BuildWindow() {
   resultGrid_->SetColWidth(4, 110);
   resultGrid_->SetColWidth(5, 110);
 
-  const RetryControls retry = MakeRetryControls(this, language_);
-  randomRetry_ = retry.randomRetry;
-  maxTrialsLabel_ = retry.maxTrialsLabel;
-  maxTrials_ = retry.maxTrials;
+  retry_ = new RetryRow(this, language_);  // tolerance 1079
   // Above 100 the field refuses; below 1 the page corrects to 1.
-  maxTrials_->SetUpInteger(kNoIntegerLimit, kSrnMaximumTrials);
-  tolerance_ = retry.tolerance;  // 1079
-  start_ = retry.start;
+  retry_->MaxTrialsEdit()->SetUpInteger(kNoIntegerLimit, kSrnMaximumTrials);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -105,7 +89,7 @@ void CSrnOptimizeDlg::BuildWindow() {
   layout->addWidget(initialGrid_, 1);
   layout->addWidget(resultCaption);
   layout->addWidget(resultGrid_, 1);
-  layout->addLayout(retry.layout);
+  layout->addLayout(retry_->Layout());
 }
 
 void CSrnOptimizeDlg::ConnectSignals() {
@@ -115,21 +99,13 @@ void CSrnOptimizeDlg::ConnectSignals() {
     // The grid empties the block itself (each cell through OnInitialCellChanged).
     if (key == Qt::Key_Delete) Record().Unchanged = false;
   });
-  connect(randomRetry_, &QCheckBox::toggled, this, [this] {
-    if (filling_) return;
+  connect(retry_, &RetryRow::RandomRetryToggled, this, [this] {
     Record().Unchanged = false;
     UpdateEnabledState();
   });
-  // The fields count as changed only after the user typed into them.
-  connect(maxTrials_, &QLineEdit::textEdited, this, [this] { maxTrialsTyped_ = true; });
-  connect(tolerance_, &QLineEdit::textEdited, this, [this] { toleranceTyped_ = true; });
-  connect(maxTrials_, &CExpEdit::Committed, this, [this] {
-    if (std::exchange(maxTrialsTyped_, false)) OnMaxTrialsCommitted();
-  });
-  connect(tolerance_, &CExpEdit::Committed, this, [this] {
-    if (std::exchange(toleranceTyped_, false)) OnToleranceCommitted();
-  });
-  connect(start_, &QPushButton::clicked, this, &CSrnOptimizeDlg::Start);
+  connect(retry_, &RetryRow::MaximumTrialsCommitted, this, &CSrnOptimizeDlg::OnMaxTrialsCommitted);
+  connect(retry_, &RetryRow::ToleranceCommitted, this, &CSrnOptimizeDlg::OnToleranceCommitted);
+  connect(retry_->StartButton(), &QPushButton::clicked, this, &CSrnOptimizeDlg::Start);
   connect(graph_, &GraphArea::AboutToDraw, this, [this] {
     if (AdjustSrnRanges(Record().DataSets)) RebuildGraphSeries();
   });
@@ -154,32 +130,30 @@ void CSrnOptimizeDlg::RedrawGraph() {
 }
 
 void CSrnOptimizeDlg::RebuildGraphSeries() {
-  const DataSetList& sets = Record().DataSets;
-  curveSeries_ = FittedSrnCurveSeries(Record().SrnCurves, Record().Colours, sets.XMinimum, sets.XMaximum + 1.0,
-                                      language_ == kJapanese);
+  curveSeries_ = SrnPageCurveSeries(Record(), language_ == kJapanese);
   std::vector<const CPointDataList*> curves;
   for (const CPointDataList& series : curveSeries_) curves.push_back(&series);
-  graph_->Drawer().SetSeries(std::move(curves), &sets, &Record().Colours, kGraphSrn);
+  graph_->Drawer().SetSeries(std::move(curves), &Record().DataSets, &Record().Colours, kGraphSrn);
 }
 
 SrnOptimizeSheet CSrnOptimizeDlg::ReadSheet() const {
   SrnOptimizeSheet sheet;
   for (int row = 1; row <= initialGrid_->MaxRows(); ++row) {
     SrnInitialRow line;
-    line.Label = Std(initialGrid_->RowTitle(row));
+    line.Label = ToStd(initialGrid_->RowTitle(row));
     for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col)
-      line.Cells[static_cast<std::size_t>(col - 1)] = Std(initialGrid_->CellText(row, col));
+      line.Cells[static_cast<std::size_t>(col - 1)] = ToStd(initialGrid_->CellText(row, col));
     sheet.Initial.push_back(std::move(line));
   }
   for (int row = 1; row <= resultGrid_->MaxRows(); ++row) {
     SrnResultRow line;
-    line.Label = Std(resultGrid_->RowTitle(row));
+    line.Label = ToStd(resultGrid_->RowTitle(row));
     for (int col = 1; col <= SrnOptimizeSheet::kResidualColumn; ++col)
-      line.Cells[static_cast<std::size_t>(col - 1)] = Std(resultGrid_->CellText(row, col));
+      line.Cells[static_cast<std::size_t>(col - 1)] = ToStd(resultGrid_->CellText(row, col));
     line.Checked = resultGrid_->IsCellChecked(row, SrnOptimizeSheet::kCheckColumn);
     sheet.Results.push_back(std::move(line));
   }
-  sheet.RandomRetry = randomRetry_->isChecked();
+  sheet.RandomRetry = retry_->RandomRetryBox()->isChecked();
   sheet.MaximumTrials = MaxTrialsValue();
   sheet.Tolerance = toleranceValue_;
   return sheet;
@@ -191,17 +165,17 @@ void CSrnOptimizeDlg::ShowSheet(const SrnOptimizeSheet& sheet) {
   if (initialGrid_->MaxRows() != initialRows) initialGrid_->SetMaxRows(initialRows);
   for (int row = 1; row <= initialRows; ++row) {
     const SrnInitialRow& line = sheet.Initial[static_cast<std::size_t>(row - 1)];
-    initialGrid_->SetRowTitle(row, Q(line.Label));
+    initialGrid_->SetRowTitle(row, ToQt(line.Label));
     for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col)
-      initialGrid_->SetCellText(row, col, Q(line.Cells[static_cast<std::size_t>(col - 1)]));
+      initialGrid_->SetCellText(row, col, ToQt(line.Cells[static_cast<std::size_t>(col - 1)]));
   }
   const int resultRows = static_cast<int>(sheet.Results.size());
   if (resultGrid_->MaxRows() != resultRows) resultGrid_->SetMaxRows(resultRows);
   for (int row = 1; row <= resultRows; ++row) {
     const SrnResultRow& line = sheet.Results[static_cast<std::size_t>(row - 1)];
-    resultGrid_->SetRowTitle(row, Q(line.Label));
+    resultGrid_->SetRowTitle(row, ToQt(line.Label));
     for (int col = 1; col <= SrnOptimizeSheet::kResidualColumn; ++col) {
-      resultGrid_->SetCellText(row, col, Q(line.Cells[static_cast<std::size_t>(col - 1)]));
+      resultGrid_->SetCellText(row, col, ToQt(line.Cells[static_cast<std::size_t>(col - 1)]));
       // Results come from the engine only.
       resultGrid_->SetCellLocked(row, col, true);
     }
@@ -209,11 +183,9 @@ void CSrnOptimizeDlg::ShowSheet(const SrnOptimizeSheet& sheet) {
       resultGrid_->SetCellKind(row, SrnOptimizeSheet::kCheckColumn, CellKind::CheckBox);
     resultGrid_->SetCellChecked(row, SrnOptimizeSheet::kCheckColumn, line.Checked);
   }
-  randomRetry_->setChecked(sheet.RandomRetry);
+  retry_->Show(sheet.RandomRetry, sheet.MaximumTrials, sheet.Tolerance);
   maxTrialsValue_ = sheet.MaximumTrials;
-  maxTrials_->SetIntValue(sheet.MaximumTrials);
   toleranceValue_ = sheet.Tolerance;
-  tolerance_->setText(Q(SrnToleranceText(sheet.Tolerance)));
   filling_ = wasFilling;
   ColourResiduals();
   UpdateEnabledState();
@@ -236,16 +208,14 @@ void CSrnOptimizeDlg::DiscardResults() {
 }
 
 void CSrnOptimizeDlg::UpdateEnabledState() {
-  maxTrials_->setEnabled(randomRetry_->isChecked());
-  maxTrialsLabel_->setEnabled(randomRetry_->isChecked());
-  start_->setEnabled(SrnStartAllowed(Record(), ReadSheet()));
+  retry_->StartButton()->setEnabled(SrnStartAllowed(Record(), ReadSheet()));
 }
 
 void CSrnOptimizeDlg::ColourResiduals() {
-  const double tolerance = tolerance_->text().trimmed().isEmpty() ? kSrnDefaultTolerance : toleranceValue_;
+  const double tolerance = retry_->ToleranceEdit()->text().trimmed().isEmpty() ? kDefaultTolerance : toleranceValue_;
   for (int row = 1; row <= resultGrid_->MaxRows(); ++row) {
     SrnResultRow line;
-    line.Cells[3] = Std(resultGrid_->CellText(row, SrnOptimizeSheet::kResidualColumn));
+    line.Cells[3] = ToStd(resultGrid_->CellText(row, SrnOptimizeSheet::kResidualColumn));
     resultGrid_->SetCellForeColor(row, SrnOptimizeSheet::kResidualColumn,
                                   SrnResidualExceeds(line, tolerance) ? kResidualAbove : kResidualWithin);
   }
@@ -253,10 +223,10 @@ void CSrnOptimizeDlg::ColourResiduals() {
 
 void CSrnOptimizeDlg::OnInitialCellChanged(int row, int col) {
   if (filling_) return;
-  std::string text = Std(initialGrid_->CellText(row, col));
+  std::string text = ToStd(initialGrid_->CellText(row, col));
   if (ApplySrnCellRule(text, col)) {
     const bool wasFilling = std::exchange(filling_, true);
-    initialGrid_->SetCellText(row, col, Q(text));
+    initialGrid_->SetCellText(row, col, ToQt(text));
     filling_ = wasFilling;
   }
   KeepRowInSet(row);
@@ -268,7 +238,7 @@ void CSrnOptimizeDlg::KeepRowInSet(int row) {
   if (row < 1 || static_cast<std::size_t>(row) > Record().DataSets.Count()) return;
   CPointDataList& set = Record().DataSets.At(static_cast<std::size_t>(row - 1));
   for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col) {
-    const double value = ParseDoubleRounded(6, Std(initialGrid_->CellText(row, col)));
+    const double value = ParseDoubleRounded(6, ToStd(initialGrid_->CellText(row, col)));
     if (IsNoValue(value)) continue;
     const auto p = static_cast<std::size_t>((col - 1) / 3);
     const int kind = (col - 1) % 3;
@@ -286,14 +256,14 @@ void CSrnOptimizeDlg::OnResultCellChanged(int row, int col) {
   filling_ = wasFilling;
 }
 
-int CSrnOptimizeDlg::MaxTrialsValue() const { return TypedTrialCount(*maxTrials_, kSrnDefaultTrials, maxTrialsValue_); }
+int CSrnOptimizeDlg::MaxTrialsValue() const { return retry_->TypedTrialCount(kDefaultMaximumTrials, maxTrialsValue_); }
 
 void CSrnOptimizeDlg::OnMaxTrialsCommitted() {
   if (filling_) return;
   int value = MaxTrialsValue();
-  if (value < kSrnMinimumTrials) {
-    value = kSrnMinimumTrials;
-    maxTrials_->SetIntValue(value);
+  if (value < kMinimumTrials) {
+    value = kMinimumTrials;
+    retry_->ShowMaximumTrials(value);
   }
   if (value != maxTrialsValue_) {
     maxTrialsValue_ = value;
@@ -304,8 +274,8 @@ void CSrnOptimizeDlg::OnMaxTrialsCommitted() {
 
 void CSrnOptimizeDlg::OnToleranceCommitted() {
   if (filling_) return;
-  const double kept = TypedTolerance(*tolerance_, kSrnMinimumTolerance, kSrnMaximumTolerance, toleranceValue_);
-  tolerance_->setText(Q(SrnToleranceText(kept)));
+  const double kept = retry_->TypedTolerance(toleranceValue_);
+  retry_->ShowTolerance(kept);
   toleranceValue_ = kept;
   Record().SrnRetry.Tolerance = kept;
   // Only the colours follow; the grids keep what the user typed.
@@ -319,10 +289,10 @@ void CSrnOptimizeDlg::Start() {
   SrnOptimizeRun run(Record(), sheet, caller);
   run.PreCheck();
   ShowSheet(sheet);
-  start_->setEnabled(false);
+  retry_->StartButton()->setEnabled(false);
   RepaintThrottle throttle(kRunPaintInterval, [&] {
     ShowSheet(sheet);
-    start_->setEnabled(false);
+    retry_->StartButton()->setEnabled(false);
     RebuildGraphSeries();
     graph_->repaint();
     // Paint and timers only: the run keeps the input blocked.

@@ -9,14 +9,12 @@
 #include "srn/SrnOptimizeRun.h"
 #include "srn/SrnPage.h"
 
-class QCheckBox;
 class QLabel;
-class QPushButton;
 
 namespace quorvel {
 
-class CExpEdit;
 class CSpread7;
+class RetryRow;
 
 class CSrnOptimizeDlg : public SrnPage {
   Q_OBJECT
@@ -46,10 +44,8 @@ class CSrnOptimizeDlg : public SrnPage {
 
   CSpread7* InitialGrid() const { return initialGrid_; }
   CSpread7* ResultGrid() const { return resultGrid_; }
-  QCheckBox* RandomRetryBox() const { return randomRetry_; }
-  CExpEdit* MaxTrialsEdit() const { return maxTrials_; }
-  CExpEdit* ToleranceEdit() const { return tolerance_; }
-  QPushButton* StartButton() const { return start_; }
+  // Random retry, maximum trials, tolerance and Start.
+  RetryRow* Retry() const { return retry_; }
   const std::vector<CPointDataList>& CurveSeries() const { return curveSeries_; }
   // Graph paints during the last Start and the progress requests behind them.
   int RunPaints() const { return runPaints_; }
@@ -72,10 +68,8 @@ class CSrnOptimizeDlg : public SrnPage {
 
   int language_;
   bool filling_ = false;
-  bool maxTrialsTyped_ = false;
-  bool toleranceTyped_ = false;
-  double toleranceValue_ = kSrnDefaultTolerance;
-  int maxTrialsValue_ = kSrnDefaultTrials;
+  double toleranceValue_ = kDefaultTolerance;
+  int maxTrialsValue_ = kDefaultMaximumTrials;
   std::vector<CPointDataList> curveSeries_;
   int runPaints_ = 0;
   int runRequests_ = 0;
@@ -84,11 +78,7 @@ class CSrnOptimizeDlg : public SrnPage {
   QLabel* title_ = nullptr;
   CSpread7* initialGrid_ = nullptr;
   CSpread7* resultGrid_ = nullptr;
-  QCheckBox* randomRetry_ = nullptr;
-  QLabel* maxTrialsLabel_ = nullptr;
-  CExpEdit* maxTrials_ = nullptr;
-  CExpEdit* tolerance_ = nullptr;
-  QPushButton* start_ = nullptr;
+  RetryRow* retry_ = nullptr;
 };
 
 }  // namespace quorvel

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/EngineCaller.h"
+#include "host/RetrySettings.h"
 #include "srn/SrnFormRecord.h"
 
 namespace quorvel {
@@ -37,18 +38,13 @@ struct SrnOptimizeSheet {
 
   std::vector<SrnInitialRow> Initial;
   std::vector<SrnResultRow> Results;
-  bool RandomRetry = true;  // check box "Automatic Retry mode"
-  int MaximumTrials = 5;    // 1..100
-  double Tolerance = 1e-6;  // 1e-10..1000
+  bool RandomRetry = true;                    // check box "Automatic Retry mode"
+  int MaximumTrials = kDefaultMaximumTrials;  // kMinimumTrials..kSrnMaximumTrials
+  double Tolerance = kDefaultTolerance;       // kMinimumTolerance..kMaximumTolerance
 };
 
-// Bounds of the retry fields and the values an empty field falls back to.
-inline constexpr int kSrnMinimumTrials = 1;
+// The trial field of this page refuses more than this many trials.
 inline constexpr int kSrnMaximumTrials = 100;
-inline constexpr int kSrnDefaultTrials = 5;
-inline constexpr double kSrnMinimumTolerance = 1e-10;
-inline constexpr double kSrnMaximumTolerance = 1000.0;
-inline constexpr double kSrnDefaultTolerance = 1e-6;
 
 // Number texts of the page. A cell value: "%.10f" with trailing zeros removed
 // down to one decimal (no value: empty). A residual: 1.234000E-3. The

@@ -1,7 +1,6 @@
 #include "strain/StrainFormDlg.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -18,13 +17,13 @@
 #include "controls/ExpEdit.h"
 #include "controls/GridAccess.h"
 #include "controls/MessageBoxes.h"
+#include "controls/RetryRow.h"
+#include "controls/UiText.h"
 #include "graph/GraphArea.h"
 #include "graph/ReferenceDialogs.h"
 #include "graph/SetColorDlg.h"
 #include "host/ColourFile.h"
-#include "host/Language.h"
 #include "host/ProgramFolder.h"
-#include "host/StringTable.h"
 #include "platform/Spread7.h"
 #include "strain/StrainFitRun.h"
 #include "strain/StrainHandOff.h"
@@ -32,24 +31,11 @@
 namespace quorvel {
 namespace {
 
-QString S(int id, int language) { return QString::fromStdString(LoadString(id, language)); }
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 // Texts held here rather than in the string table.
-struct Texts {
-  const char* japanese;
-  const char* english;
-  QString In(int language) const { return QString::fromUtf8(language == kJapanese ? japanese : english); }
-};
-constexpr Texts kNotFinished = {"最適化が終了していません。\n終了してからOKボタンを押して下さい。",
-                                "最適化が終了していません。\n終了してからOKボタンを押して下さい。"};
-constexpr Texts kLoadFailure = {"印刷データの読み込みに失敗しました。", "印刷データの読み込みに失敗しました。"};
+constexpr TextPair kNotFinished = {"最適化が終了していません。\n終了してからOKボタンを押して下さい。",
+                                   "最適化が終了していません。\n終了してからOKボタンを押して下さい。"};
+constexpr TextPair kLoadFailure = {"印刷データの読み込みに失敗しました。", "印刷データの読み込みに失敗しました。"};
 constexpr const char* kParameterTitles[] = {"φpeak", "A1", "t1", "d1", "A2", "t2", "d2"};
-
-void Name(QWidget* widget, const char* objectName, const QString& accessible) {
-  widget->setObjectName(QString::fromLatin1(objectName));
-  widget->setAccessibleName(accessible);
-}
 
 }  // namespace
 
@@ -67,10 +53,8 @@ CStrainFormDlg::CStrainFormDlg(std::string folder, const StartRequest& request, 
   }
   filling_ = true;
   argument_->setCurrentIndex(record_.Argument == 1 ? 1 : 0);
-  randomRetry_->setChecked(record_.Retry.RandomStartAllowed == 1);
-  maxTrials_->setText(Q(FormatInt(record_.Retry.MaximumTrials)));
-  tolerance_->setText(Q(FormatExp(record_.Retry.Tolerance, 3)));
   filling_ = false;
+  ShowRetrySettings();
   model_->FillFromRecord();
   SetExperimentTitles();
   SyncGridsFromSheet();
@@ -81,44 +65,44 @@ CStrainFormDlg::CStrainFormDlg(std::string folder, const StartRequest& request, 
 CStrainFormDlg::~CStrainFormDlg() = default;
 
 void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
-  setWindowTitle(S(10002, language_));
+  setWindowTitle(UiText(10002, language_));
   setObjectName(QStringLiteral("strainForm"));
 
   // Stratum header: "number : name" as the host sends it.
-  const QString label = Q(request.stratumLabel);
+  const QString label = ToQt(request.stratumLabel);
   const qsizetype colon = label.indexOf(QLatin1Char(':'));
-  auto* stratumCaption = new QLabel(S(10007, language_), this);
+  auto* stratumCaption = new QLabel(UiText(10007, language_), this);
   auto* stratumNumber = new QLabel(colon < 0 ? QString() : label.left(colon).trimmed(), this);
   auto* stratumName = new QLabel(colon < 0 ? label.trimmed() : label.mid(colon + 1).trimmed(), this);
-  Name(stratumNumber, "stratumNumber", S(10007, language_));
-  Name(stratumName, "stratumName", S(10007, language_));
+  NameControl(stratumNumber, "stratumNumber", UiText(10007, language_));
+  NameControl(stratumName, "stratumName", UiText(10007, language_));
   stratumNumber->setFrameShape(QFrame::Panel);
   stratumName->setFrameShape(QFrame::Panel);
   stratumName->setMinimumWidth(200);
 
   // Experiment data (1019) with its copy button and the argument.
-  auto* experimentCaption = new QLabel(S(10055, language_), this);
+  auto* experimentCaption = new QLabel(UiText(10055, language_), this);
   auto* copy = new CExpButton(QStringLiteral("CP"), this);
-  Name(copy, "copyButton", S(10124, language_));
-  copy->setToolTip(S(10124, language_));
-  auto* argumentCaption = new QLabel(S(10122, language_), this);
+  NameControl(copy, "copyButton", UiText(10124, language_));
+  copy->setToolTip(UiText(10124, language_));
+  auto* argumentCaption = new QLabel(UiText(10122, language_), this);
   argument_ = new QComboBox(this);
   argument_->addItems({QStringLiteral("γDA"), QStringLiteral("D")});
-  Name(argument_, "argumentCombo", S(10122, language_));
+  NameControl(argument_, "argumentCombo", UiText(10122, language_));
   experimentGrid_ = new CSpread7(StrainSheet::kMinimumExperimentRows, 2, this);
-  Name(experimentGrid_, "experimentGrid", S(10055, language_));
+  NameControl(experimentGrid_, "experimentGrid", UiText(10055, language_));
   experimentGrid_->setMinimumWidth(250);
   experimentGrid_->horizontalHeader()->setMinimumHeight(52);
 
   // Graph and its toolbar.
   graph_ = new GraphArea(this);
-  Name(graph_, "graphArea", S(10056, language_));
+  NameControl(graph_, "graphArea", UiText(10056, language_));
   graph_->setMinimumSize(520, 340);
   graph_->Drawer().SetLanguage(language_);
   auto toolButton = [this](const char* objectName, int textId) {
-    auto* button = new CExpButton(S(textId, language_), this);
-    Name(button, objectName, S(textId, language_));
-    button->setToolTip(S(textId, language_));
+    auto* button = new CExpButton(UiText(textId, language_), this);
+    NameControl(button, objectName, UiText(textId, language_));
+    button->setToolTip(UiText(textId, language_));
     return button;
   };
   auto* graphCopy = toolButton("graphCopyButton", 10114);
@@ -129,27 +113,27 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   auto* colours = toolButton("drawingSetupButton", 10108);  // 1048
 
   // Initial parameters (1020) and optimised parameters (1023).
-  auto* parameterCaption = new QLabel(S(10030, language_), this);
+  auto* parameterCaption = new QLabel(UiText(10030, language_), this);
   parameterGrid_ = new CSpread7(3, StrainSheet::kColumnCount, this);
-  Name(parameterGrid_, "parameterGrid", S(10030, language_));
-  auto* resultCaption = new QLabel(S(10031, language_), this);
+  NameControl(parameterGrid_, "parameterGrid", UiText(10030, language_));
+  auto* resultCaption = new QLabel(UiText(10031, language_), this);
   resultGrid_ = new CSpread7(1, StrainSheet::kColumnCount, this);
-  Name(resultGrid_, "resultGrid", S(10031, language_));
+  NameControl(resultGrid_, "resultGrid", UiText(10031, language_));
   QStringList titles;
   for (const char* title : kParameterTitles) titles << QString::fromUtf8(title);
   parameterGrid_->SetColumnTitles(titles);
-  parameterGrid_->SetRowTitle(1, S(10047, language_));
-  parameterGrid_->SetRowTitle(2, S(10048, language_));
-  parameterGrid_->SetRowTitle(3, S(10049, language_));
+  parameterGrid_->SetRowTitle(1, UiText(10047, language_));
+  parameterGrid_->SetRowTitle(2, UiText(10048, language_));
+  parameterGrid_->SetRowTitle(3, UiText(10049, language_));
   // phi peak has only an initial value; A2 follows from phi peak and A1.
   parameterGrid_->SetBlockLocked({2, 1, 3, 1}, true);
   parameterGrid_->SetBlockLocked({1, 5, 3, 5}, true);
   parameterGrid_->SetBlockBackColor({2, 1, 3, 1}, QColor(220, 220, 220));
   parameterGrid_->SetBlockBackColor({1, 5, 3, 5}, QColor(220, 220, 220));
   QStringList resultTitles = titles.mid(1);
-  resultTitles << S(10004, language_);
+  resultTitles << UiText(10004, language_);
   resultGrid_->SetColumnTitles(resultTitles);
-  resultGrid_->SetRowTitle(1, S(10056, language_));
+  resultGrid_->SetRowTitle(1, UiText(10056, language_));
   for (CSpread7* grid : {parameterGrid_, resultGrid_}) {
     grid->verticalHeader()->setMinimumWidth(90);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -167,26 +151,14 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   for (int c = 1; c <= 2; ++c) experimentGrid_->SetColumnAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
 
   // Retry settings and Start.
-  randomRetry_ = new QCheckBox(S(10054, language_), this);
-  Name(randomRetry_, "randomRetryCheck", S(10054, language_));
-  maxTrialsLabel_ = new QLabel(S(10042, language_), this);
-  maxTrials_ = new CExpEdit(this);
-  maxTrials_->SetUpInteger();
-  Name(maxTrials_, "maxTrialsEdit", S(10042, language_));
-  maxTrials_->setMaximumWidth(60);
-  auto* toleranceLabel = new QLabel(S(10043, language_), this);
-  tolerance_ = new CExpEdit(this);
-  Name(tolerance_, "toleranceEdit", S(10043, language_));
-  tolerance_->setMaximumWidth(90);
-  start_ = new CExpButton(S(10003, language_), this);
-  Name(start_, "startButton", S(10003, language_));
+  retry_ = new RetryRow(this, language_);
 
-  auto* allClear = new CExpButton(S(10120, language_), this);
-  Name(allClear, "allClearButton", S(10120, language_));
-  auto* ok = new QPushButton(S(10119, language_), this);
-  Name(ok, "okButton", S(10119, language_));
-  auto* cancel = new QPushButton(S(10010, language_), this);
-  Name(cancel, "cancelButton", S(10010, language_));
+  auto* allClear = new CExpButton(UiText(10120, language_), this);
+  NameControl(allClear, "allClearButton", UiText(10120, language_));
+  auto* ok = new QPushButton(UiText(10119, language_), this);
+  NameControl(ok, "okButton", UiText(10119, language_));
+  auto* cancel = new QPushButton(UiText(10010, language_), this);
+  NameControl(cancel, "cancelButton", UiText(10010, language_));
 
   // Layout: stratum on top; experiment data on the left; graph, parameters,
   // retry settings on the right; buttons at the bottom.
@@ -220,17 +192,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   right->addWidget(parameterGrid_);
   right->addWidget(resultCaption);
   right->addWidget(resultGrid_);
-  auto* retry = new QHBoxLayout;
-  retry->addWidget(randomRetry_);
-  retry->addSpacing(12);
-  retry->addWidget(maxTrialsLabel_);
-  retry->addWidget(maxTrials_);
-  retry->addSpacing(12);
-  retry->addWidget(toleranceLabel);
-  retry->addWidget(tolerance_);
-  retry->addStretch();
-  retry->addWidget(start_);
-  right->addLayout(retry);
+  right->addLayout(retry_->Layout());
   auto* middle = new QHBoxLayout;
   middle->addLayout(left);
   middle->addLayout(right, 1);
@@ -246,7 +208,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
 
   DialogConventions::Install(this, ok, cancel);
 
-  connect(start_, &QPushButton::clicked, this, &CStrainFormDlg::OnStart);
+  connect(retry_->StartButton(), &QPushButton::clicked, this, &CStrainFormDlg::OnStart);
   connect(ok, &QPushButton::clicked, this, &CStrainFormDlg::OnOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(allClear, &QPushButton::clicked, this, &CStrainFormDlg::OnAllClear);
@@ -263,21 +225,17 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   }
   experimentGrid_->installEventFilter(this);
   parameterGrid_->installEventFilter(this);
-  connect(randomRetry_, &QCheckBox::toggled, this, [this](bool on) {
-    if (filling_) return;
+  connect(retry_, &RetryRow::RandomRetryToggled, this, [this](bool on) {
     model_->RandomRetryChanged(on);
     RefreshEnabledState();
   });
-  // The fields count as changed only after the user typed into them.
-  connect(maxTrials_, &QLineEdit::textEdited, this, [this] { maxTrialsTyped_ = true; });
-  connect(tolerance_, &QLineEdit::textEdited, this, [this] { toleranceTyped_ = true; });
-  connect(maxTrials_, &CExpEdit::Committed, this, [this] {
-    if (filling_ || !std::exchange(maxTrialsTyped_, false)) return;
-    maxTrials_->setText(Q(model_->MaximumTrialsChanged(maxTrials_->text().toStdString())));
+  connect(retry_, &RetryRow::MaximumTrialsCommitted, this, [this] {
+    CExpEdit* field = retry_->MaxTrialsEdit();
+    field->setText(ToQt(model_->MaximumTrialsChanged(ToStd(field->text()))));
   });
-  connect(tolerance_, &CExpEdit::Committed, this, [this] {
-    if (filling_ || !std::exchange(toleranceTyped_, false)) return;
-    tolerance_->setText(Q(model_->ToleranceChanged(tolerance_->text().toStdString())));
+  connect(retry_, &RetryRow::ToleranceCommitted, this, [this] {
+    CExpEdit* field = retry_->ToleranceEdit();
+    field->setText(ToQt(model_->ToleranceChanged(ToStd(field->text()))));
     ColourResidual();
   });
   connect(argument_, &QComboBox::currentIndexChanged, this, &CStrainFormDlg::OnArgumentChanged);
@@ -292,12 +250,12 @@ void CStrainFormDlg::SyncGridsFromSheet() {
   if (experimentGrid_->MaxRows() != sheet.ExperimentRows()) experimentGrid_->SetMaxRows(sheet.ExperimentRows());
   for (int row = 1; row <= sheet.ExperimentRows(); ++row)
     for (int column = 1; column <= 2; ++column)
-      experimentGrid_->SetCellText(row, column, Q(sheet.Experiment(row, column)));
+      experimentGrid_->SetCellText(row, column, ToQt(sheet.Experiment(row, column)));
   for (int row = 1; row <= 3; ++row)
     for (int column = 1; column <= StrainSheet::kColumnCount; ++column)
-      parameterGrid_->SetCellText(row, column, Q(sheet.Parameter(row, column)));
+      parameterGrid_->SetCellText(row, column, ToQt(sheet.Parameter(row, column)));
   for (int column = 1; column <= StrainSheet::kColumnCount; ++column)
-    resultGrid_->SetCellText(1, column, Q(sheet.Result(column)));
+    resultGrid_->SetCellText(1, column, ToQt(sheet.Result(column)));
   ColourResidual();
 }
 
@@ -306,11 +264,11 @@ void CStrainFormDlg::ColourResidual() {
   resultGrid_->SetCellForeColor(1, StrainSheet::kResidualColumn, colour);
 }
 
-void CStrainFormDlg::RefreshEnabledState() {
-  const bool retry = randomRetry_->isChecked();
-  maxTrials_->setEnabled(retry);
-  maxTrialsLabel_->setEnabled(retry);
-  start_->setEnabled(model_->StartEnabled());
+void CStrainFormDlg::RefreshEnabledState() { retry_->StartButton()->setEnabled(model_->StartEnabled()); }
+
+void CStrainFormDlg::ShowRetrySettings() {
+  const RetrySettings& settings = record_.Retry;
+  retry_->Show(settings.RandomStartAllowed == 1, settings.MaximumTrials, settings.Tolerance);
 }
 
 void CStrainFormDlg::UpdateGraph(bool paintNow) {
@@ -324,14 +282,14 @@ void CStrainFormDlg::UpdateGraph(bool paintNow) {
 }
 
 void CStrainFormDlg::SetExperimentTitles() {
-  experimentGrid_->SetColumnTitle(1, Q(model_->ExperimentColumnTitle(1)));
-  experimentGrid_->SetColumnTitle(2, Q(model_->ExperimentColumnTitle(2)));
+  experimentGrid_->SetColumnTitle(1, ToQt(model_->ExperimentColumnTitle(1)));
+  experimentGrid_->SetColumnTitle(2, ToQt(model_->ExperimentColumnTitle(2)));
 }
 
 void CStrainFormDlg::OnCellChanged(CSpread7* grid, int row, int column) {
   if (filling_) return;
   StrainSheet& sheet = model_->Sheet();
-  const std::string text = grid->CellText(row, column).toStdString();
+  const std::string text = ToStd(grid->CellText(row, column));
   if (grid == experimentGrid_) {
     if (row > sheet.ExperimentRows()) return;
     sheet.Experiment(row, column) = text;
@@ -378,7 +336,7 @@ void CStrainFormDlg::OnArgumentChanged(int index) {
 }
 
 void CStrainFormDlg::OnStart() {
-  start_->setEnabled(false);
+  retry_->StartButton()->setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   StrainFitRun run(*model_, caller_);
   // Between trials the user sees the progress; the run itself blocks input.
@@ -402,7 +360,7 @@ void CStrainFormDlg::OnOk() {
                      MessageButtons::Ok);
       return;
     case StrainOkStep::AskResidual:
-      if (AskYesNo(this, S(10104, language_)) != kIdYes) return;
+      if (AskYesNo(this, UiText(10104, language_)) != kIdYes) return;
       break;
     case StrainOkStep::WriteAnswer:
       break;
@@ -414,18 +372,14 @@ void CStrainFormDlg::OnOk() {
 
 void CStrainFormDlg::OnAllClear() {
   model_->AllClear();
-  filling_ = true;
-  randomRetry_->setChecked(true);
-  maxTrials_->setText(Q(FormatInt(record_.Retry.MaximumTrials)));
-  tolerance_->setText(Q(FormatExp(record_.Retry.Tolerance, 3)));
-  filling_ = false;
+  ShowRetrySettings();
   graph_->ResetZoom();
   SyncGridsFromSheet();
   RefreshEnabledState();
   UpdateGraph();
 }
 
-void CStrainFormDlg::OnCopy() { CopyTextToClipboard(Q(model_->CopyText()), this); }
+void CStrainFormDlg::OnCopy() { CopyTextToClipboard(ToQt(model_->CopyText()), this); }
 
 void CStrainFormDlg::ShowFormula() {
   CRefFuncStrainDlg dialog(this);

@@ -10,16 +10,14 @@
 #include "strain/StrainFormModel.h"
 #include "strain/StrainFormRecord.h"
 
-class QCheckBox;
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 namespace quorvel {
 
-class CExpEdit;
 class CSpread7;
 class GraphArea;
+class RetryRow;
 
 class CStrainFormDlg : public QDialog {
   Q_OBJECT
@@ -52,6 +50,8 @@ class CStrainFormDlg : public QDialog {
   void BuildWidgets(const StartRequest& request);
   void SyncGridsFromSheet();
   void RefreshEnabledState();
+  // The record's retry settings into the retry row (no edit).
+  void ShowRetrySettings();
   void ColourResidual();
   void UpdateGraph(bool paintNow = false);
   void SetExperimentTitles();
@@ -65,19 +65,13 @@ class CStrainFormDlg : public QDialog {
   std::unique_ptr<StrainFormModel> model_;
   EngineCaller caller_;
   bool filling_ = false;
-  bool maxTrialsTyped_ = false;
-  bool toleranceTyped_ = false;
 
   CSpread7* experimentGrid_ = nullptr;
   CSpread7* parameterGrid_ = nullptr;
   CSpread7* resultGrid_ = nullptr;
   GraphArea* graph_ = nullptr;
-  QCheckBox* randomRetry_ = nullptr;
-  CExpEdit* maxTrials_ = nullptr;
-  QLabel* maxTrialsLabel_ = nullptr;
-  CExpEdit* tolerance_ = nullptr;
+  RetryRow* retry_ = nullptr;
   QComboBox* argument_ = nullptr;
-  QPushButton* start_ = nullptr;
 };
 
 // The strain mode's window for the shell.

@@ -6,6 +6,7 @@
 #include "host/EngineCaller.h"
 #include "host/InvalidArgument.h"
 #include "host/Language.h"
+#include "host/RetrySettings.h"
 #include "host/StringTable.h"
 #include "strain/StrainCurve.h"
 
@@ -179,7 +180,7 @@ void StrainFormModel::ClearParameterBlock(int row1, int column1, int row2, int c
 std::string StrainFormModel::MaximumTrialsChanged(std::string_view text) {
   int trials = ParseInt(text);
   if (trials == kNoInt) trials = record_.Retry.MaximumTrials;
-  if (trials < 1) trials = 1;
+  if (trials < kMinimumTrials) trials = kMinimumTrials;
   if (trials != record_.Retry.MaximumTrials) {
     record_.Retry.MaximumTrials = trials;
     record_.Unchanged = false;
@@ -190,7 +191,8 @@ std::string StrainFormModel::MaximumTrialsChanged(std::string_view text) {
 std::string StrainFormModel::ToleranceChanged(std::string_view text) {
   double tolerance = ParseExpRounded(3, text);
   // A value outside the accepted range leaves the previous tolerance.
-  if (IsNoValue(tolerance) || !(tolerance >= 1e-10 && tolerance <= 1000.0)) tolerance = record_.Retry.Tolerance;
+  if (IsNoValue(tolerance) || !(tolerance >= kMinimumTolerance && tolerance <= kMaximumTolerance))
+    tolerance = record_.Retry.Tolerance;
   record_.Retry.Tolerance = tolerance;
   record_.Unchanged = false;
   return FormatExp(tolerance, 3);

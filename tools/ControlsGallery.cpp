@@ -16,14 +16,13 @@
 #include "controls/ExpEdit.h"
 #include "controls/ExpStatic.h"
 #include "controls/GridAccess.h"
+#include "controls/UiText.h"
 #include "host/Language.h"
 #include "platform/Spread7.h"
 
 using namespace quorvel;
 
 namespace {
-
-QString T(const char* japanese, const char* english) { return QString::fromUtf8(Tr(japanese, english)); }
 
 bool Save(QWidget& widget, const QDir& folder, const QString& name) {
   widget.adjustSize();
@@ -57,7 +56,7 @@ void EditsPage(QWidget& page) {
   empty->SetRealValue(kNoValue);
   auto* coloured = new CExpEdit(&page);
   coloured->SetMode(ExpEditRules::kAnyText);
-  coloured->setText(T("実験データ", "Test data"));
+  coloured->setText(UiText("実験データ", "Test data"));
   coloured->SetBackgroundColor(QColor(255, 255, 200));
   coloured->SetTextColor(QColor(0, 0, 160));
   auto* readOnly = new CExpEdit(&page);
@@ -68,25 +67,27 @@ void EditsPage(QWidget& page) {
   disabled->SetUpReal(-2);
   disabled->SetRealValue(1200);
   disabled->setEnabled(false);
-  form->addRow(T("許容誤差 (0～1)", "Tolerance (0-1)"), real);
-  form->addRow(T("最大試行回数", "Maximum trials"), integer);
-  form->addRow(T("空欄", "Empty"), empty);
-  form->addRow(T("文字", "Text"), coloured);
-  form->addRow(T("読取専用", "Read-only"), readOnly);
-  form->addRow(T("無効 (小数 -2)", "Disabled (decimals -2)"), disabled);
+  form->addRow(UiText("許容誤差 (0～1)", "Tolerance (0-1)"), real);
+  form->addRow(UiText("最大試行回数", "Maximum trials"), integer);
+  form->addRow(UiText("空欄", "Empty"), empty);
+  form->addRow(UiText("文字", "Text"), coloured);
+  form->addRow(UiText("読取専用", "Read-only"), readOnly);
+  form->addRow(UiText("無効 (小数 -2)", "Disabled (decimals -2)"), disabled);
 }
 
 void ButtonsPage(QWidget& page) {
   auto* grid = new QGridLayout(&page);
-  const QString names[] = {T("標準", "Raised"), T("面取り", "Bevelled"), T("階調", "Gradient"), T("平面", "Flat"),
-                           T("矢印", "Arrow"),  T("立体", "Block"),      T("階調枠", "Framed"), T("画像", "Bitmap")};
-  grid->addWidget(new QLabel(T("通常", "Normal"), &page), 0, 1);
-  grid->addWidget(new QLabel(T("チェック", "Checked"), &page), 0, 2);
-  grid->addWidget(new QLabel(T("無効", "Disabled"), &page), 0, 3);
+  const QString names[] = {UiText("標準", "Raised"),   UiText("面取り", "Bevelled"), UiText("階調", "Gradient"),
+                           UiText("平面", "Flat"),     UiText("矢印", "Arrow"),      UiText("立体", "Block"),
+                           UiText("階調枠", "Framed"), UiText("画像", "Bitmap")};
+  grid->addWidget(new QLabel(UiText("通常", "Normal"), &page), 0, 1);
+  grid->addWidget(new QLabel(UiText("チェック", "Checked"), &page), 0, 2);
+  grid->addWidget(new QLabel(UiText("無効", "Disabled"), &page), 0, 3);
   for (int style = 0; style < 8; ++style) {
     grid->addWidget(new QLabel(QStringLiteral("%1 %2").arg(style).arg(names[style]), &page), style + 1, 0);
     for (int column = 0; column < 3; ++column) {
-      auto* button = new CExpButton(style == 2 ? T("計算\n開始", "Start\nfit") : T("最適化", "Optimise"), &page);
+      auto* button =
+          new CExpButton(style == 2 ? UiText("計算\n開始", "Start\nfit") : UiText("最適化", "Optimise"), &page);
       button->SetStyle(style);
       button->setMinimumSize(96, 34);
       if (style == CExpButton::kFlat) {
@@ -108,7 +109,7 @@ void ButtonsPage(QWidget& page) {
       grid->addWidget(button, style + 1, column + 1);
     }
   }
-  auto* hovered = new CExpButton(T("平面 (ホバー)", "Flat (hovered)"), &page);
+  auto* hovered = new CExpButton(UiText("平面 (ホバー)", "Flat (hovered)"), &page);
   hovered->SetStyle(CExpButton::kFlat);
   CExpButton::Colors colours = hovered->ColorSet();
   colours.accent = QColor(40, 90, 200);
@@ -132,7 +133,7 @@ void StaticsPage(QWidget& page) {
     column->addWidget(label);
   };
   const QColor face = QApplication::palette().color(QPalette::Button);
-  add(T("SR-N 関係式の設定", "SR-N relation settings"), false, false, face, Qt::black,
+  add(UiText("SR-N 関係式の設定", "SR-N relation settings"), false, false, face, Qt::black,
       Qt::AlignLeft | Qt::AlignVCenter);
   add(QStringLiteral("SR = a・N{^-b} + c"), true, false, face, Qt::black, Qt::AlignLeft | Qt::AlignVCenter);
   add(QStringLiteral("τ{_d} / σ'{_v} (m{^2})"), true, true, Qt::white, QColor(0, 0, 160),
@@ -141,13 +142,13 @@ void StaticsPage(QWidget& page) {
       Qt::AlignRight | Qt::AlignVCenter);
   add(QStringLiteral("x{^unclosed superscript"), true, false, face, QColor(160, 0, 0),
       Qt::AlignLeft | Qt::AlignVCenter);
-  add(T("枠付き 中央", "Framed, centred"), false, true, QColor(220, 255, 220), Qt::black, Qt::AlignCenter);
+  add(UiText("枠付き 中央", "Framed, centred"), false, true, QColor(220, 255, 220), Qt::black, Qt::AlignCenter);
 }
 
 void FillGrid(CSpread7& grid) {
-  grid.SetColumnTitles({T("繰返し回数\nN", "Cycles\nN"), T("応力比\nSR", "Stress ratio\nSR"),
-                        T("計算値\nSR", "Fitted\nSR"), T("残差", "Residual"), T("関数", "Function"),
-                        T("Drevia\n利用", "Use in\nDrevia")});
+  grid.SetColumnTitles({UiText("繰返し回数\nN", "Cycles\nN"), UiText("応力比\nSR", "Stress ratio\nSR"),
+                        UiText("計算値\nSR", "Fitted\nSR"), UiText("残差", "Residual"), UiText("関数", "Function"),
+                        UiText("Drevia\n利用", "Use in\nDrevia")});
   for (int col = 1; col <= 6; ++col) grid.SetColWidth(col, col == 5 ? 110 : 84);
   for (int col = 1; col <= 4; ++col) grid.SetColumnAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
   const double cycles[] = {5, 10, 20, 50, 100, 200};
@@ -164,7 +165,7 @@ void FillGrid(CSpread7& grid) {
       // Residual cells coloured the way the pages mark large misfits.
       if (std::abs(residual) > 0.02) grid.SetCellBackColor(row, 4, QColor(255, 200, 200));
     }
-    SetListText(grid, row, T("線形\t指数\t双曲線\t対数", "Linear\tExponential\tHyperbolic\tLogarithmic"));
+    SetListText(grid, row, UiText("線形\t指数\t双曲線\t対数", "Linear\tExponential\tHyperbolic\tLogarithmic"));
     grid.SetComboIndex(row, 5, (row - 1) % 4);
     grid.SetCellKind(row, 6, CellKind::CheckBox);
     grid.SetCellChecked(row, 6, row % 2 == 1);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/FontSetup.h"
+#include "controls/RetryRow.h"
 #include "host/HostTextFile.h"
 #include "host/Language.h"
 #include "srn/LiquidOptimizeDlg.h"
@@ -90,13 +91,13 @@ int main(int argc, char* argv[]) {
 
   form.OnPageButton(quorvel::SrnPage::kSrnOptimize);
   auto* srnPage = static_cast<quorvel::CSrnOptimizeDlg*>(form.Page(quorvel::SrnPage::kSrnOptimize));
-  srnPage->StartButton()->click();
+  srnPage->Retry()->StartButton()->click();
   std::printf("demo: SR-N curves fitted: %zu\n", form.Record().SrnCurves.Count());
   Shoot(form, shots, "srn-page1-" + suffix + ".png");
 
   form.OnPageButton(quorvel::SrnPage::kLiquidOptimize);
   auto* liquidPage = static_cast<quorvel::CLiquidOptimizeDlg*>(form.Page(quorvel::SrnPage::kLiquidOptimize));
-  liquidPage->StartButton()->click();
+  liquidPage->Retry()->StartButton()->click();
   Shoot(form, shots, "srn-page2-da-" + suffix + ".png");
   liquidPage->SetView(quorvel::CLiquidOptimizeDlg::kSrnView);
   Shoot(form, shots, "srn-page2-srn-" + suffix + ".png");

@@ -366,7 +366,7 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(data.YMinimum, 0.3);
     QCOMPARE(data.YMaximum, 0.5);
     QCOMPARE(f.page.CurveSeries().size(), std::size_t{1});
-    const CPointDataList& series = *f.page.CurveSeries()[0];
+    const CPointDataList& series = f.page.CurveSeries()[0];
     QCOMPARE(QString::fromStdString(series.Name), QStringLiteral("5%近似曲線"));
     QVERIFY(series.HasLegend);
     QCOMPARE(series.Colour, f.record.Colours.Entry(1));

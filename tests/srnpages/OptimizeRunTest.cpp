@@ -15,7 +15,7 @@
 #include "host/EngineCaller.h"
 #include "host/RandomGenerator.h"
 #include "srn/LiquidOptimizeRun.h"
-#include "srn/OptimizeGraphSeries.h"
+#include "srn/SrnGraphSeries.h"
 #include "srn/SrnHandOff.h"
 #include "srn/SrnOptimizeRun.h"
 
@@ -168,7 +168,7 @@ TEST(SrnOptimizeRun, PassesWithoutTheirResultRowEndAfterTheFirstTrial) {
       record.SrnCurves.RemoveAt(record.SrnCurves.Count() - 1);
     }
     SrnOptimizeSheet sheet = FillSrnSheet(record);
-    sheet.Tolerance = kSrnMinimumTolerance;  // above 0, the value of a missing row; below every fit
+    sheet.Tolerance = kMinimumTolerance;  // above 0, the value of a missing row; below every fit
     EngineCaller caller(folder.Path());
     SrnOptimizeRun run(record, sheet, caller);
     run.Run();
@@ -625,15 +625,50 @@ TEST(OptimizeGraphSeries, EstimatedCurvesShareTheirLegends) {
   EXPECT_TRUE(EstimatedSrnCurveSeries(constants, colours, 10.0, true).empty());
 }
 
-TEST(OptimizeGraphSeries, FittedCurvesAndRanges) {
-  SrnFormRecord record = ExampleRecord();
-  record.DataSets.RangesOutOfDate = true;
-  ASSERT_TRUE(AdjustSrnRanges(record.DataSets));
-  EXPECT_EQ(record.DataSets.XMinimum, 1.5);
-  EXPECT_EQ(record.DataSets.XMaximum, 1000.0);
-  EXPECT_NEAR(record.DataSets.YMinimum, 0.2, 1e-12);
-  EXPECT_NEAR(record.DataSets.YMaximum, 0.5, 1e-12);
+// The SR-N graph's automatic ranges, which the input page and page 1 share.
+TEST(SrnGraphSeries, SrnRanges) {
+  struct Case {
+    const char* name;
+    std::vector<CDPoint> points;
+    bool automatic;
+    bool recomputed;
+    double xMin, xMax, yMin, yMax;  // the defaults 0, 100, 0.3, 0.5 when not recomputed
+  };
+  const Case cases[] = {
+      {"largest N 500 ends at 1000", {{2, 0.31}, {500, 0.49}}, true, true, 2, 1000, 0.3, 0.5},
+      {"largest N 1000 ends at 10000", {{1000, 0.26}, {20, 0.34}}, true, true, 20, 10000, 0.25, 0.35},
+      {"largest N below 1", {{0.05, 0.26}, {0.5, 0.29}}, true, true, 0.05, 1, 0.25, 0.3},
+      {"a no-value point stretches nothing",
+       {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}},
+       true,
+       true,
+       100,
+       1000,
+       0.3,
+       0.35},
+      {"one point at N = -5: the largest N counts as 1", {{-5, 0.31}}, true, true, -5, 10, 0.3, 0.35},
+      {"only no-value points", {{kNoValue, kNoValue}}, true, false, 0, 100, 0.3, 0.5},
+      {"no points", {}, true, false, 0, 100, 0.3, 0.5},
+      {"automatic adjustment off", {{2, 0.31}}, false, false, 0, 100, 0.3, 0.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DataSetList sets;
+    CPointDataList& set = sets.Append(CPointDataList("5"));
+    for (const CDPoint& point : c.points) set.AppendPoint(point.x, point.y);
+    sets.AutomaticAdjustment = c.automatic;
+    EXPECT_EQ(AdjustSrnRanges(sets), c.recomputed);
+    EXPECT_EQ(sets.XMinimum, c.xMin);
+    EXPECT_EQ(sets.XMaximum, c.xMax);
+    EXPECT_NEAR(sets.YMinimum, c.yMin, 1e-12);
+    EXPECT_NEAR(sets.YMaximum, c.yMax, 1e-12);
+  }
+}
 
+TEST(OptimizeGraphSeries, FittedCurvesAndDaRanges) {
+  SrnFormRecord record = ExampleRecord();
+  // The host sent its curves unfitted (all parameters 0): fit them here.
+  for (std::size_t k = 0; k < record.SrnCurves.Count(); ++k) record.SrnCurves.At(k).Params = {0.4, 0.1, 0.05};
   const ColourRecord colours = ColourRecord::Defaults();
   const auto curves = FittedSrnCurveSeries(record.SrnCurves, colours, 1.5, 5.5, false);
   ASSERT_EQ(curves.size(), 4u);
@@ -641,6 +676,16 @@ TEST(OptimizeGraphSeries, FittedCurvesAndRanges) {
   EXPECT_EQ(curves[3].Colour, colours.Entry(4));
   EXPECT_EQ(curves[0].PointCount(), 5u);  // 1.5, 2.5, 3.5, 4.5, 5.5
   EXPECT_EQ(FittedSrnCurveSeries(record.SrnCurves, colours, 1, 2, true)[0].Name, "1.5%近似曲線");
+  // Over more than 100000 unit steps the samples spread evenly on the log axis, to the end.
+  const auto wide = FittedSrnCurveSeries(record.SrnCurves, colours, 1.0, 1e7 + 1.0, false);
+  ASSERT_EQ(wide[0].PointCount(), 100000u);
+  EXPECT_EQ(wide[0].Point(0).x, 1.0);
+  EXPECT_NEAR(wide[0].Point(99999).x, 1e7 + 1.0, 1e-6);
+  // An unfitted curve draws nothing; the others keep their colours.
+  record.SrnCurves.At(1).Params.assign(3, 0.0);
+  const auto fitted = FittedSrnCurveSeries(record.SrnCurves, colours, 1, 2, false);
+  ASSERT_EQ(fitted.size(), 3u);
+  EXPECT_EQ(fitted[1].Colour, colours.Entry(3));
 
   DataSetList da;
   EXPECT_TRUE(AdjustDaRanges(da));

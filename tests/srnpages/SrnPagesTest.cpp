@@ -15,6 +15,7 @@
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
 #include "controls/ExpEdit.h"
+#include "controls/RetryRow.h"
 #include "graph/GraphArea.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
@@ -111,30 +112,30 @@ class SrnPagesTest : public QObject {
     QCOMPARE(grid->CellText(1, 2), QString("0.0001"));
     QCOMPARE(f.page->ResultGrid()->ColumnTitle(5), QString("Drevia利用"));
     QCOMPARE(f.page->ResultGrid()->ColumnTitle(4), QString("残差"));
-    QCOMPARE(f.page->ToleranceEdit()->text(), QString("1.000E-6"));
-    QCOMPARE(f.page->MaxTrialsEdit()->text(), QString("5"));
-    QVERIFY(f.page->RandomRetryBox()->isChecked());
-    QVERIFY(f.page->StartButton()->isEnabled());
+    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
+    QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("5"));
+    QVERIFY(f.page->Retry()->RandomRetryBox()->isChecked());
+    QVERIFY(f.page->Retry()->StartButton()->isEnabled());
   }
 
   void retryOffGivesThreeSingleFits() {
     SrnPageFixture f;
-    QTest::mouseClick(f.page->RandomRetryBox(), Qt::LeftButton);
-    QVERIFY(!f.page->RandomRetryBox()->isChecked());
-    QVERIFY(!f.page->MaxTrialsEdit()->isEnabled());
+    QTest::mouseClick(f.page->Retry()->RandomRetryBox(), Qt::LeftButton);
+    QVERIFY(!f.page->Retry()->RandomRetryBox()->isChecked());
+    QVERIFY(!f.page->Retry()->MaxTrialsEdit()->isEnabled());
     const auto calls = EngineCallCount();
-    QTest::mouseClick(f.page->StartButton(), Qt::LeftButton);
+    QTest::mouseClick(f.page->Retry()->StartButton(), Qt::LeftButton);
     QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4});
     QCOMPARE(f.record.SrnCurves.Count(), std::size_t{4});
     QCOMPARE(f.page->ResultGrid()->MaxRows(), 4);
-    QVERIFY(f.page->StartButton()->isEnabled());
+    QVERIFY(f.page->Retry()->StartButton()->isEnabled());
     QCOMPARE(f.record.SrnRetry.RandomStartAllowed, 0);
   }
 
   void retryOnWithUnreachableToleranceLeavesTheLastDraws() {
     SrnPageFixture f;
-    TypeAndLeave(f.page->ToleranceEdit(), "1e-10", f.page->StartButton());
-    QCOMPARE(f.page->ToleranceEdit()->text(), QString("1.000E-10"));
+    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "1e-10", f.page->Retry()->StartButton());
+    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-10"));
     const auto calls = EngineCallCount();
     const std::uint64_t draws = UniformDrawCount();
     const auto u = NextUniforms();
@@ -163,7 +164,7 @@ class SrnPagesTest : public QObject {
     f.record.DataSets.RemoveAt(2);
     f.record.SrnCurves.Clear();
     f.page->Activate();
-    TypeAndLeave(f.page->ToleranceEdit(), "1e-10", f.page->StartButton());
+    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "1e-10", f.page->Retry()->StartButton());
     const auto calls = EngineCallCount();
     f.page->Start();
     QCOMPARE(EngineCallCount() - calls, std::int64_t{(5 + 5 + 1) * 2});
@@ -171,7 +172,7 @@ class SrnPagesTest : public QObject {
 
   void fivePercentMarkAndOneMarkOnly() {
     SrnPageFixture f;
-    QTest::mouseClick(f.page->RandomRetryBox(), Qt::LeftButton);
+    QTest::mouseClick(f.page->Retry()->RandomRetryBox(), Qt::LeftButton);
     f.page->Start();
     CSpread7* results = f.page->ResultGrid();
     QVERIFY(results->IsCellChecked(3, 5));
@@ -201,32 +202,32 @@ class SrnPagesTest : public QObject {
     QCOMPARE(grid->CellText(1, 9), QString("100.0"));
     QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
     grid->item(1, 3)->setText("");                        // emptied: Start waits for a number
-    QVERIFY(!f.page->StartButton()->isEnabled());
+    QVERIFY(!f.page->Retry()->StartButton()->isEnabled());
     grid->item(1, 6)->setText("");
     f.page->Start();  // the pre-check fills them
     QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
     QCOMPARE(grid->CellText(2, 7), QString("0.0"));
-    QVERIFY(f.page->StartButton()->isEnabled());
+    QVERIFY(f.page->Retry()->StartButton()->isEnabled());
   }
 
   void toleranceAndTrialFields() {
     SrnPageFixture f;
     f.record.Unchanged = true;
     // Passing through the field without typing is no change.
-    f.page->ToleranceEdit()->setFocus();
-    f.page->StartButton()->setFocus();
+    f.page->Retry()->ToleranceEdit()->setFocus();
+    f.page->Retry()->StartButton()->setFocus();
     QVERIFY(f.record.Unchanged);
     for (const char* refused : {"5000", "0.00000000001", "abc"}) {
-      TypeAndLeave(f.page->ToleranceEdit(), refused, f.page->StartButton());
-      QCOMPARE(f.page->ToleranceEdit()->text(), QString("1.000E-6"));
+      TypeAndLeave(f.page->Retry()->ToleranceEdit(), refused, f.page->Retry()->StartButton());
+      QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
       QCOMPARE(f.record.SrnRetry.Tolerance, 1e-6);
     }
-    TypeAndLeave(f.page->ToleranceEdit(), "0.0005", f.page->StartButton());
-    QCOMPARE(f.page->ToleranceEdit()->text(), QString("5.000E-4"));
+    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "0.0005", f.page->Retry()->StartButton());
+    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("5.000E-4"));
     QCOMPARE(f.record.SrnRetry.Tolerance, 5e-4);
     QVERIFY(!f.record.Unchanged);
-    TypeAndLeave(f.page->MaxTrialsEdit(), "0", f.page->StartButton());
-    QCOMPARE(f.page->MaxTrialsEdit()->text(), QString("1"));
+    TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), "0", f.page->Retry()->StartButton());
+    QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("1"));
     QCOMPARE(f.record.SrnRetry.MaximumTrials, 1);
   }
 
@@ -234,7 +235,7 @@ class SrnPagesTest : public QObject {
     // The page paints a few times; a run that paints the graph after every
     // request, from the same generator state, must give the same grids.
     SrnPageFixture f;
-    TypeAndLeave(f.page->ToleranceEdit(), "1e-10", f.page->StartButton());
+    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "1e-10", f.page->Retry()->StartButton());
     const std::mt19937 saved = ProgramRandomEngine();
     f.page->Start();
     const SrnOptimizeSheet coalesced = f.page->ReadSheet();
@@ -276,22 +277,22 @@ class SrnPagesTest : public QObject {
     QCOMPARE(srn.record.DaGraph.At(0).Point(2).x, 5.0);
 
     // The fields: 1e-11 refused, a trial count below 1 becomes 1.
-    TypeAndLeave(page->ToleranceEdit(), "0.00000000001", page->StartButton());
-    QCOMPARE(page->ToleranceEdit()->text(), QString("1.000E-6"));
+    TypeAndLeave(page->Retry()->ToleranceEdit(), "0.00000000001", page->Retry()->StartButton());
+    QCOMPARE(page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
     QCOMPARE(srn.record.ConstantSettings.Tolerance, 1e-6);
-    TypeAndLeave(page->MaxTrialsEdit(), "0", page->StartButton());
-    QCOMPARE(page->MaxTrialsEdit()->text(), QString("1"));
+    TypeAndLeave(page->Retry()->MaxTrialsEdit(), "0", page->Retry()->StartButton());
+    QCOMPARE(page->Retry()->MaxTrialsEdit()->text(), QString("1"));
     QCOMPARE(srn.record.ConstantSettings.MaximumTrials, 1);
-    TypeAndLeave(page->MaxTrialsEdit(), "5", page->StartButton());
+    TypeAndLeave(page->Retry()->MaxTrialsEdit(), "5", page->Retry()->StartButton());
 
-    page->RandomRetryBox()->setChecked(false);
+    page->Retry()->RandomRetryBox()->setChecked(false);
     auto calls = EngineCallCount();
     ModalAnswerer answerer;
     page->Start();
     QCOMPARE(EngineCallCount() - calls, std::int64_t{3});
 
-    page->RandomRetryBox()->setChecked(true);
-    TypeAndLeave(page->ToleranceEdit(), "1e-10", page->StartButton());
+    page->Retry()->RandomRetryBox()->setChecked(true);
+    TypeAndLeave(page->Retry()->ToleranceEdit(), "1e-10", page->Retry()->StartButton());
     calls = EngineCallCount();
     const auto u = NextUniforms();
     page->Start();
@@ -324,7 +325,7 @@ class SrnPagesTest : public QObject {
       auto* page = new CLiquidOptimizeDlg(srn.record, &window);
       window.show();
       page->Activate();
-      page->RandomRetryBox()->setChecked(false);
+      page->Retry()->RandomRetryBox()->setChecked(false);
       // ExpPower pinned at A2 = A3 = 50: exp(50 DA^50) overflows for every fit.
       for (int k = 0; k < 3; ++k) {
         page->InputGrid()->SetComboIndex(k * 3 + 1, 9, 3);
@@ -362,14 +363,14 @@ class SrnPagesTest : public QObject {
     form.OnPageButton(SrnPage::kSrnOptimize);
     auto* page1 = qobject_cast<CSrnOptimizeDlg*>(form.Page(SrnPage::kSrnOptimize));
     QVERIFY(page1 != nullptr);
-    QTest::mouseClick(page1->StartButton(), Qt::LeftButton);
+    QTest::mouseClick(page1->Retry()->StartButton(), Qt::LeftButton);
     form.OnPageButton(SrnPage::kLiquidOptimize);
     QCOMPARE(form.PageIndex(), 2);
     auto* page2 = qobject_cast<CLiquidOptimizeDlg*>(form.Page(SrnPage::kLiquidOptimize));
     QVERIFY(page2 != nullptr);
     {
       ModalAnswerer answerer;  // a failure message would be answered and seen
-      QTest::mouseClick(page2->StartButton(), Qt::LeftButton);
+      QTest::mouseClick(page2->Retry()->StartButton(), Qt::LeftButton);
       QCOMPARE(answerer.Seen().size(), 0);
     }
     // The answer: step 7 asks when a residual is above 1e-6; "はい" goes on.
@@ -431,8 +432,8 @@ class SrnPagesTest : public QObject {
     static_cast<CSrnOptimizeDlg*>(form.Page(1))->Start();
     form.OnPageButton(SrnPage::kLiquidOptimize);
     auto* page2 = static_cast<CLiquidOptimizeDlg*>(form.Page(2));
-    page2->RandomRetryBox()->setChecked(false);
-    TypeAndLeave(page2->ToleranceEdit(), "1e-10", page2->StartButton());
+    page2->Retry()->RandomRetryBox()->setChecked(false);
+    TypeAndLeave(page2->Retry()->ToleranceEdit(), "1e-10", page2->Retry()->StartButton());
     page2->Start();
     ModalAnswerer answerer(ModalAnswerer::ClickButtonWithText("いいえ"));
     form.OnOk();

@@ -1,4 +1,4 @@
-#include "srn/OptimizeGraphSeries.h"
+#include "srn/SrnGraphSeries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,13 +11,41 @@ namespace {
 
 // A sampling that runs away (an absurd axis maximum) is cut here.
 constexpr std::size_t kMostSamples = 200000;
+// SR-N curves over more unit steps than this (huge N from a loaded file) are
+// sampled evenly on the log axis instead: they look the same and draw fast.
+constexpr std::size_t kMostUnitSteps = 100000;
 
 bool IsFittedConstant(const CEqBase& curve) { return curve.GetEquationId() >= 2; }
+
+// The host sends all-zero parameters for a set it never fitted.
+bool IsUnfitted(const CEqBase& curve) {
+  return std::all_of(curve.Params.begin(), curve.Params.end(), [](double p) { return p == 0.0; });
+}
+
+bool IsPoint(const CDPoint& point) {
+  return !IsNoValue(point.x) && !IsNoValue(point.y) && std::isfinite(point.x) && std::isfinite(point.y);
+}
 
 void Sample(CPointDataList& series, const CEqBase& curve, double first, double step, double last) {
   for (std::size_t i = 0; i < kMostSamples; ++i) {
     const double x = first + static_cast<double>(i) * step;
     if (x > last) break;
+    series.AppendPoint(x, curve.Evaluate(x));
+  }
+}
+
+// x = first, first + 1, ... while x <= last; over too many steps, evenly on the log axis.
+void SampleAcross(CPointDataList& series, const CEqBase& curve, double first, double last) {
+  if (!std::isfinite(first) || !std::isfinite(last) || last < first) return;
+  if (std::floor(last - first) < static_cast<double>(kMostUnitSteps)) {
+    Sample(series, curve, first, 1.0, last);
+    return;
+  }
+  const double low = std::log10(std::max(first, 1e-3));
+  const double high = std::log10(last);
+  for (std::size_t i = 0; i < kMostUnitSteps; ++i) {
+    const double x =
+        std::pow(10.0, low + (high - low) * static_cast<double>(i) / static_cast<double>(kMostUnitSteps - 1));
     series.AppendPoint(x, curve.Evaluate(x));
   }
 }
@@ -32,6 +60,7 @@ bool AdjustSrnRanges(DataSetList& sets) {
   double yMax = -xMin;
   for (std::size_t i = 0; i < sets.Count(); ++i) {
     for (const CDPoint& point : sets.At(i).Points()) {
+      if (!IsPoint(point)) continue;
       xMin = std::min(xMin, point.x);
       xMax = std::max(xMax, point.x);
       yMin = std::min(yMin, point.y);
@@ -39,8 +68,9 @@ bool AdjustSrnRanges(DataSetList& sets) {
     }
   }
   if (!std::isfinite(xMin)) return false;
+  const double decade = xMax > 0 ? std::floor(std::log10(xMax)) : 0.0;
   sets.XMinimum = xMin;
-  sets.XMaximum = xMax > 0 ? std::pow(10.0, std::floor(std::log10(xMax)) + 1.0) : 1.0;
+  sets.XMaximum = std::pow(10.0, decade + 1.0);
   sets.YMinimum = yMin;
   sets.YMaximum = yMax;
   sets.SnapYRange();
@@ -73,13 +103,20 @@ std::vector<CPointDataList> FittedSrnCurveSeries(const EquationList& curves, con
   std::vector<CPointDataList> series;
   for (std::size_t k = 0; k < curves.Count(); ++k) {
     const CEqBase& curve = curves.At(k);
+    // A legend entry for an unfitted curve would name a line that is not there.
+    if (IsUnfitted(curve)) continue;
     CPointDataList list(japanese ? curve.Name + "%近似曲線" : "fitting curve of the " + curve.Name + "%");
     list.HasLegend = true;
     list.Colour = colours.Entry(k < 60 ? static_cast<int>(k % 10) + 1 : 1);
-    Sample(list, curve, firstX, 1.0, lastX);
+    SampleAcross(list, curve, firstX, lastX);
     series.push_back(std::move(list));
   }
   return series;
+}
+
+std::vector<CPointDataList> SrnPageCurveSeries(const SrnFormRecord& form, bool japanese) {
+  const DataSetList& sets = form.DataSets;
+  return FittedSrnCurveSeries(form.SrnCurves, form.Colours, sets.XMinimum, sets.XMaximum + 1.0, japanese);
 }
 
 std::vector<CPointDataList> ConstantCurveSeries(const EquationList& constants, const ColourRecord& colours,

@@ -1,7 +1,8 @@
 #pragma once
-// The curve series and automatic axis ranges of the optimisation pages'
-// graphs: the fitted SR-N curves, the fitted alpha, beta, C curves against DA,
-// and the SR-N curves estimated from alpha, beta and C at chosen DA levels.
+// The curve series and automatic axis ranges of the SR-N form's graphs: the
+// SR-N graph of the input and optimisation pages with its fitted curves, the
+// fitted alpha, beta, C curves against DA, and the SR-N curves estimated from
+// alpha, beta and C at chosen DA levels.
 #include <string>
 #include <vector>
 
@@ -12,7 +13,9 @@ namespace quorvel {
 // SR-N graph ranges from the data sets when automatic adjustment is on and
 // there are points: x from the smallest N to the next power of ten above the
 // largest N, y from the smallest to the largest SR snapped to the y pitch.
-// Returns whether the ranges were recomputed.
+// A point without both numbers (no-value marker, infinity) is left out; a
+// largest N of 0 or below counts as 1, as the log axis takes it, so x then
+// ends at 10. Returns whether the ranges were recomputed.
 bool AdjustSrnRanges(DataSetList& sets);
 // DA graph ranges: x from min(0, smallest DA) to max(100, largest DA), y from
 // 0 to the largest value (0.1 without points), snapped.
@@ -20,9 +23,14 @@ bool AdjustDaRanges(DataSetList& lists);
 
 // One series per fitted SR-N curve k with its legend "<name>%近似曲線" /
 // "fitting curve of the <name>%", colour entry (k mod 10) + 1 (entry 1 from
-// the 60th on), sampled at x = firstX, firstX + 1, ... while x <= lastX.
+// the 60th on), sampled at x = firstX, firstX + 1, ... while x <= lastX (over
+// more than 100000 steps, 100000 samples even on the log axis instead). A
+// curve with all parameters 0 is one the host never fitted: no series.
 std::vector<CPointDataList> FittedSrnCurveSeries(const EquationList& curves, const ColourRecord& colours, double firstX,
                                                  double lastX, bool japanese);
+// The fitted curves as the input and optimisation pages draw them: across the
+// SR-N graph's x range, from its minimum to one past its maximum.
+std::vector<CPointDataList> SrnPageCurveSeries(const SrnFormRecord& form, bool japanese);
 
 // The fitted constant curves (those fitted with one of the four functions)
 // against DA, sampled every 0.01 from 0 to lastDa, in the constants' colours.
