@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace quorvel::ooxml {
 namespace {
@@ -90,10 +89,12 @@ class ContentTypes {
 unsigned ParseOptions() { return pugi::parse_default | pugi::parse_ws_pcdata_single; }
 
 std::string SerializePart(const pugi::xml_document& document) {
-  std::ostringstream out;
-  out << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+  struct Appender : pugi::xml_writer {
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+    void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+  } out;
   document.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-  return out.str();
+  return std::move(out.text);
 }
 
 bool CompactPart(std::string_view xml, std::string& compact, std::string& error) {
