@@ -20,8 +20,8 @@ struct KvfStyle {
   int size = 200;  // font height
   bool bold = false;
   KvfAlign align = KvfAlign::Left;
-  int width = 0;  // text box width for alignment and clipping; 0: to the body's right edge
-  int pen = 15;   // rule and box line width
+  int width = 0;                      // text box width for alignment and clipping; 0: to the body's right edge
+  int pen = 15;                       // rule and box line width
   std::optional<std::uint32_t> fill;  // RRGGBB
   std::string name;                   // the field's name, shared with the Word template
 };
@@ -31,19 +31,19 @@ enum class KvfElementKind { Text, Field, HLine, VLine, Box, Graph };
 // x from the body's left edge, y from the block's top, in twips.
 struct KvfElement {
   KvfElementKind kind = KvfElementKind::Text;
-  int slot = 0;          // Field, Graph: the field-table slot (a graph frame's name is that slot's value)
-  int x = 0, y = 0;      // Text, Field: anchor; HLine: (x1, y); VLine: (x, y1); Box, Graph: top-left
-  int x2 = 0, y2 = 0;    // HLine: x2; VLine: y2
+  int slot = 0;               // Field, Graph: the field-table slot (a graph frame's name is that slot's value)
+  int x = 0, y = 0;           // Text, Field: anchor; HLine: (x1, y); VLine: (x, y1); Box, Graph: top-left
+  int x2 = 0, y2 = 0;         // HLine: x2; VLine: y2
   int width = 0, height = 0;  // Box, Graph
-  std::string text;      // Text: the literal text ({^…} and {_…} mark super- and subscripts)
+  std::string text;           // Text: the literal text ({^…} and {_…} mark super- and subscripts)
   KvfStyle style;
-  int line = 0;          // line of the form file, for messages
+  int line = 0;  // line of the form file, for messages
 };
 
 struct KvfBlock {
   int number = 0;
-  int lines = 1;        // height in lines of 280 twips
-  std::string title;    // the quoted description after the line count
+  int lines = 1;      // height in lines of 280 twips
+  std::string title;  // the quoted description after the line count
   std::vector<KvfElement> elements;
 };
 

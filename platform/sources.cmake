@@ -2,3 +2,20 @@
 target_sources(quorvel_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Spread7.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Spread7.h)
+
+# The Word-output module: our document writer over libzip and pugixml (std
+# only, no Qt), shared with the template packer and the tests.
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
+find_package(pugixml REQUIRED)
+add_library(quorvel_word STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/OoxmlPackage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OoxmlPackage.h
+  ${CMAKE_CURRENT_LIST_DIR}/WordDocumentWriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordDocumentWriter.h
+  ${CMAKE_CURRENT_LIST_DIR}/WordOutputModule.h
+  ${CMAKE_CURRENT_LIST_DIR}/ZipPackage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZipPackage.h)
+target_include_directories(quorvel_word PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(quorvel_word PUBLIC quorvel_core PRIVATE PkgConfig::LIBZIP pugixml::pugixml)
+quorvel_set_warnings(quorvel_word)
+target_link_libraries(quorvel_platform PUBLIC quorvel_word)

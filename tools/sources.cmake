@@ -18,3 +18,18 @@ add_executable(quorvel-srn-demo ${CMAKE_CURRENT_LIST_DIR}/SrnPagesDemo.cpp)
 target_link_libraries(quorvel-srn-demo PRIVATE quorvel_ui lunvex)
 set_target_properties(quorvel-srn-demo PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
 quorvel_set_warnings(quorvel-srn-demo)
+
+# The Word template: its readable parts packed to PrnFiles/Drevia.docm beside
+# the program, checked on the way (a build error when a part or block is unsound).
+add_executable(quorvel-pack-template ${CMAKE_CURRENT_LIST_DIR}/PackWordTemplate.cpp)
+target_link_libraries(quorvel-pack-template PRIVATE quorvel_word)
+quorvel_set_warnings(quorvel-pack-template)
+set(QUORVEL_WORD_TEMPLATE_PARTS_DIR ${PROJECT_SOURCE_DIR}/resources/PrnFiles/Drevia.docm.d)
+file(GLOB_RECURSE QUORVEL_WORD_TEMPLATE_PARTS CONFIGURE_DEPENDS ${QUORVEL_WORD_TEMPLATE_PARTS_DIR}/*)
+set(QUORVEL_WORD_TEMPLATE ${PROJECT_BINARY_DIR}/bin/PrnFiles/Drevia.docm)
+add_custom_command(
+  OUTPUT ${QUORVEL_WORD_TEMPLATE}
+  COMMAND quorvel-pack-template ${QUORVEL_WORD_TEMPLATE_PARTS_DIR} ${QUORVEL_WORD_TEMPLATE}
+  DEPENDS quorvel-pack-template ${QUORVEL_WORD_TEMPLATE_PARTS}
+  COMMENT "Packing the Word template PrnFiles/Drevia.docm")
+add_custom_target(quorvel_word_template ALL DEPENDS ${QUORVEL_WORD_TEMPLATE})

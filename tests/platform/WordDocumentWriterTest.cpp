@@ -1,0 +1,347 @@
+// The document writer on the real template: fields, tables, pictures, saving.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <pugixml.hpp>
+
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "WordTestSupport.h"
+#include "host/HostTextFile.h"
+#include "platform/OoxmlPackage.h"
+#include "platform/WordDocumentWriter.h"
+#include "platform/ZipPackage.h"
+
+namespace quorvel::test {
+namespace {
+
+bool Contains(const std::vector<std::string>& lines, std::string_view part) {
+  for (const std::string& line : lines)
+    if (line.find(part) != std::string::npos) return true;
+  return false;
+}
+
+TEST(WordDocumentWriter, RefusesTemplatesItCannotUse) {
+  TempFolder folder;
+  std::string real;
+  ASSERT_TRUE(ReadFileBytes(TemplatePath(), real, kMaxPackageBytes));
+  PackageEntries entries;
+  std::string error;
+  ASSERT_TRUE(ReadZipBytes(real, entries, error)) << error;
+  auto packWith = [&](const std::string& glossary, bool keepGlossary) {
+    PackageEntries changed;
+    for (const PackageEntry& entry : entries) {
+      if (entry.name != "word/glossary/document.xml")
+        changed.push_back(entry);
+      else if (keepGlossary)
+        changed.push_back({entry.name, glossary});
+    }
+    std::string zip, packError;
+    EXPECT_TRUE(WriteZipBytes(changed, zip, packError)) << packError;
+    return zip;
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool create;
+  };
+  const Case cases[] = {
+      {"missing", "", false},
+      {"not a zip", "PK but not a package at all", true},
+      {"truncated", real.substr(0, real.size() / 2), true},
+      {"no glossary part", packWith("", false), true},
+      {"glossary without blocks",
+       packWith("<w:glossaryDocument xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+                "<w:docParts/></w:glossaryDocument>",
+                true),
+       true},
+      {"glossary that does not parse", packWith("<w:glossaryDocument><w:docParts>", true), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string path = folder.File("テンプレート.docm");
+    std::filesystem::remove(path);
+    if (c.create) folder.WriteBytes("テンプレート.docm", c.bytes);
+    WordDocumentWriter writer;
+    EXPECT_FALSE(writer.OpenTemplate(path, true));
+    EXPECT_FALSE(writer.IsOpen());
+    ASSERT_FALSE(writer.Problems().empty());
+    // Whatever follows is refused without a document or a crash.
+    EXPECT_FALSE(writer.AppendBlock("Ｅｎｄ"));
+    EXPECT_FALSE(writer.SetField("タイトル", "x"));
+    EXPECT_EQ(writer.Save(folder.File("out.docm")), 0);
+    EXPECT_FALSE(folder.Exists("out.docm"));
+  }
+}
+
+TEST(WordDocumentWriter, FieldTextBecomesRunsWithBreaksAndScripts) {
+  struct Case {
+    const char* text;
+    const char* runs;
+  };
+  const Case cases[] = {
+      {"河川堤防\n地震時照査", "<w:r><w:t>河川堤防</w:t><w:br/><w:t>地震時照査</w:t></w:r>"},
+      {"(kN/m{^3})",
+       "<w:r><w:t>(kN/m</w:t></w:r><w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>3</w:t></w:r>"
+       "<w:r><w:t>)</w:t></w:r>"},
+      {"γ{_sat}", "<w:r><w:t>γ</w:t></w:r><w:r><w:rPr><w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>sat</w:t></w:r>"},
+      {"{^open", "<w:r><w:t>{^open</w:t></w:r>"},
+      {" a  b", "<w:r><w:t xml:space=\"preserve\"> a  b</w:t></w:r>"},
+      {"x < y & z", "<w:r><w:t>x &lt; y &amp; z</w:t></w:r>"},
+      {"", "<w:r/>"},
+  };
+  WordDocumentWriter writer;
+  ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true)) << writer.Problems().front();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｔｉｔｌｅ"));
+    ASSERT_TRUE(writer.SetField("タイトル", c.text));
+    EXPECT_EQ(ControlContent(writer.DocumentXml(), "タイトル"), c.runs);
+  }
+  // The first run's properties carry over to every run, the script added in its place.
+  ASSERT_TRUE(writer.SetField("会社名日本語", "地盤\n研究所 m{^2}"));
+  EXPECT_EQ(ControlContent(writer.DocumentXml(), "会社名日本語"),
+            "<w:r><w:rPr><w:b/></w:rPr><w:t>地盤</w:t><w:br/><w:t>研究所 m</w:t></w:r>"
+            "<w:r><w:rPr><w:b/><w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>2</w:t></w:r>");
+  EXPECT_FALSE(writer.SetField("見出し", "x"));
+  EXPECT_TRUE(Contains(writer.Problems(), "field \"見出し\" is not in block \"Ｄｒｅｖｉａ＿Ｔｉｔｌｅ\""));
+  EXPECT_FALSE(writer.AppendBlock("Ｄｒｅｖｉａ＿９"));
+  EXPECT_TRUE(Contains(writer.Problems(), "block \"Ｄｒｅｖｉａ＿９\" is not in the template"));
+  // After an unknown block there is no last block to fill.
+  EXPECT_FALSE(writer.SetField("タイトル", "x"));
+
+  TempFolder folder;
+  SaveChecked(writer, folder.File("title.docm"));
+  std::string document = ReadPart(folder.File("title.docm"), "word/document.xml");
+  // Saved without the controls: the runs stand in the paragraph itself.
+  EXPECT_EQ(document.find("<w:sdt"), std::string::npos);
+  EXPECT_NE(document.find("<w:pPr><w:pStyle w:val=\"TitleInfo\"/><w:spacing w:before=\"2400\" w:after=\"240\"/></w:pPr>"
+                          "<w:r><w:rPr><w:b/></w:rPr><w:t>地盤</w:t><w:br/>"),
+            std::string::npos);
+}
+
+// The texts of the tables in a document: table, row, cell.
+using Table = std::vector<std::vector<std::string>>;
+std::vector<Table> TableTexts(const std::string& document) {
+  pugi::xml_document xml;
+  EXPECT_TRUE(xml.load_string(document.c_str(), ooxml::ParseOptions()));
+  std::vector<Table> tables;
+  for (pugi::xpath_node table : xml.select_nodes("//w:tbl")) {
+    Table rows;
+    for (pugi::xml_node row : table.node().children("w:tr")) {
+      std::vector<std::string> cells;
+      for (pugi::xml_node cell : row.children("w:tc")) {
+        std::string text;
+        for (pugi::xpath_node t : cell.select_nodes(".//w:t")) text += t.node().text().get();
+        cells.push_back(text);
+      }
+      rows.push_back(cells);
+    }
+    tables.push_back(rows);
+  }
+  return tables;
+}
+
+TEST(WordDocumentWriter, TableRowsAreClonedFromTheTemplateRow) {
+  WordDocumentWriter writer;
+  ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
+  ASSERT_TRUE(writer.AppendBlock("地層形状の表"));
+  EXPECT_FALSE(writer.SetTableCell("番号", 0, "1"));  // not prepared yet
+  ASSERT_TRUE(writer.SetTableCell("all", -1, ""));
+  // Rows come into being up to the one named, in any order of calls.
+  EXPECT_TRUE(writer.SetTableCell("番号", 0, "1"));
+  EXPECT_TRUE(writer.SetTableCell("地層の節点番号", 2, "11,16,12,9,15,8"));
+  EXPECT_TRUE(writer.SetTableCell("地層名", 1, "砂質土(As)"));
+  EXPECT_TRUE(writer.SetTableCell("地層名", 0, "基盤(Dg)"));
+  EXPECT_TRUE(writer.SetTableCell("地層の節点番号", 0, "1,2,3,4"));
+  EXPECT_FALSE(writer.SetTableCell("Ｘ２", 1, "3.0"));
+  EXPECT_TRUE(Contains(writer.Problems(), "cell \"Ｘ２\" row 1 of block \"地層形状の表\": no such column"));
+  EXPECT_FALSE(writer.SetTableCell("番号", -2, "x"));
+  EXPECT_FALSE(writer.SetTableCell("番号", 1000000, "x"));
+  // A prepared table with no rows keeps its header alone.
+  ASSERT_TRUE(writer.AppendBlock("変位量の表"));
+  ASSERT_TRUE(writer.SetTableCell("all", -1, ""));
+  ASSERT_TRUE(writer.AppendBlock("Ｅｎｄ"));
+  EXPECT_FALSE(writer.SetTableCell("all", -1, ""));
+  EXPECT_TRUE(Contains(writer.Problems(), "block \"Ｅｎｄ\" has no table to fill"));
+
+  TempFolder folder;
+  SaveChecked(writer, folder.File("table.docm"));
+  std::string document = ReadPart(folder.File("table.docm"), "word/document.xml");
+  EXPECT_EQ(TableTexts(document), (std::vector<Table>{{{"番号", "地層名", "地層の節点番号"},
+                                                       {"1", "基盤(Dg)", "1,2,3,4"},
+                                                       {"", "砂質土(As)", ""},
+                                                       {"", "", "11,16,12,9,15,8"}},
+                                                      {{"時刻 (s)", "すべり変位 (m)"}}}));
+}
+
+TEST(WordDocumentWriter, PicturesBecomePngPartsWithRelationships) {
+  WordDocumentWriter writer;
+  ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
+  ASSERT_TRUE(writer.AppendBlock("図＿１"));
+  EXPECT_FALSE(writer.InsertPicture("図", {"GIF89a not a png", 100, 100}));
+  EXPECT_FALSE(writer.InsertPicture("モデル図", {SmallPng(), 100, 100}));
+  EXPECT_TRUE(Contains(writer.Problems(), "picture \"モデル図\" has no place in block \"図＿１\""));
+  EXPECT_FALSE(writer.InsertPicture("図", {SmallPng(), 40000, 100}));
+  ASSERT_TRUE(writer.InsertPicture("図", {SmallPng(), 5760, 4320}));  // 4 x 3 inches
+  ASSERT_TRUE(writer.SetField("図名", "地形モデル"));
+  ASSERT_TRUE(writer.AppendBlock("モデル図"));
+  ASSERT_TRUE(writer.InsertPicture("モデル図", {SmallPng(), 0, 0}));  // 4 x 3 pixels at 96 dpi
+
+  TempFolder folder;
+  SaveChecked(writer, folder.File("picture.docx"));
+  std::string path = folder.File("picture.docx");
+  EXPECT_EQ(ReadPart(path, "word/media/image1.png"), SmallPng());
+  EXPECT_EQ(ReadPart(path, "word/media/image2.png"), SmallPng());
+  std::string relationships = ReadPart(path, "word/_rels/document.xml.rels");
+  EXPECT_NE(relationships.find("<Relationship Id=\"rId5\" Type=\"" + std::string(ooxml::kImageType) +
+                               "\" Target=\"media/image1.png\"/>"),
+            std::string::npos)
+      << relationships;
+  EXPECT_NE(relationships.find("Target=\"media/image2.png\""), std::string::npos);
+  EXPECT_NE(ReadPart(path, "[Content_Types].xml").find("<Default Extension=\"png\" ContentType=\"image/png\"/>"),
+            std::string::npos);
+  std::string document = ReadPart(path, "word/document.xml");
+  EXPECT_NE(document.find("<wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"3657600\" "
+                          "cy=\"2743200\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:docPr id=\"1\" "
+                          "name=\"Picture 1\" descr=\"図\"/>"),
+            std::string::npos);
+  EXPECT_NE(document.find("<a:blip r:embed=\"rId5\"/>"), std::string::npos);
+  EXPECT_NE(document.find("<wp:extent cx=\"38100\" cy=\"28575\"/>"), std::string::npos);
+  EXPECT_NE(document.find("<wp:docPr id=\"2\" name=\"Picture 2\" descr=\"モデル図\"/>"), std::string::npos);
+}
+
+TEST(WordDocumentWriter, SavedPackageDropsTheGlossaryAndTypesTheMainPart) {
+  struct Case {
+    const char* name;
+    const char* mainType;
+  };
+  const Case cases[] = {{"report.docm", ooxml::kMacroEnabledMainType},
+                        {"report.docx", ooxml::kDocumentMainType},
+                        {"REPORT.DOCX", ooxml::kDocumentMainType},
+                        {"report", ooxml::kMacroEnabledMainType}};
+  TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WordDocumentWriter writer;
+    ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
+    ASSERT_TRUE(writer.AppendBlock("Ｅｎｄ"));
+    SaveChecked(writer, folder.File(c.name));
+    PackageEntries entries;
+    std::string error;
+    ASSERT_TRUE(ReadZipFile(folder.File(c.name), entries, error));
+    EXPECT_EQ(FindEntry(entries, "word/glossary/document.xml"), nullptr);
+    EXPECT_EQ(entries.front().name, "[Content_Types].xml");
+    std::string types = FindEntry(entries, "[Content_Types].xml")->data;
+    EXPECT_NE(types.find("<Override PartName=\"/word/document.xml\" ContentType=\"" + std::string(c.mainType) + "\"/>"),
+              std::string::npos);
+    EXPECT_EQ(types.find("glossary"), std::string::npos);
+    EXPECT_EQ(FindEntry(entries, "word/_rels/document.xml.rels")->data.find("glossary"), std::string::npos);
+  }
+}
+
+TEST(WordDocumentWriter, ContentsListTheHeadingsWithTheirPages) {
+  WordDocumentWriter writer;
+  ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
+  ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｔｉｔｌｅ"));
+  ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｉｎｄｅｘ"));
+  ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿１"));
+  for (int k = 0; k < 32; ++k) {
+    if (k > 0 && k % 10 == 0) {
+      ASSERT_TRUE(writer.AppendBlock("ＳｅｔＲｅｔｕｒｎ"));
+    }
+    ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿４＿２＿３"));
+    ASSERT_TRUE(writer.SetField("見出し", "項目" + std::to_string(k)));
+  }
+  ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿１＿３＿４＿１"));  // heading 4 stays out
+  TempFolder folder;
+  SaveChecked(writer, folder.File("contents.docm"));
+
+  pugi::xml_document xml;
+  ASSERT_TRUE(
+      xml.load_string(ReadPart(folder.File("contents.docm"), "word/document.xml").c_str(), ooxml::ParseOptions()));
+  struct Entry {
+    std::string style, text, page;
+    bool breaksPage;
+    bool operator==(const Entry&) const = default;
+  };
+  std::vector<Entry> entries;
+  for (pugi::xpath_node p : xml.select_nodes("//w:p[starts-with(w:pPr/w:pStyle/@w:val, 'TOC') and "
+                                             "w:pPr/w:pStyle/@w:val != 'TOCHeading']")) {
+    Entry entry{p.node().child("w:pPr").child("w:pStyle").attribute("w:val").value(), "", "", false};
+    bool afterTab = false;
+    for (pugi::xml_node run : p.node().children("w:r")) {
+      if (run.child("w:tab")) afterTab = true;
+      if (run.child("w:br")) entry.breaksPage = true;
+      (afterTab ? entry.page : entry.text) += run.child("w:t").text().get();
+    }
+    entries.push_back(entry);
+  }
+  // Title on page 1, 33 entries take two contents pages, the headings begin on page 4.
+  std::vector<Entry> expected{{"TOC1", "入力データ", "4", false}};
+  for (int k = 0; k < 32; ++k)
+    expected.push_back({"TOC3", "項目" + std::to_string(k), std::to_string(4 + k / 10), k + 1 == 31});
+  EXPECT_EQ(entries.size(), expected.size());
+  for (std::size_t i = 0; i < std::min(entries.size(), expected.size()); ++i) EXPECT_EQ(entries[i], expected[i]) << i;
+  // The field still wraps the entries, marked for Word to refresh.
+  std::string document = ReadPart(folder.File("contents.docm"), "word/document.xml");
+  EXPECT_NE(
+      document.find("<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r><w:t>入力データ</w:t></w:r><w:r><w:tab/>"
+                    "</w:r><w:r><w:t>4</w:t></w:r></w:p>"),
+      std::string::npos);
+  EXPECT_NE(document.find("<w:r><w:t>項目31</w:t></w:r><w:r><w:tab/></w:r><w:r><w:t>7</w:t></w:r><w:r><w:fldChar "
+                          "w:fldCharType=\"end\"/></w:r></w:p>"),
+            std::string::npos);
+}
+
+// Saves into `folder` as the user `uid` would (root writes anywhere, so a
+// read-only folder only stops someone else); the save's result.
+int SaveAs(uid_t uid, const std::string& templatePath, const std::string& target) {
+  if (uid == geteuid()) {
+    WordDocumentWriter writer;
+    return writer.OpenTemplate(templatePath, true) && writer.AppendBlock("Ｅｎｄ") ? writer.Save(target) : -1;
+  }
+  pid_t child = fork();
+  if (child == 0) {
+    if (setgid(uid) != 0 || setuid(uid) != 0) _exit(3);
+    WordDocumentWriter writer;
+    _exit(writer.OpenTemplate(templatePath, true) && writer.AppendBlock("Ｅｎｄ") ? writer.Save(target) : 2);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(WordDocumentWriter, FailedSaveLeavesNoFileAndTheOlderOneUntouched) {
+  TempFolder folder;
+  const uid_t nobody = geteuid() == 0 ? 65534 : geteuid();
+  // The other user must reach the template and the folders.
+  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
+  std::filesystem::copy_file(TemplatePath(), folder.File("Drevia.docm"));
+  ASSERT_EQ(chmod(folder.File("Drevia.docm").c_str(), 0644), 0);
+  std::filesystem::create_directory(folder.File("読み取り専用"));
+  folder.WriteBytes("読み取り専用/報告書.docm", "older report");
+  ASSERT_EQ(chmod(folder.File("読み取り専用").c_str(), 0555), 0);
+
+  EXPECT_EQ(SaveAs(nobody, folder.File("Drevia.docm"), folder.File("読み取り専用/報告書.docm")), 0);
+  EXPECT_EQ(folder.ReadBytes("読み取り専用/報告書.docm"), "older report");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("読み取り専用")),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_EQ(SaveAs(nobody, folder.File("Drevia.docm"), folder.File("無い/報告書.docm")), 0);
+  EXPECT_FALSE(folder.Exists("無い"));
+  // A folder where the file should be: nothing replaces it.
+  std::filesystem::create_directory(folder.File("報告書.docm"));
+  EXPECT_EQ(SaveAs(geteuid(), folder.File("Drevia.docm"), folder.File("報告書.docm")), 0);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("報告書.docm")));
+
+  // A writable folder: the older file is replaced whole.
+  ASSERT_EQ(chmod(folder.File("読み取り専用").c_str(), 0755), 0);
+  EXPECT_EQ(SaveAs(geteuid(), folder.File("Drevia.docm"), folder.File("読み取り専用/報告書.docm")), 1);
+  EXPECT_TRUE(ooxml::CheckPackageFile(folder.File("読み取り専用/報告書.docm")).empty());
+}
+
+}  // namespace
+}  // namespace quorvel::test

@@ -1,0 +1,118 @@
+// A real reader: LibreOffice opens a document the writer made and prints it to
+// PDF; poppler reads the PDF back. LibreOffice exits with 0 even when it could
+// not load the file, so only the PDF's pages, text and images count.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "TempFolder.h"
+#include "WordTestSupport.h"
+#include "platform/WordDocumentWriter.h"
+
+namespace quorvel::test {
+namespace {
+
+std::string Output(const std::string& command) {
+  std::string text;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return text;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  pclose(pipe);
+  return text;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// pdftotext puts spaces between Japanese and Latin text and breaks lines where
+// the layout does: compare without any white space.
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : text)
+    if (c != ' ' && c != '\n' && c != '\f') squeezed += c;
+  return squeezed;
+}
+
+TEST(WordLibreOffice, OpensAWrittenDocumentWithItsTextTableAndPicture) {
+  ASSERT_EQ(RunCommand("command -v soffice >/dev/null"), 0) << "LibreOffice is missing: run scripts/setup";
+  TempFolder folder;
+  WordDocumentWriter writer;
+  ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
+  writer.AppendBlock("Ｄｒｅｖｉａ＿Ｔｉｔｌｅ");
+  writer.SetField("タイトル", "河川堤防の地震時安定性照査");
+  writer.SetField("サブタイトル", "レベル2地震動に対する検討");
+  writer.SetField("現場名", "○○川 右岸 12.4k 地点");
+  writer.SetField("日付情報", "2024年3月");
+  writer.SetField("会社名日本語", "株式会社 地盤解析研究所");
+  writer.SetField("電話番号", "TEL 03-1234-5678");
+  writer.SetField("ファックス番号", "FAX 03-1234-5679");
+  writer.AppendBlock("Ｄｒｅｖｉａ＿Ｉｎｄｅｘ");
+  writer.AppendBlock("Ｄｒｅｖｉａ＿１");
+  writer.AppendBlock("Ｄｒｅｖｉａ＿１＿１");
+  writer.AppendBlock("解析種別");
+  writer.SetField("使用ソフト", "Drevia (Drevia研究会)");
+  writer.SetField("解析方法", "ニューマークD法");
+  writer.AppendBlock("Ｄｒｅｖｉａ＿１＿２");
+  writer.AppendBlock("Ｄｒｅｖｉａ＿１＿２＿２");
+  writer.AppendBlock("土質定数の表");
+  writer.SetTableCell("all", -1, "");
+  const char* soils[][3] = {
+      {"盛土(Bk)", "18.000", "30.000"}, {"砂質土(As)", "18.500", "35.000"}, {"基盤(Dg)", "20.000", "40.000"}};
+  for (int row = 0; row < 3; ++row) {
+    writer.SetTableCell("番号", row, std::to_string(row + 1));
+    writer.SetTableCell("地層名", row, soils[row][0]);
+    writer.SetTableCell("γｔ", row, soils[row][1]);
+    writer.SetTableCell("φ", row, soils[row][2]);
+  }
+  writer.AppendBlock("ＳｅｔＲｅｔｕｒｎ");
+  writer.AppendBlock("Ｄｒｅｖｉａ＿１＿２＿１");
+  writer.AppendBlock("モデル図");
+  writer.InsertPicture("モデル図", {SmallPng(), 5760, 4320});
+  writer.AppendBlock("Ｅｎｄ");
+  ASSERT_TRUE(writer.Problems().empty()) << writer.Problems().front();
+  const std::string document = folder.File("報告書.docm");
+  SaveChecked(writer, document);
+
+  std::string log = folder.File("soffice.log");
+  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + folder.File("profile") +
+             " --convert-to pdf --outdir " + Quoted(folder.Path()) + " " + Quoted(document) + " >" + Quoted(log) +
+             " 2>&1");
+  const std::string pdf = folder.File("報告書.pdf");
+  if (std::getenv("QUORVEL_KEEP_PDF"))
+    RunCommand("cp " + Quoted(pdf) + " " + Quoted(document) + " " + std::getenv("QUORVEL_KEEP_PDF"));
+  ASSERT_TRUE(folder.Exists("報告書.pdf")) << folder.ReadBytes("soffice.log");
+
+  // Title page, contents, the input data, and the figure after the page break.
+  std::string info = Output("pdfinfo " + Quoted(pdf));
+  std::size_t pages = info.find("Pages:");
+  ASSERT_NE(pages, std::string::npos) << info;
+  EXPECT_EQ(std::stoi(info.substr(pages + 6)), 4) << info;
+  auto page = [&](int number) {
+    std::string n = std::to_string(number);
+    return Squeezed(Output("pdftotext -f " + n + " -l " + n + " " + Quoted(pdf) + " -"));
+  };
+  std::string title = page(1);
+  for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
+                           "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
+    EXPECT_NE(title.find(Squeezed(text)), std::string::npos) << text << " not on the title page:\n" << title;
+  // The contents as the writer filled them: heading, leader, page.
+  std::string contents = page(2);
+  for (const char* text : {"目次", "入力データ", "解析種別", "地形モデル", "モデル図"})
+    EXPECT_NE(contents.find(text), std::string::npos) << text << " not in the contents:\n" << contents;
+  std::string withoutLeaders = contents;
+  for (std::size_t at; (at = withoutLeaders.find("·")) != std::string::npos;) withoutLeaders.erase(at, 2);
+  EXPECT_NE(withoutLeaders.find("入力データ3解析種別3地形モデル3土質定数3モデル図4"), std::string::npos) << contents;
+  std::string input = page(3);
+  for (const char* text : {"入力データ", "解析種別", "Drevia (Drevia研究会)", "ニューマークD法", "地形モデル",
+                           "土質定数", "盛土(Bk)", "砂質土(As)", "基盤(Dg)", "18.500", "40.000"})
+    EXPECT_NE(input.find(Squeezed(text)), std::string::npos) << text << " not on page 3:\n" << input;
+  EXPECT_NE(page(4).find("モデル図"), std::string::npos);
+  // The picture made it in whole: one 4 x 3 image on page 4.
+  std::string images = Output("pdfimages -list " + Quoted(pdf));
+  EXPECT_NE(images.find("\n   4     0 image       4     3"), std::string::npos) << images;
+}
+
+}  // namespace
+}  // namespace quorvel::test

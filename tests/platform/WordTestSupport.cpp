@@ -1,0 +1,52 @@
+#include "WordTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "platform/OoxmlPackage.h"
+
+namespace quorvel::test {
+
+std::string TemplatePath() { return std::string(QUORVEL_BINARY_DIR) + "/bin/PrnFiles/Drevia.docm"; }
+
+std::string SmallPng() {
+  static const unsigned char kPng[] = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49,
+                                       0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x03, 0x08, 0x02,
+                                       0x00, 0x00, 0x00, 0x3b, 0x96, 0x39, 0x91, 0x00, 0x00, 0x00, 0x15, 0x49, 0x44,
+                                       0x41, 0x54, 0x78, 0x9c, 0x63, 0xf8, 0xcf, 0xc0, 0xc0, 0xd0, 0x00, 0xc4, 0xff,
+                                       0xff, 0x03, 0x59, 0x38, 0x39, 0x00, 0xf9, 0xcc, 0x0d, 0x75, 0x3e, 0xb9, 0xb4,
+                                       0x66, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+  return std::string(reinterpret_cast<const char*>(kPng), sizeof kPng);
+}
+
+std::string ReadPart(const std::string& packagePath, std::string_view part) {
+  PackageEntries entries;
+  std::string error;
+  if (!ReadZipFile(packagePath, entries, error)) return {};
+  const PackageEntry* entry = FindEntry(entries, part);
+  return entry ? entry->data : std::string();
+}
+
+std::string ControlContent(const std::string& xml, std::string_view tag) {
+  std::string marker = "<w:tag w:val=\"" + std::string(tag) + "\"/></w:sdtPr><w:sdtContent>";
+  std::size_t start = xml.rfind(marker);
+  if (start == std::string::npos) return {};
+  start += marker.size();
+  std::size_t end = xml.find("</w:sdtContent>", start);
+  return end == std::string::npos ? std::string() : xml.substr(start, end - start);
+}
+
+void SaveChecked(WordDocumentWriter& writer, const std::string& path) {
+  ASSERT_EQ(writer.Save(path), 1) << (writer.Problems().empty() ? "" : writer.Problems().back());
+  for (const std::string& problem : ooxml::CheckPackageFile(path)) ADD_FAILURE() << path << ": " << problem;
+}
+
+int RunCommand(const std::string& command) {
+  int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace quorvel::test
