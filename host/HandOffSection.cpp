@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "host/HostAnswer.h"
+#include "host/NumberText.h"
 #include "host/ProgramFolder.h"
 
 namespace quorvel {
@@ -43,6 +44,19 @@ bool SectionCursor::FindSectionFromCurrent(std::string_view word) {
 const CStringSplit& SectionCursor::Split(std::string_view delimiters) {
   split_.Split(current_, delimiters);
   return split_;
+}
+
+std::vector<std::pair<double, double>> SectionCursor::ReadPointTable() {
+  Next();
+  const int count = ParseInt(SplitD4().Piece(2));
+  std::vector<std::pair<double, double>> points;
+  for (int m = 0; m < count; ++m) {
+    Next();
+    const CStringSplit& split = SplitD4();
+    const double x = ParseDouble(split.Piece(1));
+    points.emplace_back(x, ParseDouble(split.Piece(2)));
+  }
+  return points;
 }
 
 bool Fail(std::string* error, std::string why) {

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "host/ColourFile.h"
 #include "host/HostTextFile.h"
@@ -67,6 +69,10 @@ class SectionCursor {
   // for a piece the line does not have. Valid until the next Split.
   const CStringSplit& Split(std::string_view delimiters);
   const CStringSplit& SplitD4() { return Split(CStringSplit::D4); }
+
+  // A point table as both forms send it: the next line "[Table] M", then M
+  // lines of x and y.
+  std::vector<std::pair<double, double>> ReadPointTable();
 
  private:
   HostTextReader& reader_;

@@ -50,15 +50,7 @@ void ReadSrnParameterSection(SectionCursor& cursor, SrnFormRecord& work) {
     curve->Residual = ParseDouble(cursor.Next());
     curve->Selected = cursor.Next() != "not_selected";
 
-    cursor.Next();
-    int pointCount = ParseInt(cursor.SplitD4().Piece(2));
-    for (int m = 0; m < pointCount; ++m) {
-      cursor.Next();
-      const CStringSplit& split = cursor.SplitD4();
-      double x = ParseDouble(split.Piece(1));
-      double y = ParseDouble(split.Piece(2));
-      set->AppendPoint(x, y);
-    }
+    for (const auto& [x, y] : cursor.ReadPointTable()) set->AppendPoint(x, y);
     if (boundsFlag == 1) {
       cursor.Next();
       ReadThreeDoubles(cursor, set->Minimum);

@@ -24,15 +24,7 @@ void ReadSdParameterSection(SectionCursor& cursor, StrainFormRecord& work, int l
 
   work.DataSets.Clear();
   auto data = std::make_unique<CPointDataList>();
-  cursor.Next();
-  int pointCount = ParseInt(cursor.SplitD4().Piece(2));
-  for (int m = 0; m < pointCount; ++m) {
-    cursor.Next();
-    const CStringSplit& split = cursor.SplitD4();
-    double x = ParseDouble(split.Piece(1));
-    double y = ParseDouble(split.Piece(2));
-    data->AppendPoint(x, y);
-  }
+  for (const auto& [x, y] : cursor.ReadPointTable()) data->AppendPoint(x, y);
   data->Name = LoadString(kExperimentDataText, languageId);
   work.DataSets.Append(std::move(data));
 
