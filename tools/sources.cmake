@@ -18,3 +18,8 @@ add_executable(quorvel-srn-demo ${CMAKE_CURRENT_LIST_DIR}/SrnPagesDemo.cpp)
 target_link_libraries(quorvel-srn-demo PRIVATE quorvel_ui lunvex)
 set_target_properties(quorvel-srn-demo PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
 quorvel_set_warnings(quorvel-srn-demo)
+
+# The report of a print hand-off file as a PDF, without a window.
+add_executable(quorvel-report ${CMAKE_CURRENT_LIST_DIR}/ReportTool.cpp)
+target_link_libraries(quorvel-report PRIVATE quorvel_ui)
+quorvel_set_warnings(quorvel-report)
