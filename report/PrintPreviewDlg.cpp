@@ -84,9 +84,11 @@ class PreviewArea : public QWidget {
     if (picture_.size() != size()) painter.fillRect(rect(), QColor::fromRgb(kBackground));
     painter.drawImage(0, 0, picture_);
   }
+  void showEvent(QShowEvent*) override { Render(); }
   void resizeEvent(QResizeEvent*) override {
-    // The page is drawn again once the sizing has ended, not at every step.
-    if (picture_.isNull())
+    // While the user sizes the window the page is drawn again once the
+    // sizing has ended, not at every step.
+    if (!isVisible() || picture_.isNull())
       Render();
     else
       settle_.start();
@@ -133,6 +135,8 @@ CPrintPreviewDlg::CPrintPreviewDlg(CPrintProject& project, std::string formFolde
   pageNumbers_->setChecked(true);
   Compose();
   UpdateButtons();
+  // After the page count is in its label: the first size is the smallest.
+  KeepInitialSizeAsMinimum(this);
 }
 
 CPrintPreviewDlg::~CPrintPreviewDlg() {
@@ -213,7 +217,6 @@ void CPrintPreviewDlg::BuildWidgets() {
   // Enter moves on through the controls (so a typed page number is taken
   // over); Escape closes nothing.
   DialogConventions::Install(this, nullptr, close_);
-  KeepInitialSizeAsMinimum(this);
 }
 
 void CPrintPreviewDlg::Compose() {
