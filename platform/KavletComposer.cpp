@@ -46,7 +46,9 @@ CKavletComposer::~CKavletComposer() = default;
 void CKavletComposer::SetDrawPaper(QPagedPaintDevice* device, int page) {
   if (Page(page) == nullptr) Problem("SetDrawPaper: no page " + std::to_string(page));
   if (device == nullptr) return;
-  device->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  // Every page is A4: a printer that is already printing keeps its layout.
+  const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+  if (!device->pageLayout().isEquivalentTo(a4)) device->setPageLayout(a4);
 }
 
 QSize CKavletComposer::GetPaperSize() const { return {kavlet::kPaperWidth, kavlet::kPaperHeight}; }
