@@ -1,5 +1,6 @@
 #include "app/ModeDispatch.h"
 
+#include "report/PrintMode.h"
 #include "srn/SrnFormDlg.h"
 #include "strain/StrainFormDlg.h"
 
@@ -12,7 +13,7 @@ ModeResult RunModeWindow(const StartRequest& request) {
     case StartMode::StrainForm:
       return RunStrainForm(request);
     case StartMode::Print:
-      break;
+      return RunPrintMode(request);
   }
   return ModeResult::NoWindow;
 }

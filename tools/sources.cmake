@@ -33,3 +33,14 @@ add_custom_command(
   DEPENDS quorvel-pack-template ${QUORVEL_WORD_TEMPLATE_PARTS}
   COMMENT "Packing the Word template PrnFiles/Drevia.docm")
 add_custom_target(quorvel_word_template ALL DEPENDS ${QUORVEL_WORD_TEMPLATE})
+
+# The report of a print hand-off file as a PDF, without a window.
+add_executable(quorvel-report ${CMAKE_CURRENT_LIST_DIR}/ReportTool.cpp)
+target_link_libraries(quorvel-report PRIVATE quorvel_ui)
+quorvel_set_warnings(quorvel-report)
+
+# A print hand-off file through the ToPrint task to the answer: preview,
+# 印刷, the print dialog printing to a PDF (scripts/demo --example print).
+add_executable(quorvel-print-demo ${CMAKE_CURRENT_LIST_DIR}/PrintDemo.cpp)
+target_link_libraries(quorvel-print-demo PRIVATE quorvel_ui)
+quorvel_set_warnings(quorvel-print-demo)

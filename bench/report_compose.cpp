@@ -1,0 +1,112 @@
+// The print mode's speed: composing the example project (target under 5 ms)
+// and a large synthetic one (20 000 nodes, 200 layers, 50 000 table rows;
+// under 200 ms), drawing one preview page at 1000 x 1400 pixels with its
+// frames (under 16 ms), and the example report to PDF (under 1 s).
+//   build/release/bin/report_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <cstdio>
+#include <string>
+
+#include "app/FontSetup.h"
+#include "platform/KavletComposer.h"
+#include "report/ReportComposition.h"
+#include "report/ReportPageDrawing.h"
+#include "report/ReportPdf.h"
+
+namespace {
+
+using namespace quorvel;
+
+const std::string kForms = std::string(QUORVEL_PRNFILES) + "/";
+
+void LoadExample(CPrintProject& project) {
+  if (LoadProject(std::string(QUORVEL_EXAMPLES) + "/project/project.txt", project.Project).Status !=
+      ProjectLoadStatus::kLoaded)
+    std::abort();
+}
+
+// Every item selected, the geometry and tables of a large project.
+void FillLarge(CPrintProject& project) {
+  LoadExample(project);
+  project.Project.Print.Items.assign(58, true);
+  auto& nodes = project.Project.Nodes.Nodes;
+  nodes.clear();
+  for (int i = 0; i < 20000; ++i) nodes.push_back({i % 1000 + 0.125, i / 1000 + 0.5});
+  auto& layers = project.Project.Layers.Layers;
+  layers.assign(200, clsGdLayer());
+  for (int l = 0; l < 200; ++l)
+    for (int k = 0; k < 100; ++k) layers[static_cast<std::size_t>(l)].BoundaryNodes.push_back(l * 100 + k + 1);
+  // 50 000 table rows: time histories of the seven graphs.
+  for (auto& graph : project.Project.Graphs) {
+    graph.Series.assign(1, GdGraphSeries{"series", {}});
+    graph.Series[0].Points.assign(50000 / 7, GdPoint{1.0, 0.5});
+  }
+}
+
+template <class Composer>
+int Compose(CPrintProject& project, Composer& composer) {
+  composer.BeginPrinting();
+  project.Attach(&composer);
+  ComposeReport(project, kForms);
+  const int pages = composer.PageCount();
+  composer.EndPrinting();
+  project.Attach(nullptr);
+  return pages;
+}
+
+void BM_ComposeExample(benchmark::State& state) {
+  CPrintProject project;
+  LoadExample(project);
+  for (auto _ : state) {
+    KavletComposition composer;
+    state.counters["pages"] = Compose(project, composer);
+  }
+}
+BENCHMARK(BM_ComposeExample)->Unit(benchmark::kMillisecond);
+
+void BM_ComposeLarge(benchmark::State& state) {
+  CPrintProject project;
+  FillLarge(project);
+  for (auto _ : state) {
+    KavletComposition composer;
+    state.counters["pages"] = Compose(project, composer);
+  }
+}
+BENCHMARK(BM_ComposeLarge)->Unit(benchmark::kMillisecond);
+
+void BM_DrawPreviewPage(benchmark::State& state) {
+  CPrintProject project;
+  LoadExample(project);
+  CKavletComposer composer;
+  composer.BeginPrinting();
+  project.Attach(&composer);
+  ComposeReport(project, kForms);
+  for (auto _ : state) benchmark::DoNotOptimize(RenderReportPage(composer, 1, project, QSize(1000, 1400)));
+}
+BENCHMARK(BM_DrawPreviewPage)->Unit(benchmark::kMillisecond);
+
+void BM_ExampleToPdf(benchmark::State& state) {
+  CPrintProject project;
+  LoadExample(project);
+  const std::string path = "/tmp/quorvel-report-bench.pdf";
+  for (auto _ : state) {
+    if (!WriteReportPdf(project, kForms, path).written) state.SkipWithError("no PDF");
+  }
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_ExampleToPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  SetUpFonts();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

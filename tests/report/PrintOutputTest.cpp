@@ -1,0 +1,339 @@
+// The print job, the page drawing, the PDF read back with poppler, the
+// quorvel-report tool and the ToPrint task's answers, in-process.
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QtTest>
+#include <fstream>
+#include <iterator>
+
+#include "ModalAnswerer.h"
+#include "RecordingComposer.h"
+#include "ReportTestSupport.h"
+#include "app/QuorvelApp.h"
+#include "host/HostTextFile.h"
+#include "report/PrintMode.h"
+#include "report/QuorvelView.h"
+#include "report/ReportComposition.h"
+#include "report/ReportPageDrawing.h"
+#include "report/WordOutput.h"
+
+using quorvel::BlockRef;
+using quorvel::CPrintProject;
+using quorvel::ReportPager;
+using quorvel::test::ModalAnswerer;
+using quorvel::test::RecordingComposer;
+using quorvel::test::TempFolder;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Title page, `headings` third-level headings (24 to a page) and a frame
+// block of two graphs on the last page, contents.
+std::vector<quorvel::ReportGroup> TestGroups(int headings) {
+  auto body = [headings](ReportPager& pager, CPrintProject&) {
+    for (int i = 0; i < headings; ++i) pager.Heading(3, 5, "見出し" + std::to_string(i + 1));
+    pager.PageBreak();
+    pager.Block({"3_結果図.kvf", 1}, {{900, "入力加速度"}, {901, "平均応答加速度"}});
+  };
+  return {{0, -1, "title page", quorvel::ComposeTitlePage},
+          {2, -1, "body", body},
+          {1, -1, "contents", quorvel::ComposeContents}};
+}
+
+// A project composed with TestGroups on a recording composer.
+struct Composed {
+  CPrintProject project;
+  Lines log;
+  RecordingComposer composer{&log};
+  explicit Composed(int headings) {
+    QVERIFY(quorvel::test::LoadExample(project));
+    composer.BeginPrinting();
+    project.Attach(&composer);
+    QVERIFY(quorvel::ComposeReport(project, quorvel::test::kForms, TestGroups(headings)).formsFound);
+    log.clear();
+  }
+};
+
+// The last non-empty line of a page's text.
+QString LastLine(const QString& text) {
+  QStringList lines = text.split('\n');
+  while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
+  return lines.isEmpty() ? QString() : lines.last().trimmed();
+}
+
+QString Binary(const char* name) { return QStringLiteral(QUORVEL_BINARY_DIR "/bin/") + QString::fromLatin1(name); }
+
+}  // namespace
+
+class PrintOutputTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void thePrintJobMakesTheLibraryCallsInOrder() {
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    Lines log;
+    TempFolder folder;
+    {
+      quorvel::CQuorvelDoc document{U("題")};
+      quorvel::CQuorvelView view(document, project, quorvel::test::kForms,
+                                 [&log] { return std::make_unique<RecordingComposer>(&log); });
+      QString message;
+      QVERIFY(view.OnBeginPrinting(message));
+      QCOMPARE(project.PrintingFlag, 1);
+      QCOMPARE(view.PageCount(), 2);
+      QPdfWriter writer(Q(folder.File("job.pdf")));
+      QVERIFY(view.PrintPages(writer, 1, 2));
+      view.OnEndPrinting();
+    }
+    QCOMPARE(log, (Lines{"BeginPrinting", "SetSpace 0 0", "SetSoejiFlag 1", "SetPrintPageNum 0", "SetStart",
+                         "SetPage 0_表紙.kvf 1 0", "SetReturn", "SetPage 共通.kvf 1 5", "SetEnd", "MovePageBefore 1 1",
+                         "SetDrawPaper 1", "DrawPage 1 1", "OnPrintEnd", "SetDrawPaper 2", "DrawPage 2 2", "OnPrintEnd",
+                         "EndPrinting"}));
+    QCOMPARE(project.PrintingFlag, 0);
+    QVERIFY(project.FieldTable.empty());
+    QCOMPARE(quorvel::test::PdfPages(Q(folder.File("job.pdf"))), 2);
+  }
+
+  void framesAreDrawnThroughClippedFramePaintersInListOrder() {
+    Composed c(3);
+    QCOMPARE(c.composer.PageCount(), 4);  // title, contents, headings, frames
+    const std::vector<quorvel::GraphFrame> frames = c.composer.PageFrames(4);
+    QCOMPARE(frames.size(), std::size_t{2});
+    QImage image(1191, 1684, QImage::Format_RGB32);  // a tenth of the twips
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    quorvel::CKavletComposer::MapToPaper(painter, image.rect());
+    QStringList names;
+    QList<QPointF> origins;
+    quorvel::DrawReportPage(c.composer, painter, 4, c.project, [&](QPainter& frame, const quorvel::GraphFrame& f) {
+      names << Q(f.name);
+      origins << frame.combinedTransform().map(QPointF(0, 0));
+      frame.fillRect(QRect(-5000, -5000, 30000, 30000), Qt::red);  // far beyond the frame
+    });
+    painter.end();
+    QCOMPARE(c.log,
+             (Lines{"DrawPage 4 4", "GetGraphDC", "DeleteGraphDC", "GetGraphDC", "DeleteGraphDC", "OnPrintEnd"}));
+    QCOMPARE(names, (QStringList{U("入力加速度"), U("平均応答加速度")}));
+    const QTransform toImage = QTransform::fromScale(1191.0 / 11906, 1684.0 / 16838);
+    const auto device = [&](const quorvel::GraphFrame& f) {
+      return toImage.mapRect(QRectF(f.x, f.y, f.width, f.height));
+    };
+    QCOMPARE(origins[0], device(frames[0]).topLeft());
+    QCOMPARE(origins[1], device(frames[1]).topLeft());
+    // Red only inside the two frames (to the pixel), white in the gap between them.
+    QRect red;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) == qRgb(255, 0, 0)) red |= QRect(x, y, 1, 1);
+    const QRectF both = device(frames[0]) | device(frames[1]);
+    QVERIFY2(both.adjusted(-1, -1, 1, 1).contains(QRectF(red)) && QRectF(red).adjusted(-1, -1, 1, 1).contains(both),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(red.x()).arg(red.y()).arg(red.width()).arg(red.height())));
+    const QRectF gap(device(frames[0]).bottomLeft(), device(frames[1]).topRight());
+    QCOMPARE(image.pixel(gap.center().toPoint()), qRgb(255, 255, 255));
+    QVERIFY(c.composer.Problems().empty());
+  }
+
+  void pdfShowsContentsWithPageNumbersAndNumbersOnlyOnContentPages() {
+    for (bool numbers : {true, false}) {
+      Composed c(50);  // 3 pages of headings and a frame page, 2 contents pages
+      c.project.PageNumberFlag = numbers;
+      TempFolder folder;
+      const QString pdf = Q(folder.File("report.pdf"));
+      {
+        QPdfWriter writer(pdf);
+        QVERIFY(quorvel::PrintReportPages(c.composer, writer, c.project, 1, c.composer.PageCount()));
+      }
+      QCOMPARE(quorvel::test::PdfPages(pdf), c.composer.PageCount());
+      QCOMPARE(quorvel::test::PdfPages(pdf), 7);
+      const QString cover = quorvel::test::PdfPageText(pdf, 1);
+      QVERIFY2(cover.contains(U("河川堤防の地震時安定性照査")), qPrintable(cover));
+      const QString contents = quorvel::test::PdfPageText(pdf, 2);
+      QVERIFY(contents.contains(U("目")));
+      // A contents line: heading, its leader and the page number (the
+      // half-width dot reads back as U+00B7).
+      const QRegularExpression line(U("モデル図[･·]{60,}\\s+(\\d)\\s*$"), QRegularExpression::MultilineOption);
+      QCOMPARE(contents.count(line), 31);
+      QCOMPARE(line.match(contents).captured(1), U("1"));
+      const QString contents2 = quorvel::test::PdfPageText(pdf, 3);
+      QCOMPARE(contents2.count(line), 19);
+      QCOMPARE(LastLine(contents2).right(1), U("3"));
+      for (int page = 4; page <= 7; ++page) {
+        const QString text = quorvel::test::PdfPageText(pdf, page);
+        QCOMPARE(LastLine(text) == QString::number(page - 3), numbers);
+      }
+      QVERIFY(quorvel::test::PdfPageText(pdf, 4).contains(U("見出し1")));
+      for (int page : {1, 2, 3})
+        QVERIFY(!QRegularExpression(U("^\\s*-?\\d\\s*$"))
+                     .match(LastLine(quorvel::test::PdfPageText(pdf, page)))
+                     .hasMatch());
+    }
+  }
+
+  void reportToolWritesTheExampleProjectAsPdf() {
+    TempFolder folder;
+    const QString pdf = Q(folder.File("report.pdf"));
+    const auto run = quorvel::test::Run(Binary("quorvel-report"), {Q(quorvel::test::kExampleProject), "--pdf", pdf});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.isEmpty());
+    QCOMPARE(quorvel::test::PdfPages(pdf), 2);
+    const QString cover = quorvel::test::PdfPageText(pdf, 1);
+    for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
+                             "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
+      QVERIFY2(cover.contains(U(text)), text);
+    QVERIFY(quorvel::test::PdfPageText(pdf, 2).contains(U("目")));
+    QVERIFY2(!QRegularExpression(QStringLiteral("\\d")).match(quorvel::test::PdfPageText(pdf, 2)).hasMatch(),
+             "no page number on the title and contents pages");
+    // The cover is drawn, not only its text: dark pixels inside the title rule's band.
+    const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"),
+                                           {"-r", "30", "-f", "1", "-l", "1", "-png", pdf, Q(folder.File("page"))});
+    QCOMPARE(raster.exitCode, 0);
+    QImage page(Q(folder.File("page-1.png")));
+    QVERIFY(!page.isNull());
+    int dark = 0;
+    for (int y = 0; y < page.height() / 3; ++y)
+      for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+    QVERIFY(dark > 100);
+  }
+
+  void reportToolFailsWithOneLineAndLeavesTheOldTarget_data() {
+    QTest::addColumn<QString>("handOff");  // "example", "missing" or a file's text
+    QTest::addColumn<bool>("forms");
+    QTest::addColumn<QString>("target");  // relative to the temp folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no project file") << "missing" << true << "old.pdf"
+                                     << "missing.txt: ";
+    QTest::newRow("bad record") << "ToPrint\r\nx\r\n0\r\n[Print] 58\r\n"
+                                << true << "old.pdf"
+                                << "line";
+    QTest::newRow("no form files") << "example" << false << "old.pdf"
+                                   << "0_表紙.kvf: cannot open";
+    QTest::newRow("unwritable target") << "example" << true << "no/such/folder/r.pdf"
+                                       << "r.pdf";
+  }
+  void reportToolFailsWithOneLineAndLeavesTheOldTarget() {
+    QFETCH(QString, handOff);
+    QFETCH(bool, forms);
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    TempFolder folder;
+    QString input = Q(quorvel::test::kExampleProject);
+    if (handOff == "missing") input = Q(folder.File("missing.txt"));
+    if (handOff != "missing" && handOff != "example") {
+      folder.WriteBytes("handoff.txt", handOff.toStdString());
+      input = Q(folder.File("handoff.txt"));
+    }
+    folder.WriteBytes("old.pdf", "old");
+    TempFolder home;
+    if (forms) quorvel::test::CopyForms(home);
+    const auto run =
+        quorvel::test::Run(Binary("quorvel-report"), {input, "--pdf", Q(folder.File(target.toStdString()))},
+                           {"QUORVEL_HOME=" + Q(home.Path())});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.startsWith(U("quorvel-report: ")) && run.err.contains(reason), qPrintable(run.err));
+    QCOMPARE(folder.ReadBytes("old.pdf"), std::string("old"));
+  }
+
+  // --- The ToPrint task, from the hand-off file to the answer ---------------
+
+  void toPrintAnswers_data() {
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QStringList>("messages");  // message boxes after the preview
+    QTest::newRow("close") << "closeButton" << QByteArray("ToDrevia\r\nCANCEL") << QStringList{};
+    QTest::newRow("print") << "printButton" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{};
+    QTest::newRow("word yes") << "wordButton" << QByteArray("ToDrevia\r\nOK\r\n")
+                              << QStringList{U(quorvel::kWordQuestion), U(quorvel::WordOutputNotAvailableText())};
+    QTest::newRow("word no") << "wordButton-no" << QByteArray("ToDrevia\r\nOK\r\n")
+                             << QStringList{U(quorvel::kWordQuestion)};
+  }
+  void toPrintAnswers() {
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, answer);
+    QFETCH(QStringList, messages);
+    TempFolder folder;
+    quorvel::test::CopyForms(folder);
+    std::filesystem::copy(quorvel::test::kExampleProject, folder.File("temp.txt"));
+    const QString pdf = Q(folder.File("printed.pdf"));
+    const QString button = choice.section('-', 0, 0);
+    ModalAnswerer answerer;
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(button == "closeButton"   ? U("閉じる")
+                                                      : button == "printButton" ? U("印刷")
+                                                                                : U("Word出力")));
+    if (choice == "printButton") {
+      answerer.Queue([pdf](QWidget* widget) {
+        auto* dialog = qobject_cast<QPrintDialog*>(widget);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->printer()->docName(), U("○○川堤防 地震時変形検討"));
+        QCOMPARE(dialog->maxPage(), 2);
+        // No printer here: the dialog offers printing to a file.
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+        dialog->accept();
+      });
+    }
+    if (choice == "wordButton-no") answerer.Queue(ModalAnswerer::ClickButtonWithText(U("いいえ")));
+    const QString applicationName = QCoreApplication::applicationName();
+    quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
+      return quorvel::RunPrintMode(folder.Path(), request);
+    });
+    app.Run();
+    const QString nameWhilePrinting = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(applicationName);
+    QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), answer);
+    QVERIFY(folder.Exists("writed"));
+    QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
+            std::filesystem::last_write_time(folder.File("writed")));
+    QStringList seen;
+    for (const auto& dialog : answerer.Seen())
+      if (!dialog.text.isEmpty()) seen << dialog.text;
+    QCOMPARE(seen, messages);
+    if (choice == "printButton") {
+      QCOMPARE(nameWhilePrinting, U("印刷"));
+      QCOMPARE(quorvel::test::PdfPages(pdf), 2);
+      QVERIFY(quorvel::test::PdfPageText(pdf, 1).contains(U("河川堤防の地震時安定性照査")));
+    }
+  }
+
+  void aRecordThatDoesNotReadIsNamedAndAnsweredCancel() {
+    TempFolder folder;
+    quorvel::test::CopyForms(folder);
+    std::ifstream in(quorvel::test::kExampleProject, std::ios::binary);
+    const std::string original((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    QVERIFY(quorvel::Cp932ToUtf8(original, text));
+    // The first soil's flag must read "True" or "False".
+    const std::size_t at = text.find("True\r\n[Soil]");
+    QVERIFY(at != std::string::npos);
+    text.replace(at, 4, "true");
+    std::string bytes;
+    QVERIFY(quorvel::Utf8ToCp932(text, bytes));
+    folder.WriteBytes("temp.txt", bytes);
+    ModalAnswerer answerer;
+    quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
+      return quorvel::RunPrintMode(folder.Path(), request);
+    });
+    QCOMPARE(app.Run(), quorvel::ModeResult::Cancel);
+    QCOMPARE(folder.ReadBytes("temp.txt"), std::string("ToDrevia\r\nCANCEL"));
+    QVERIFY(folder.Exists("writed"));
+    QCOMPARE(answerer.Seen().size(), 1);
+    const QString message = answerer.Seen().first().text;
+    QVERIFY2(message.contains(U("[Soil]")) && message.contains(U("line")), qPrintable(message));
+  }
+};
+
+int RunPrintOutputTests(int argc, char** argv) {
+  PrintOutputTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "PrintOutputTest.moc"

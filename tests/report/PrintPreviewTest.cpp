@@ -1,0 +1,259 @@
+// The print preview driven through its real widgets, offscreen.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QWheelEvent>
+#include <QtTest>
+#include <memory>
+
+#include "ModalAnswerer.h"
+#include "RecordingComposer.h"
+#include "ReportTestSupport.h"
+#include "controls/ExpButton.h"
+#include "controls/ExpEdit.h"
+#include "report/PrintPreviewDlg.h"
+
+using quorvel::CPrintPreviewDlg;
+using quorvel::CPrintProject;
+using quorvel::test::ModalAnswerer;
+using quorvel::test::RecordingComposer;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+// A preview of `project` with a recording composer whose log lands in `log`.
+std::unique_ptr<CPrintPreviewDlg> Preview(CPrintProject& project, Lines& log, bool canBegin = true) {
+  auto preview = std::make_unique<CPrintPreviewDlg>(project, quorvel::test::kForms, nullptr, [&log, canBegin] {
+    return std::make_unique<RecordingComposer>(&log, canBegin);
+  });
+  return preview;
+}
+
+template <class T>
+T* Find(QWidget& preview, const char* name) {
+  T* widget = preview.findChild<T*>(QString::fromLatin1(name));
+  if (widget == nullptr) qFatal("no widget %s", name);
+  return widget;
+}
+
+void Wheel(QWidget* area, int delta) {
+  const QPointF at = area->rect().center();
+  QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(area, &event);
+}
+
+void Show(QWidget& preview) {
+  preview.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&preview));
+}
+
+}  // namespace
+
+class PrintPreviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void controlsTextsAndTheCallsOfAPreview() {
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    Lines log;
+    {
+      auto preview = Preview(project, log);
+      QCOMPARE(preview->windowTitle(), U("印刷プレビュー"));
+      const std::pair<const char*, const char*> controls[] = {
+          {"closeButton", "閉じる"},  {"printButton", "印刷"},
+          {"wordButton", "Word出力"}, {"zoomInButton", "拡大"},
+          {"zoomOutButton", "縮小"},  {"previousButton", "←"},
+          {"nextButton", "→"},        {"pageNumberCheck", "下部にページ番号を表示する"}};
+      for (const auto& [name, text] : controls) {
+        auto* button = Find<QAbstractButton>(*preview, name);
+        QCOMPARE(button->text(), U(text));
+        QCOMPARE(button->accessibleName(), U(text));
+      }
+      QCOMPARE(Find<QLabel>(*preview, "pageCountLabel")->text(), U("/ 2"));
+      QCOMPARE(Find<quorvel::CExpEdit>(*preview, "pageEdit")->text(), U("1"));
+      QVERIFY(Find<QCheckBox>(*preview, "pageNumberCheck")->isChecked());
+      QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled());
+      QVERIFY(Find<QWidget>(*preview, "nextButton")->isEnabled());
+      QCOMPARE(project.FieldTable.size(), std::size_t{1000});
+      QCOMPARE(project.PrintingFlag, 0);
+      Show(*preview);
+      Find<QAbstractButton>(*preview, "nextButton")->click();
+      QCOMPARE(preview->CurrentPage(), 2);
+      QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled());
+      QVERIFY2(Find<QWidget>(*preview, "previewArea")->hasFocus(), "the last page hands the focus to the page");
+      QVERIFY(preview->Composer().Problems().empty());
+    }
+    // Settings before BeginPrinting, composition, pages as drawn, EndPrinting.
+    const Lines head(log.begin(), log.begin() + 10);
+    QCOMPARE(head,
+             (Lines{"SetSpace 0 0", "SetSoejiFlag 1", "SetPrintPageNum 0", "BeginPrinting", "SetStart",
+                    "SetPage 0_表紙.kvf 1 0", "SetReturn", "SetPage 共通.kvf 1 5", "SetEnd", "MovePageBefore 1 1"}));
+    QCOMPARE(log.back(), std::string("EndPrinting"));
+    const Lines drawn(log.begin() + 10, log.end() - 1);
+    QVERIFY(!drawn.empty());
+    for (std::size_t i = 0; i < drawn.size(); i += 2) {
+      QVERIFY(drawn[i] == "DrawPage 1 1" || drawn[i] == "DrawPage 2 2");
+      QCOMPARE(drawn[i + 1], std::string("OnPrintEnd"));
+    }
+    QCOMPARE(drawn[drawn.size() - 2], std::string("DrawPage 2 2"));
+    QVERIFY2(project.FieldTable.empty(), "detached with the window");
+  }
+
+  void aOnePageReportDisablesBothArrowsAndTyping5Shows1() {
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    quorvel::test::Select(project, {0});
+    Lines log;
+    auto preview = Preview(project, log);
+    Show(*preview);
+    QCOMPARE(preview->PageCount(), 1);
+    QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled());
+    QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled());
+    auto* edit = Find<quorvel::CExpEdit>(*preview, "pageEdit");
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("x5"));
+    QCOMPARE(edit->text(), U("5"));  // digits only, one digit for one page
+    ModalAnswerer answerer;
+    QTest::keyClick(edit, Qt::Key_Return);  // Enter moves on, and the page number is taken over
+    QTRY_COMPARE(edit->text(), U("1"));
+    QCOMPARE(preview->CurrentPage(), 1);
+    QCOMPARE(preview->isVisible(), true);  // Enter never closes the preview
+  }
+
+  void zoomStepsStopAtEightAndTheWheelStopsAtOne() {
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    Lines log;
+    auto preview = Preview(project, log);
+    Show(*preview);
+    auto* zoomIn = Find<QPushButton>(*preview, "zoomInButton");
+    auto* area = Find<QWidget>(*preview, "previewArea");
+    Wheel(area, -120);
+    QCOMPARE(preview->Zoom(), 1.0);
+    const double steps[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125};
+    for (double expected : steps) {
+      zoomIn->click();
+      QCOMPARE(preview->Zoom(), expected);
+    }
+    for (int i = 0; i < 4; ++i) zoomIn->click();
+    QVERIFY(preview->Zoom() < 8.0);
+    QVERIFY(zoomIn->isEnabled());
+    zoomIn->click();
+    QCOMPARE(preview->Zoom(), 8.0);
+    QVERIFY(!zoomIn->isEnabled());
+    Wheel(area, 120);
+    QCOMPARE(preview->Zoom(), 8.0);
+    Wheel(area, -120);
+    QCOMPARE(preview->Zoom(), 6.4);
+    QVERIFY(zoomIn->isEnabled());
+  }
+
+  void zoomOutAfterPanningShowsTheCentredWholePageAgain() {
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    Lines log;
+    auto preview = Preview(project, log);
+    Show(*preview);
+    auto* area = Find<QWidget>(*preview, "previewArea");
+    const QImage whole = preview->RenderPreview(area->size());
+    // The whole paper at zoom 1: grey corners, white paper inside.
+    const QRgb grey = qRgb(0xC9, 0xC9, 0xC9);
+    QCOMPARE(whole.pixel(0, 0), grey);
+    QCOMPARE(whole.pixel(whole.width() - 1, whole.height() - 1), grey);
+    QCOMPARE(whole.pixel(whole.width() / 2, 8), grey);
+    QCOMPARE(whole.pixel(whole.width() / 2, whole.height() - 8), grey);
+    QCOMPARE(whole.pixel(whole.width() / 2, whole.height() - whole.height() / 20), qRgb(255, 255, 255));
+
+    Find<QPushButton>(*preview, "zoomInButton")->click();
+    const QPoint from = area->rect().center();
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(area, from + QPoint(40, 25));
+    QTest::mouseMove(area, from + QPoint(60, -10));
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, from + QPoint(60, -10));
+    QCOMPARE(preview->Pan(), QPoint(60, -10));
+    QVERIFY(preview->RenderPreview(area->size()) != whole);
+    Find<QPushButton>(*preview, "zoomOutButton")->click();
+    QCOMPARE(preview->Zoom(), 1.0);
+    QCOMPARE(preview->Pan(), QPoint());
+    QCOMPARE(preview->RenderPreview(area->size()), whole);
+    QTest::mouseMove(area, from + QPoint(5, 5));
+    QCOMPARE(preview->Pan(), QPoint());  // no dragging after 縮小
+  }
+
+  void thePageNumberBoxSetsTheFlagThePrintJobReads() {
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    project.PageNumberFlag = false;
+    Lines log;
+    auto preview = Preview(project, log);
+    QVERIFY2(project.PageNumberFlag, "the preview opens with page numbers on");
+    Show(*preview);
+    Find<QCheckBox>(*preview, "pageNumberCheck")->click();
+    QVERIFY(!project.PageNumberFlag);
+    preview.reset();
+    QVERIFY2(!project.PageNumberFlag, "kept for the print job after the preview");
+  }
+
+  void failuresAreReportedAndThePreviewClosesAsCancel_data() {
+    QTest::addColumn<bool>("canBegin");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<bool>("formsMissing");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("cannot begin") << false << true << false << QStringList{U("Failed to Print.")};
+    QTest::newRow("nothing selected") << true << false << false << QStringList{U("印刷する項目がありません。")};
+    QTest::newRow("共通.kvf missing") << true << true << true
+                                      << QStringList{
+                                             U("共通.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"),
+                                             U("印刷する項目がありません。")};
+  }
+  void failuresAreReportedAndThePreviewClosesAsCancel() {
+    QFETCH(bool, canBegin);
+    QFETCH(bool, selected);
+    QFETCH(bool, formsMissing);
+    QFETCH(QStringList, messages);
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    if (!selected) quorvel::test::Select(project, {});
+    quorvel::test::TempFolder folder;
+    quorvel::test::CopyForms(folder);
+    if (formsMissing) std::filesystem::remove(folder.File("PrnFiles/共通.kvf"));
+    Lines log;
+    CPrintPreviewDlg preview(project, folder.File("PrnFiles/"), nullptr,
+                             [&log, canBegin] { return std::make_unique<RecordingComposer>(&log, canBegin); });
+    ModalAnswerer answerer;
+    QCOMPARE(preview.exec(), int(QDialog::Rejected));
+    QStringList seen;
+    for (const auto& dialog : answerer.Seen()) seen << dialog.text;
+    QCOMPARE(seen, messages);
+    QVERIFY(!preview.isVisible());
+  }
+
+  void closeAndTheTwoChoices() {
+    for (const char* button : {"closeButton", "printButton", "wordButton"}) {
+      CPrintProject project;
+      QVERIFY(quorvel::test::LoadExample(project));
+      Lines log;
+      auto preview = Preview(project, log);
+      ModalAnswerer answerer(
+          [button](QWidget* widget) { widget->findChild<QAbstractButton*>(QString::fromLatin1(button))->click(); });
+      const int result = preview->exec();
+      QCOMPARE(result, int(button == std::string("closeButton") ? QDialog::Rejected : QDialog::Accepted));
+      if (result == QDialog::Accepted)
+        QCOMPARE(preview->Action(),
+                 button == std::string("printButton") ? int(CPrintPreviewDlg::kPrint) : int(CPrintPreviewDlg::kWord));
+    }
+  }
+};
+
+int RunPrintPreviewTests(int argc, char** argv) {
+  PrintPreviewTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "PrintPreviewTest.moc"

@@ -1,0 +1,21 @@
+# The print mode: composition against a recording composer and the shipped
+# form files (GoogleTest), and the preview, print job, PDF and the ToPrint
+# task in-process (Qt Test, offscreen).
+quorvel_add_test(report_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ReportCompositionTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RecordingComposer.h
+  LIBS quorvel_platform quorvel_core quorvel_test_support GTest::gtest_main)
+target_compile_definitions(report_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
+
+quorvel_add_test(report_ui_tests QT
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ReportUiTestMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PrintPreviewTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PrintOutputTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RecordingComposer.h
+    ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.h
+  LIBS quorvel_ui Qt6::Test quorvel_test_support quorvel_qt_test_main)
+target_compile_definitions(report_ui_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
+# The PDF tests run the headless tool.
+add_dependencies(report_ui_tests quorvel-report)
