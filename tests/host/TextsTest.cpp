@@ -1,0 +1,227 @@
+// Number texts, the host files' field splitter and the string table, at the
+// edges where a slip would hide: both sides of every bound, exact texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "host/InvalidArgument.h"
+#include "host/Language.h"
+#include "host/NumberText.h"
+#include "host/StringSplit.h"
+#include "host/StringTable.h"
+
+namespace quorvel {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(NumberText, Formatting) {
+  struct Case {
+    double value;
+    int decimals;
+    const char* fixed;
+    const char* exp;
+  };
+  const Case cases[] = {
+      {1.5, 6, "1.500000", "1.500000E+0"},
+      {-0.25, 2, "-0.25", "-2.50E-1"},
+      {2.5, 0, "2", "2E+0"},  // fixed: round-half-even like printf
+      {3.5, 0, "4", "4E+0"},
+      {1.23456789, 8, "1.23456789", "E+0"},          // exp: more than 7 decimals leave no mantissa
+      {1.23456789, 9, "1.23456789", "E+0"},          // fixed: 8 decimals at most
+      {1.23456789, 7, "1.2345679", "1.2345680E+0"},  // the mantissa has the 6 decimals of %e
+      {7.0, -3, "7", "7E+0"},
+      {0.0012345678, 6, "0.001235", "1.234568E-3"},
+      {270.5, 3, "270.500", "2.705E+2"},
+      {0.0, 6, "0.000000", "0.000000E+0"},
+      {-12345.0, 2, "-12345.00", "-1.23E+4"},
+      {1e300, 1, nullptr, "1.0E+300"},
+      {1e-300, 1, "0.0", "1.0E-300"},
+      {9.9999999, 0, "10", "1E+1"},
+      {999.99996, 6, "999.999960", "1.000000E+3"},
+      {1e20, 2, "100000000000000000000.00", "1.00E+20"},
+      {kNoValue, 6, "", ""},
+      {kNaN, 6, "", ""},
+      {kInf, 3, "", ""},
+      {-kInf, 3, "", ""},
+  };
+  for (const Case& c : cases) {
+    if (c.fixed) {
+      EXPECT_EQ(FormatDouble(c.value, c.decimals), c.fixed) << c.value << " " << c.decimals;
+    }
+    EXPECT_EQ(FormatExp(c.value, c.decimals), c.exp) << c.value << " " << c.decimals;
+  }
+  EXPECT_FALSE(FormatDouble(-9e32 * 1.0000001, 0).empty());  // only the exact marker is empty
+  EXPECT_EQ(FormatInt(-7), "-7");
+  EXPECT_EQ(FormatInt(kNoInt), "");
+}
+
+TEST(NumberText, ParseInt) {
+  struct Case {
+    const char* text;
+    int value;
+  };
+  const Case cases[] = {
+      {" 42 ", 42},           {"\t-3\r", -3},          {"+5", 5},       {"", kNoInt},
+      {"   ", kNoInt},        {"42a", kNoInt},         {"1.0", kNoInt}, {"- 1", kNoInt},
+      {"+-1", kNoInt},        {"++1", kNoInt},         {"--1", kNoInt}, {"2147483647", 2147483647},
+      {"2147483648", kNoInt}, {"-2147483649", kNoInt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(NumberText, ParseDouble) {
+  const std::string tinyFraction = "0." + std::string(400, '0') + "1";
+  const std::string hugeInteger = "1" + std::string(400, '0');
+  struct Case {
+    std::string text;
+    double value;
+  };
+  const Case cases[] = {
+      {"1.5", 1.5},
+      {"  2.25xyz", 2.25},
+      {"-3e2", -300.0},
+      {"+4", 4.0},
+      {"abc", 0.0},
+      {"", kNoValue},
+      {"   ", 0.0},
+      {".5", 0.5},
+      {"1e", 1.0},
+      {"--1", 0.0},
+      {"-9e32", kNoValue},
+      {"1e400", kInf},
+      {"-1e400", -kInf},
+      {"1e-400", 0.0},
+      {"-1e-400", 0.0},
+      {tinyFraction, 0.0},
+      {"-" + tinyFraction, 0.0},
+      {hugeInteger, kInf},
+      {"." + tinyFraction.substr(2), 0.0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseDouble(c.text), c.value) << '"' << c.text.substr(0, 20) << '"';
+  EXPECT_TRUE(std::isnan(ParseDouble("nan")));
+}
+
+TEST(NumberText, Rounding) {
+  struct Case {
+    double (*op)(double, double);
+    double value;
+    double step;
+    double result;
+  };
+  const Case cases[] = {
+      {RoundHalf, 2.5, 1.0, 3.0},    {RoundHalf, -2.5, 1.0, -2.0},         {RoundHalf, -2.6, 1.0, -3.0},
+      {RoundHalf, 1.26, 0.1, 1.3},   {RoundHalf, 7.0, 0.0, 7.0},           {RoundHalf, 7.6, -5.0, 8.0},
+      {RoundHalf, 0.0, 0.1, 0.0},    {RoundHalf, kNoValue, 1.0, kNoValue}, {RoundUp, 1.01, 0.5, 1.5},
+      {RoundUp, -1.01, 0.5, -1.0},   {RoundUp, kNoValue, 1.0, kNoValue},   {RoundDown, 1.99, 0.5, 1.5},
+      {RoundDown, -1.01, 0.5, -1.5}, {RoundDown, 0.0, 0.5, 0.0},           {RoundUp, kInf, 1.0, kInf},
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(c.op(c.value, c.step), c.result) << c.value << " " << c.step;
+  EXPECT_TRUE(std::isnan(RoundHalf(kNaN, 1.0)));
+
+  struct Rounded {
+    double (*parse)(int, std::string_view);
+    int decimals;
+    const char* text;
+    double value;
+  };
+  const Rounded rounded[] = {
+      {ParseDoubleRounded, 3, " 2.0005 ", 2.001},
+      {ParseDoubleRounded, -1, "1.23456", 1.23456},
+      {ParseDoubleRounded, 0, "2.5", 3.0},
+      {ParseDoubleRounded, 11, "2.5", 3.0},
+      {ParseDoubleRounded, -2, "-2.5", -2.0},
+      {ParseDoubleRounded, 1, "0.25", 0.3},
+      {ParseDoubleRounded, 10, "1.23456789016", 1.2345678902},
+      {ParseDoubleRounded, 3, "", kNoValue},
+      {ParseDoubleRounded, 3, "1.5x", kNoValue},
+      {ParseDoubleRounded, 6, "1e-7", 0.0},
+      {ParseExpRounded, 3, "0.0012345678", 1.235e-3},
+      {ParseExpRounded, 1, "270.5", 270.0},
+      {ParseExpRounded, 0, "270.5", 300.0},
+      {ParseExpRounded, 7, "1.23456789e-3", 1.234568e-3},  // %e leaves 6 decimals to round
+      {ParseExpRounded, 8, "1.23456789e-3", 1e-3},
+      {ParseExpRounded, 3, "-45678", -45680.0},
+      {ParseExpRounded, 3, "", kNoValue},
+      {ParseExpRounded, 3, "1e999", kInf},
+  };
+  for (const Rounded& r : rounded) EXPECT_DOUBLE_EQ(r.parse(r.decimals, r.text), r.value) << r.decimals << r.text;
+}
+
+TEST(NumberText, ClampHasAToleranceOnBothSides) {
+  struct Case {
+    double a, b, v, result;
+  };
+  const Case cases[] = {
+      {0, 100, 150, 100},   {100, 0, -1, 0},  // bounds in either order
+      {0, 100, 50, 50},     {0, 1, 1 + 5e-14, 1 + 5e-14},
+      {0, 1, 1 + 2e-13, 1}, {0, 1, -5e-14, -5e-14},
+      {0, 1, -2e-13, 0},    {0.001, 10000.0, kNoValue, 0.001},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Clamp(c.a, c.b, c.v), c.result) << c.a << " " << c.b << " " << c.v;
+  EXPECT_TRUE(std::isnan(Clamp(0.0, 1.0, kNaN)));
+}
+
+TEST(StringSplit, HostLines) {
+  using Pieces = std::vector<std::string>;
+  struct Case {
+    const char* line;
+    std::string_view delimiters;
+    Pieces pieces;
+  };
+  const Case cases[] = {
+      {"[SrnData]1", CStringSplit::D5, {"[SrnData", "1"}},
+      {"5", CStringSplit::D4, {}},  // nothing cut: no pieces at all
+      {"1 ,2", CStringSplit::D4, {"1", ",2"}},
+      {"1.5,,2.5", CStringSplit::D4, {"1.5", ",2.5"}},
+      {"[SrnParameter]1 3", CStringSplit::D4, {"[SrnParameter]1", "3"}},
+      {"[SrnParameter]1 3", CStringSplit::D5, {"[SrnParameter", "1", "3"}},
+      {"[SrnParameter] 3", CStringSplit::D5, {"[SrnParameter", " 3"}},
+      {",,", CStringSplit::D4, {}},
+      {",1,2", CStringSplit::D4, {",1", "2"}},
+      {"10 : 0.25", CStringSplit::D4, {"10", ":", "0.25"}},
+      {"a\tb", CStringSplit::D4, {"a", "b"}},
+      {"1, 2", CStringSplit::D4, {"1", " 2"}},  // the last piece is not trimmed
+      {"1,2, 3 ", CStringSplit::D4, {"1", "2", "3"}},
+      {"", CStringSplit::D4, {}},
+      {"実験,データ", CStringSplit::D4, {"実験", "データ"}},
+  };
+  CStringSplit splitter;
+  for (const Case& c : cases) EXPECT_EQ(splitter.Split(c.line, c.delimiters), c.pieces) << '"' << c.line << '"';
+
+  splitter.Split("1,2", CStringSplit::D4);
+  EXPECT_EQ(splitter.Piece(2), "2");
+  EXPECT_THROW(splitter.Piece(0), InvalidArgument);
+  try {
+    splitter.Piece(3);
+    ADD_FAILURE() << "piece 3 of 2";
+  } catch (const InvalidArgument& e) {
+    EXPECT_STREQ(e.what(), "CStringSplit::Piece: index 2 outside a list of 2");
+  }
+}
+
+TEST(StringTable, TextsInBothLanguages) {
+  EXPECT_EQ(LoadString(10055, kJapanese), "実験データ");
+  EXPECT_EQ(LoadString(10055, kEnglish), "Experiment data");
+  EXPECT_EQ(LoadString(10104, kJapanese), "残差が許容値を超えています。\nDreviaに戻ってもいいですか？");
+  EXPECT_EQ(LoadString(10052, kEnglish), "Apparent \nfriction angle");  // the space before the break stays
+  EXPECT_EQ(LoadString(99999, kJapanese), "");
+  SetCurrentLanguage(kEnglish);
+  EXPECT_EQ(LoadString(10123), "Caution");
+  SetCurrentLanguage(kJapanese);
+  EXPECT_EQ(LoadString(10123), "確認");
+  int count = 0;
+  for (int id = 10000; id < 11000; ++id) {
+    if (!HasString(id)) continue;
+    ++count;
+    EXPECT_FALSE(LoadString(id, kJapanese).empty() || LoadString(id, kEnglish).empty()) << id;
+  }
+  EXPECT_GE(count, 55);
+}
+
+}  // namespace
+}  // namespace quorvel
