@@ -6,6 +6,9 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "TempFolder.h"
 #include "app/StartCheck.h"
@@ -51,44 +54,39 @@ TEST(HostTextFile, WritesCp932WithCrLfAndTheUsualMode) {
 }
 
 TEST(HostTextFile, ReadsLinesWithEitherLineEnd) {
-  struct Case {
-    std::string bytes;
-    std::vector<std::string> lines;
-  };
-  const Case cases[] = {
+  // A last line without an end is kept, a lone CR is text, and the trail byte
+  // 0x5D of a CP932 character is not ']'.
+  using Lines = std::vector<std::string>;
+  const std::pair<std::string, Lines> cases[] = {
       {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb", {"a", "b"}},            // last line without an end is kept
-      {"a\r\n\r\nb", {"a", "", "b"}},  // empty lines stay lines
-      {"a\rb\n", {"a\rb"}},            // a lone CR is text
+      {"a\nb", {"a", "b"}},
+      {"a\r\n\r\nb", {"a", "", "b"}},
+      {"a\rb\n", {"a\rb"}},
       {"", {}},
-      {kJikkenDataCp932 + "\r\n]\x83\x5D", {"実験データ", "]ゾ"}},  // trail byte 0x5D is not ']'
+      {kJikkenDataCp932 + "\r\n]\x83\x5D", {"実験データ", "]ゾ"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [bytes, expected] : cases) {
     HostTextReader reader;
-    ASSERT_TRUE(reader.OpenBytes(c.bytes));
-    std::vector<std::string> lines;
+    ASSERT_TRUE(reader.OpenBytes(bytes));
+    Lines lines;
     while (!reader.AtEnd()) lines.push_back(reader.ReadLine());
-    EXPECT_EQ(lines, c.lines) << c.bytes;
-    EXPECT_EQ(reader.LineNumber(), c.lines.size());
+    EXPECT_EQ(lines, expected) << bytes;
+    EXPECT_EQ(reader.LineNumber(), expected.size());
     EXPECT_EQ(reader.ReadLine(), "");  // past the end: an empty line
   }
 }
 
 TEST(HostTextFile, RefusesWhatIsNotCp932TextWithTheReason) {
-  struct Case {
-    std::string bytes;
-    const char* error;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, const char*> cases[] = {
       {std::string("ToSrnForm\r\n\x80\r\n", 13), "text is not valid CP932 at byte 11"},
       {std::string("ToSrnForm\r\nA\xFF", 13), "text is not valid CP932 at byte 12"},
-      {std::string("ToSrnForm\r\n\x83", 12), "text is not valid CP932 at byte 11"},  // lead byte cut off
+      {std::string("ToSrnForm\r\n\x83", 12), "text is not valid CP932 at byte 11"},
       {std::string("ToSrnForm\0\r\n", 12), "NUL byte at byte 9: not a text file"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [bytes, error] : cases) {
     HostTextReader reader;
-    EXPECT_FALSE(reader.OpenBytes(c.bytes));
-    EXPECT_EQ(reader.Error(), c.error);
+    EXPECT_FALSE(reader.OpenBytes(bytes));
+    EXPECT_EQ(reader.Error(), error);
     EXPECT_TRUE(reader.AtEnd());
   }
   TempFolder folder;
@@ -225,12 +223,7 @@ TEST(ColourFile, WritesExactBytesAndReadsThemBack) {
 
 TEST(ColourFile, AnyFaultFailsTheWholeReadWithItsLine) {
   // Each case replaces one line of a valid file (line numbers from 1).
-  struct Case {
-    int line;
-    const char* text;
-    const char* error;
-  };
-  const Case cases[] = {
+  const std::tuple<int, const char*, const char*> cases[] = {
       {1, "[Colour]", "no [ColorData] header"},
       {2, "", "line 2 is empty"},
       {11, "", "line 11 is empty"},
@@ -243,16 +236,16 @@ TEST(ColourFile, AnyFaultFailsTheWholeReadWithItsLine) {
       {15, "1,2,3", "line 15 needs 2 values, has 3"},
   };
   TempFolder folder;
-  for (const Case& c : cases) {
+  for (const auto& [number, text, why] : cases) {
     std::vector<std::string> lines = SplitLines(kDefaultColourBytes);
-    lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+    lines[static_cast<std::size_t>(number - 1)] = text;
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
     folder.WriteBytes("color.txt", bytes);
     ColourRecord read = Counting();
     std::string error;
     EXPECT_FALSE(ReadColourFile(folder.File("color.txt"), read, &error));
-    EXPECT_EQ(error, std::string("color.txt: ") + c.error);
+    EXPECT_EQ(error, std::string("color.txt: ") + why);
     EXPECT_EQ(read, Counting()) << "a failed read leaves the record untouched";
     EXPECT_EQ(LoadColourRecord(folder.File("color.txt")), ColourRecord::Defaults());
   }

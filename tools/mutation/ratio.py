@@ -79,7 +79,7 @@ def tracked_files(rev):
         out = subprocess.run(["git", "ls-tree", "-r", "--name-only", rev], cwd=ROOT, check=True,
                              capture_output=True, text=True).stdout
     else:
-        out = subprocess.run(["git", "ls-files"], cwd=ROOT, check=True, capture_output=True, text=True).stdout
+        out = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard"], cwd=ROOT, check=True, capture_output=True, text=True).stdout
     return [p for p in out.splitlines() if p]
 
 
