@@ -23,12 +23,12 @@ namespace {
 // none, `previous` when it was left alone) and what went to standard output.
 std::pair<std::string, std::string> RunCalcFitting(const std::string& data, const std::string& previous = "") {
   ScratchFolder folder;
-  folder.Write("data.txt", data);
-  if (!previous.empty()) folder.Write("output.txt", previous);
+  folder.WriteBytes("data.txt", data);
+  if (!previous.empty()) folder.WriteBytes("output.txt", previous);
   testing::internal::CaptureStdout();
   InFolder(folder.Path(), [] { EXPECT_EQ(CalcFitting(), 0); });
   const std::string printed = testing::internal::GetCapturedStdout();
-  return {folder.Read("output.txt"), printed};
+  return {folder.ReadBytes("output.txt"), printed};
 }
 
 // Id 0 data made from (0.4, 0.1, 0.05) exactly; starting there is an exact fit.
@@ -112,9 +112,9 @@ TEST(EngineExchange, NoOutputCasesLeaveAnOlderOutputAlone) {
     EXPECT_EQ(RunCalcFitting(data, "older\r\n"), std::make_pair(std::string("older\r\n"), std::string(printed)));
   }
   ScratchFolder folder;  // no "data.txt" at all
-  folder.Write("output.txt", "older\r\n");
+  folder.WriteBytes("output.txt", "older\r\n");
   InFolder(folder.Path(), [] { CalcFitting(); });
-  EXPECT_EQ(folder.Read("output.txt"), "older\r\n");
+  EXPECT_EQ(folder.ReadBytes("output.txt"), "older\r\n");
 }
 
 // As "%d" and "%lf" read them: a token that does not convert leaves its item
@@ -152,16 +152,16 @@ TEST(EngineExchange, TokensThatDoNotConvertAndCountsBeyondTheText) {
 
 TEST(EngineExchange, FitToolAndExportedNames) {
   ScratchFolder folder;
-  folder.Write("data.txt", ExactPowerLawData());
-  folder.Write("output.txt", "older\r\n");
-  const std::string tool = std::string(LUNVEX_FIT_TOOL) + " '" + folder.Path().string() + "'";
-  const std::string errors = " 2>'" + (folder.Path() / "errors.txt").string() + "'";
+  folder.WriteBytes("data.txt", ExactPowerLawData());
+  folder.WriteBytes("output.txt", "older\r\n");
+  const std::string tool = std::string(LUNVEX_FIT_TOOL) + " '" + folder.Path() + "'";
+  const std::string errors = " 2>'" + folder.File("errors.txt") + "'";
   EXPECT_EQ(std::system((tool + errors).c_str()), 0);
-  EXPECT_EQ(folder.Read("output.txt"), kExactOutput);
-  EXPECT_EQ(folder.Read("errors.txt"), "");
-  folder.Write("data.txt", "10\n");
+  EXPECT_EQ(folder.ReadBytes("output.txt"), kExactOutput);
+  EXPECT_EQ(folder.ReadBytes("errors.txt"), "");
+  folder.WriteBytes("data.txt", "10\n");
   EXPECT_NE(std::system((tool + " >/dev/null" + errors).c_str()), 0);
-  const std::string message = folder.Read("errors.txt");
+  const std::string message = folder.ReadBytes("errors.txt");
   EXPECT_EQ(message.rfind("lunvex-fit: no output.txt", 0), 0u) << message;
   EXPECT_EQ(message.find('\n'), message.size() - 1) << message;  // one line
   EXPECT_FALSE(folder.Exists("output.txt"));
@@ -173,9 +173,9 @@ TEST(EngineExchange, FitToolAndExportedNames) {
   ASSERT_TRUE(calcFitting && variableNumber);
   EXPECT_EQ(variableNumber(4), 7);
   EXPECT_EQ(variableNumber(-1), -1);
-  folder.Write("data.txt", ExactPowerLawData());
+  folder.WriteBytes("data.txt", ExactPowerLawData());
   InFolder(folder.Path(), [&] { EXPECT_EQ(calcFitting(), 0); });
-  EXPECT_EQ(folder.Read("output.txt"), kExactOutput);
+  EXPECT_EQ(folder.ReadBytes("output.txt"), kExactOutput);
   // The internals stay hidden.
   EXPECT_EQ(dlsym(library, "_ZN6lunvex15ParseFitRequestESt17basic_string_viewIcSt11char_traitsIcEE"), nullptr);
   dlclose(library);

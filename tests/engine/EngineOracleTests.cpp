@@ -86,13 +86,13 @@ TEST(EngineOracle, TypicalProblemsMatchReferenceThroughFiles) {
     const FitRequest request = RandomProblem(id, random, options);
     const OracleResult reference = RunReference(request);
     ScratchFolder folder;
-    folder.Write("data.txt", DataText(request));
+    folder.WriteBytes("data.txt", DataText(request));
     InFolder(folder.Path(), [] { CalcFitting(); });
     if (reference.completion == 7) continue;  // covered by value above
     FitResult expected;
     expected.parameters = reference.parameters;
     expected.residual = MeanFourthPower(reference.residuals);
-    EXPECT_EQ(folder.Read("output.txt"), FormatFitOutput(expected)) << "id " << id << " N " << points;
+    EXPECT_EQ(folder.ReadBytes("output.txt"), FormatFitOutput(expected)) << "id " << id << " N " << points;
   }
 }
 

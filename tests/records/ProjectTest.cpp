@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 #include <tuple>
 
 #include "host/HostTextFile.h"
@@ -235,37 +234,6 @@ TEST(ResultFiles, ResolvePaths) {
   EXPECT_EQ(ResolveResultPath("/data/prj", "/abs/r.txt"), "/abs/r.txt");
   EXPECT_EQ(ResolveResultPath("/data/prj", "  "), "");
   EXPECT_EQ(ResolveResultPath("", "r.txt"), "r.txt");
-}
-
-// Random damage to the example: the reader must fail in order (or succeed),
-// never crash, and a failure must name a tag and a line inside the file.
-TEST(ProjectMutation, SeededMutationsFailInOrder) {
-  std::string bytes;
-  ASSERT_TRUE(ReadFileBytes(kProjectFile, bytes, HostTextReader::kMaxFileBytes));
-  std::mt19937 random(20240306u);
-  const std::string_view replacements[] = {"", "-1", "2147483647", "x", "[Table] 99999", "True", ",,,", "\r\n"};
-  int failures = 0;
-  for (int round = 0; round < 300; ++round) {
-    std::string mutated = bytes;
-    int edits = 1 + static_cast<int>(random() % 4);
-    for (int e = 0; e < edits && !mutated.empty(); ++e) {
-      std::size_t at = random() % mutated.size();
-      const auto kind = random() % 4;
-      if (kind == 0) mutated[at] = static_cast<char>(random() % 128);
-      if (kind == 1) mutated.erase(at, 1 + random() % 40);
-      if (kind == 2) mutated.insert(at, replacements[random() % std::size(replacements)]);
-      if (kind == 3) mutated.resize(at);
-    }
-    RecordReader in;
-    if (!in.OpenBytes(mutated)) continue;
-    clsGdProject project;
-    if (!project.Read(in)) {
-      ++failures;
-      EXPECT_FALSE(project.Error().Reason.empty());
-      EXPECT_LE(project.Error().Line, in.LineCount());
-    }
-  }
-  EXPECT_GT(failures, 50);
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ SrnFormRecord ReadFixture() {
   return record;
 }
 
+// The values themselves come back in the byte-for-byte answer below; here
+// what the answer does not show.
 TEST(SrnHandOff, ReadsTheHostFile) {
   test::TempFolder folder;
   folder.WriteBytes("temp.txt", HostBytes(FixtureLines("srn_input.txt")));
@@ -42,38 +44,15 @@ TEST(SrnHandOff, ReadsTheHostFile) {
   std::string error;
   ASSERT_TRUE(ReadSrnInput(folder.File("temp.txt"), record, &error)) << error;
   ASSERT_EQ(record.DataSets.Count(), 2u);
-  const CPointDataList& first = record.DataSets.At(0);
-  EXPECT_EQ(first.Initial, (std::array<double, 3>{0.4, 0.1, 0.05}));
-  EXPECT_EQ(first.Minimum, (std::array<double, 3>{0.1, 0.01, 0.001}));
-  EXPECT_EQ(first.Maximum, (std::array<double, 3>{0.9, 0.5, 0.2}));
-  EXPECT_EQ(first.Points(), (std::vector<CDPoint>{{10, 0.32}, {100, 0.26}, {1000, 0.21}}));
-  const CPointDataList& second = record.DataSets.At(1);
-  EXPECT_EQ(second.Name, "５％");
-  EXPECT_EQ(second.Minimum, (std::array<double, 3>{0, 0, 0}));  // "[SrnData]0": no bounds rows
-  EXPECT_EQ(second.Maximum, (std::array<double, 3>{1, 1, 1}));
-  ASSERT_EQ(record.SrnCurves.Count(), 2u);
-  const CEqBase& curve = record.SrnCurves.At(0);
-  EXPECT_EQ(curve.GetEquationId(), 0);
-  EXPECT_EQ(curve.Name, "1");
-  EXPECT_EQ(curve.Params, (std::vector<double>{0.412, 0.123, 0.051}));
-  EXPECT_EQ(curve.Residual, 1.234e-4);
-  EXPECT_TRUE(curve.Selected);
-  EXPECT_FALSE(record.SrnCurves.At(1).Selected);
-  EXPECT_EQ(record.SrnRetry.MaximumTrials, 7);
-  EXPECT_EQ(record.SrnRetry.Tolerance, 1e-5);
-  const ConstantFitSettings& settings = record.ConstantSettings;
-  EXPECT_EQ(settings.Cells[8][7], 8.7);
-  EXPECT_EQ(settings.FunctionCodes, (std::array<int, 3>{0, 1, 3}));
-  EXPECT_FALSE(settings.RandomStartAllowed);
-  EXPECT_EQ(settings.MaximumTrials, 4);
-  EXPECT_EQ(settings.Tolerance, 1e-7);
-  ASSERT_EQ(record.ConstantCurves.Count(), 3u);
+  EXPECT_EQ(record.DataSets.At(1).Name, "５％");
+  EXPECT_EQ(record.DataSets.At(0).Points(), (std::vector<CDPoint>{{10, 0.32}, {100, 0.26}, {1000, 0.21}}));
+  EXPECT_EQ(record.SrnCurves.At(1).Name, "５％");
+  EXPECT_EQ(record.SrnCurves.At(0).GetEquationId(), 0);
+  EXPECT_EQ(record.ConstantSettings.FunctionCodes, (std::array<int, 3>{0, 1, 3}));
   for (std::size_t d = 0; d < 3; ++d) {
     EXPECT_EQ(record.ConstantCurves.At(d).Name, kConstantNames[d]);
     EXPECT_EQ(record.ConstantCurves.At(d).GetEquationId(), (std::array<int, 3>{2, 3, 5})[d]);
-    EXPECT_EQ(record.ConstantCurves.At(d).Residual, static_cast<double>(d + 1) * 1e-3);
   }
-  EXPECT_EQ(record.ConstantCurves.At(1).Params[0], 1.1);
   EXPECT_TRUE(record.Unchanged);
   EXPECT_TRUE(record.HostSentSets);
   EXPECT_EQ(record.SrnNotOptimised, 0);

@@ -34,6 +34,8 @@ StrainFormRecord ReadFixture() {
   return record;
 }
 
+// The values themselves come back in the byte-for-byte answer below; here
+// what the answer does not show.
 TEST(StrainHandOff, ReadsTheHostFile) {
   test::TempFolder folder;
   folder.WriteBytes("temp.txt", HostBytes(FixtureLines("strain_input.txt")));
@@ -41,17 +43,9 @@ TEST(StrainHandOff, ReadsTheHostFile) {
   record.Argument = 0;
   std::string error;
   ASSERT_TRUE(ReadStrainInput(folder.File("temp.txt"), record, kJapanese, &error)) << error;
-  EXPECT_EQ(record.Retry.RandomStartAllowed, 1);
-  EXPECT_EQ(record.Retry.MaximumTrials, 6);
-  EXPECT_EQ(record.Retry.Tolerance, 1e-6);
   ASSERT_NE(record.ExperimentData(), nullptr);
   EXPECT_EQ(record.ExperimentData()->Name, "実験データ");
   EXPECT_EQ(record.ExperimentData()->Points(), (std::vector<CDPoint>{{0.01, 38}, {0.1, 35}, {1, 30}, {5, 26}}));
-  EXPECT_EQ(record.PeakFrictionAngle, 40.0);
-  EXPECT_EQ(record.Parameters[StrainFormRecord::kA1], (std::array<double, 3>{12.0, 0.0, 50.0}));
-  EXPECT_EQ(record.Parameters[StrainFormRecord::kD2][StrainFormRecord::kInitial], 0.8);
-  EXPECT_EQ(record.Results, (std::array<double, 6>{12.1, 0.51, 1.02, 27.9, 2.1, 0.81}));
-  EXPECT_EQ(record.Residual, 1.234e-3);
   EXPECT_EQ(record.Argument, 1);
   EXPECT_FALSE(record.NotFinished);
   EXPECT_TRUE(record.Unchanged);
