@@ -106,17 +106,33 @@ def check(mutants):
 
 
 def run(command, log, timeout=None, env=None):
-    """Runs a command with its output appended to `log`; returns (code, seconds)."""
+    """Runs a command with its output appended to `log`; returns (code, seconds).
+    The command runs in a process group of its own, which is killed as a whole
+    on a time-out or an interruption: a compiler left running could otherwise
+    write an object of the mutated source after the source was restored."""
     start = time.monotonic()
     with open(log, "a", encoding="utf-8") as out:
         out.write(f"\n$ {' '.join(command)}\n")
         out.flush()
+        process = subprocess.Popen(command, cwd=ROOT, stdout=out, stderr=subprocess.STDOUT, env=env,
+                                   start_new_session=True)
         try:
-            code = subprocess.run(command, cwd=ROOT, stdout=out, stderr=subprocess.STDOUT, timeout=timeout,
-                                  env=env).returncode
+            code = process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
+            kill_group(process)
             code = "timeout"
+        except BaseException:
+            kill_group(process)
+            raise
     return code, time.monotonic() - start
+
+
+def kill_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    process.wait()
 
 
 class Workspace:
