@@ -42,7 +42,9 @@ std::size_t ParseLeadingDouble(std::string_view text, double& value) {
     std::string_view digits = text.substr(pos, consumed - pos);
     std::size_t e = digits.find_first_of("eE");
     bool negativeExponent = e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-';
-    bool fraction = digits.substr(0, std::min(e, digits.size())).find_first_not_of("0.") == std::string_view::npos;
+    // Below 1 when every digit before the point is 0 ("0.000...1" underflows).
+    std::string_view mantissa = digits.substr(0, std::min(e, digits.size()));
+    bool fraction = mantissa.substr(0, mantissa.find('.')).find_first_not_of('0') == std::string_view::npos;
     magnitude = (negativeExponent || fraction) ? 0.0 : HUGE_VAL;
   }
   value = negative ? -magnitude : magnitude;

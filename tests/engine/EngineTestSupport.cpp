@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <span>
 
@@ -13,28 +11,6 @@
 #include "engine/Lunvex.h"
 
 namespace lunvex::test {
-
-ScratchFolder::ScratchFolder() {
-  static std::mt19937_64 names(std::random_device{}());
-  path_ = std::filesystem::temp_directory_path() / ("lunvex-test-" + std::to_string(names()));
-  std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-  std::ofstream(path_ / name, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string ScratchFolder::Read(const std::string& name) const {
-  std::ifstream input(path_ / name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
-}
-
-bool ScratchFolder::Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
 namespace {
 

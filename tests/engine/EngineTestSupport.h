@@ -7,25 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "engine/FitExchange.h"
 
 namespace lunvex::test {
 
-// A fresh folder under the system temp folder, removed with its contents.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-  void Write(const std::string& name, const std::string& bytes) const;
-  std::string Read(const std::string& name) const;  // empty when missing
-  bool Exists(const std::string& name) const;
-
- private:
-  std::filesystem::path path_;
-};
+// A fresh folder for one test, removed with its contents.
+using ScratchFolder = quorvel::test::TempFolder;
 
 // Runs `body` with the folder as the current directory, restoring it after.
 template <typename Body>

@@ -1,9 +1,8 @@
-# Host files, number texts, splitter, string table, colour file (GoogleTest).
+# Number texts, splitter, string table, host files, answers, start check and
+# colour file; the numeric field's range limits (GoogleTest).
 quorvel_add_test(host_tests
   SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/NumberTextTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/StringSplitTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HostTextFileTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/StringTableTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ColourFileTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TextsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HostFilesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExpEditRulesTest.cpp
   LIBS quorvel_core quorvel_test_support GTest::gtest_main)

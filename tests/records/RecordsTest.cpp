@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "host/InvalidArgument.h"
 #include "records/GdModel.h"
 #include "records/GdPrint.h"
@@ -36,22 +38,18 @@ TEST(GdPrintTest, ItemFlagsWithMixedSeparators) {
 }
 
 TEST(GdPrintTest, FailuresNameTheRecord) {
-  struct Case {
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"[Print]\nitem,1\n", "[Print] line 1: header has no count"},
       {"[Print] 2\nitem,1\nitem\n", "[Print] line 3: item line 2 has no flag"},
       {"[Print] 1\nitem,1\nend\nT\n", "[Print] line 4: the file ends early"},
       {"[Print] 9999\nitem,1\n", "[Print] line 1: count 9999 needs more than the 1 lines left in the file"},
       {"nothing here\n", "[Print] line 1: section [Print] not found before the end of the file"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, message] : cases) {
     RecordReader in;
     clsGdPrint print;
-    EXPECT_FALSE(ReadRecord(c.text, print, in));
-    EXPECT_EQ(in.Error().Message(), c.message);
+    EXPECT_FALSE(ReadRecord(text, print, in));
+    EXPECT_EQ(in.Error().Message(), message);
   }
 }
 
@@ -100,20 +98,16 @@ TEST(GdModelTest, SoilNeedsEightConstantsAndABool) {
   EXPECT_EQ(soil.Constants.ShearModulus, 40000.0);
   EXPECT_TRUE(soil.StrengthReduction);
 
-  struct Case {
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"[Soil]\nname\n", "[Soil] line 1: header has no version: \"[Soil]\""},
       {"[Soil]1\nname\n1,2,3,4,5,6,7\nTrue\n",
        "[Soil] line 3: a row needs 8 comma-separated fields, found \"1,2,3,4,5,6,7\""},
       {"[Soil]1\nname\n1,2,3,4,5,6,7,8\ntrue\n", "[Soil] line 4: expected \"True\" or \"False\", found \"true\""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, message] : cases) {
     clsGdSoil failing;
-    EXPECT_FALSE(ReadRecord(c.text, failing, in));
-    EXPECT_EQ(in.Error().Message(), c.message);
+    EXPECT_FALSE(ReadRecord(text, failing, in));
+    EXPECT_EQ(in.Error().Message(), message);
   }
   clsGdSoil unnamed;
   EXPECT_FALSE(ReadRecord("[Soil]1\n", unnamed, in));

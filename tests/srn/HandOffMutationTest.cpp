@@ -1,10 +1,11 @@
 // Seeded mutations of valid host files through the three readers: every input
-// ends in a clean failure that leaves the records alone, or in a read that
-// fills only the records. QUORVEL_MUTATION_ROUNDS sets the rounds per reader
-// (long runs go under the sanitizer build).
+// ends in a clean failure that leaves the records alone, or in a read whose
+// records are whole. QUORVEL_MUTATION_ROUNDS sets the rounds per reader (long
+// runs go under the sanitizer build).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -17,195 +18,119 @@
 namespace quorvel {
 namespace {
 
-using test::Lines;
+// Lines a hostile or broken host might write, one per line of this text.
+const test::Lines kHostileLines = SplitLines(
+    "\n,,,,,,,,\n[Table] 2147483647\n[Table] -2147483648\n[Table] -1\n[Table] 0\n[Table] 4\n[SrnData]1\n"
+    "[SrnData]\n[SrnParameter]1 5\n[DsParameter] \n[SdParameter]1\n1e308,1e308,1e308\nnan,inf,-inf\n-9e32\n"
+    "rand_ok\n4,-1,2147483647\n1:2:3:4:5:6:7:8:9\n\t1\t2\n]]]]\nColorData\n1,2,3\n1,2\n");
+
+std::string Mutate(const std::string& valid, std::mt19937& rng) {
+  test::Lines lines = test::LinesOf(valid);
+  auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % std::max<std::size_t>(n, 1)); };
+  for (int steps = 1 + static_cast<int>(rng() % 4); steps > 0; --steps) {
+    if (lines.empty()) lines.push_back("");
+    const std::size_t at = pick(lines.size());
+    const long where = static_cast<long>(at);
+    const std::string& hostile = kHostileLines[pick(kHostileLines.size())];
+    const auto kind = rng() % 8;
+    if (kind == 0) lines.erase(lines.begin() + where);
+    if (kind == 1) lines.insert(lines.begin() + where, lines[at]);
+    if (kind == 2) std::swap(lines[at], lines[pick(lines.size())]);
+    if (kind == 3) lines[at] = hostile;
+    if (kind == 4) lines.insert(lines.begin() + where, hostile);
+    if (kind == 5) lines.resize(at);
+    if (kind == 6 && !lines[at].empty()) lines[at].erase(pick(lines[at].size()), 1);
+    if (kind == 7) lines[at].insert(pick(lines[at].size() + 1), 1, ",: \t]"[pick(5)]);
+  }
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  std::string bytes;
+  if (!Utf8ToCp932(text, bytes)) return text;
+  if (rng() % 6 == 0 && !bytes.empty()) bytes[pick(bytes.size())] = static_cast<char>(1 + rng() % 255);
+  return bytes;
+}
 
 int Rounds() {
   const char* text = std::getenv("QUORVEL_MUTATION_ROUNDS");
-  int rounds = text ? std::atoi(text) : 0;
-  return rounds > 0 ? rounds : 1500;
+  return text && std::atoi(text) > 0 ? std::atoi(text) : 1500;
 }
 
-const char* const kHostileLines[] = {"",
-                                     " ",
-                                     ",",
-                                     ",,,,,,,,",
-                                     "[Table] 2147483647",
-                                     "[Table] -2147483648",
-                                     "[Table] -1",
-                                     "[Table] 0",
-                                     "[Table] 4",
-                                     "[Table] 99999999999",
-                                     "[SrnData]1",
-                                     "[SrnData]",
-                                     "[SrnParameter]1 5",
-                                     "[DsParameter] ",
-                                     "[SdParameter]1",
-                                     "1e308,1e308,1e308",
-                                     "nan,inf,-inf",
-                                     "-9e32",
-                                     "rand_ok",
-                                     "not_selected",
-                                     "4,-1,2147483647",
-                                     "1:2:3:4:5:6:7:8:9",
-                                     "\t1\t2",
-                                     "]]]]",
-                                     "ColorData",
-                                     "1,2,3",
-                                     "1,2"};
-
-std::string Mutate(const std::string& valid, std::mt19937& rng) {
-  Lines lines = test::LinesOf(valid);
-  std::uniform_int_distribution<int> kind(0, 8);
-  std::uniform_int_distribution<std::size_t> hostile(0, std::size(kHostileLines) - 1);
-  int steps = std::uniform_int_distribution<int>(1, 4)(rng);
-  std::string bytes;
-  for (int s = 0; s < steps; ++s) {
-    if (lines.empty()) lines.push_back("");
-    std::uniform_int_distribution<std::size_t> at(0, lines.size() - 1);
-    switch (kind(rng)) {
-      case 0:
-        lines.erase(lines.begin() + static_cast<long>(at(rng)));
-        break;
-      case 1: {
-        std::size_t i = at(rng);
-        lines.insert(lines.begin() + static_cast<long>(i), lines[i]);
-        break;
-      }
-      case 2:
-        std::swap(lines[at(rng)], lines[at(rng)]);
-        break;
-      case 3:
-        lines[at(rng)] = kHostileLines[hostile(rng)];
-        break;
-      case 4:
-        lines.insert(lines.begin() + static_cast<long>(at(rng)), kHostileLines[hostile(rng)]);
-        break;
-      case 5:
-        lines.resize(at(rng));
-        break;
-      case 6: {
-        std::string& line = lines[at(rng)];
-        if (!line.empty()) line.erase(std::uniform_int_distribution<std::size_t>(0, line.size() - 1)(rng));
-        break;
-      }
-      case 7: {
-        std::string& line = lines[at(rng)];
-        line.insert(line.begin() + static_cast<long>(std::uniform_int_distribution<std::size_t>(0, line.size())(rng)),
-                    ",: \t]"[std::uniform_int_distribution<int>(0, 4)(rng)]);
-        break;
-      }
-      default:
-        break;  // byte flip below
-    }
-  }
-  for (const std::string& line : lines) bytes += line + "\r\n";
-  std::string cp932;
-  if (!Utf8ToCp932(bytes, cp932)) return bytes;
-  if (std::uniform_int_distribution<int>(0, 5)(rng) == 0 && !cp932.empty()) {
-    cp932[std::uniform_int_distribution<std::size_t>(0, cp932.size() - 1)(rng)] =
-        static_cast<char>(std::uniform_int_distribution<int>(1, 255)(rng));
-  }
-  return cp932;
-}
-
-TEST(HandOffMutation, SrnReader) {
-  const std::string valid = test::HostBytes(test::FixtureLines("srn_input.txt"));
-  SrnFormRecord before;
-  {
-    HostTextReader reader;
-    ASSERT_TRUE(reader.OpenBytes(valid));
-    ASSERT_TRUE(ReadSrnInput(reader, before));
-  }
-  before.Unchanged = false;
-  std::mt19937 rng(4242);
+// Runs `read` on mutations of `valid`: `whole` checks a record after a
+// successful read, `same` one after a failed read.
+template <typename Record>
+void Hammer(const std::string& valid, unsigned seed, Record before,
+            const std::function<bool(HostTextReader&, Record&)>& read, const std::function<void(const Record&)>& whole,
+            const std::function<void(const Record&)>& same) {
+  std::mt19937 rng(seed);
   int succeeded = 0;
-  for (int round = 0, rounds = Rounds(); round < rounds; ++round) {
-    std::string input = Mutate(valid, rng);
+  for (int round = 0; round < Rounds(); ++round) {
     HostTextReader reader;
-    if (!reader.OpenBytes(input)) continue;
-    SrnFormRecord record = before;
-    if (ReadSrnInput(reader, record)) {
+    if (!reader.OpenBytes(Mutate(valid, rng))) continue;
+    Record record = before;
+    if (read(reader, record)) {
       ++succeeded;
-      EXPECT_TRUE(record.Unchanged);
-      EXPECT_EQ(record.SrnCurves.Count(), record.DataSets.Count());
-      ASSERT_GE(record.ConstantCurves.Count(), 1u);
-      ASSERT_LE(record.ConstantCurves.Count(), 3u);
-      for (std::size_t d = 0; d < record.ConstantCurves.Count(); ++d) {
-        EXPECT_EQ(record.ConstantCurves.At(d).Params.size(), 8u);
-      }
-      for (std::size_t k = 0; k < record.SrnCurves.Count(); ++k) EXPECT_EQ(record.SrnCurves.At(k).Params.size(), 3u);
+      whole(record);
     } else {
-      EXPECT_FALSE(record.Unchanged);
-      test::ExpectSameSrnRecords(before, record);
+      same(record);
     }
-    if (HasFailure()) {
-      ADD_FAILURE() << "round " << round;
-      return;
-    }
+    ASSERT_FALSE(testing::Test::HasFailure()) << "round " << round;
   }
   if (Rounds() >= 100) {
     EXPECT_GT(succeeded, 0);  // the mutations do not only produce rejects
   }
 }
 
+TEST(HandOffMutation, SrnReader) {
+  const std::string valid = test::HostBytes(test::FixtureLines("srn_input.txt"));
+  SrnFormRecord before;
+  HostTextReader reader;
+  ASSERT_TRUE(reader.OpenBytes(valid) && ReadSrnInput(reader, before));
+  before.Unchanged = false;
+  Hammer<SrnFormRecord>(
+      valid, 4242, before, [](HostTextReader& r, SrnFormRecord& record) { return ReadSrnInput(r, record); },
+      [](const SrnFormRecord& record) {
+        EXPECT_TRUE(record.Unchanged);
+        EXPECT_EQ(record.SrnCurves.Count(), record.DataSets.Count());
+        EXPECT_TRUE(record.ConstantCurves.Count() >= 1 && record.ConstantCurves.Count() <= 3);
+        for (std::size_t d = 0; d < record.ConstantCurves.Count(); ++d) {
+          EXPECT_EQ(record.ConstantCurves.At(d).Params.size(), 8u);
+        }
+        for (std::size_t k = 0; k < record.SrnCurves.Count(); ++k) EXPECT_EQ(record.SrnCurves.At(k).Params.size(), 3u);
+      },
+      [&before](const SrnFormRecord& record) {
+        EXPECT_FALSE(record.Unchanged);
+        test::ExpectSameSrnRecords(before, record);
+      });
+}
+
 TEST(HandOffMutation, StrainReader) {
   const std::string valid = test::HostBytes(test::FixtureLines("strain_input.txt"));
   StrainFormRecord before;
-  {
-    HostTextReader reader;
-    ASSERT_TRUE(reader.OpenBytes(valid));
-    ASSERT_TRUE(ReadStrainInput(reader, before, kJapanese));
-  }
-  before.Unchanged = false;
+  HostTextReader reader;
+  ASSERT_TRUE(reader.OpenBytes(valid) && ReadStrainInput(reader, before, kJapanese));
   before.NotFinished = true;
-  std::mt19937 rng(4343);
-  int succeeded = 0;
-  for (int round = 0, rounds = Rounds(); round < rounds; ++round) {
-    std::string input = Mutate(valid, rng);
-    HostTextReader reader;
-    if (!reader.OpenBytes(input)) continue;
-    StrainFormRecord record = before;
-    if (ReadStrainInput(reader, record, kEnglish)) {
-      ++succeeded;
-      EXPECT_EQ(record.DataSets.Count(), 1u);
-      EXPECT_TRUE(record.Argument == 0 || record.Argument == 1);
-      EXPECT_FALSE(record.NotFinished);
-    } else {
-      EXPECT_TRUE(record.NotFinished);
-      test::ExpectSameStrainRecords(before, record);
-    }
-    if (HasFailure()) {
-      ADD_FAILURE() << "round " << round;
-      return;
-    }
-  }
-  if (Rounds() >= 100) {
-    EXPECT_GT(succeeded, 0);
-  }
+  Hammer<StrainFormRecord>(
+      valid, 4343, before,
+      [](HostTextReader& r, StrainFormRecord& record) { return ReadStrainInput(r, record, kEnglish); },
+      [](const StrainFormRecord& record) {
+        EXPECT_EQ(record.DataSets.Count(), 1u);
+        EXPECT_TRUE(record.Argument == 0 || record.Argument == 1);
+        EXPECT_FALSE(record.NotFinished);
+      },
+      [&before](const StrainFormRecord& record) {
+        EXPECT_TRUE(record.NotFinished);
+        test::ExpectSameStrainRecords(before, record);
+      });
 }
 
 TEST(HandOffMutation, ColourReader) {
-  const std::string valid = ColourFileText(ColourRecord::Defaults());
-  std::string validBytes;
-  ASSERT_TRUE(Utf8ToCp932(valid, validBytes));
+  std::string valid;
+  ASSERT_TRUE(Utf8ToCp932(ColourFileText(ColourRecord::Defaults()), valid));
   ColourRecord marker;
   marker.Entries.fill(-7);
-  std::mt19937 rng(4444);
-  int succeeded = 0;
-  for (int round = 0, rounds = Rounds(); round < rounds; ++round) {
-    std::string input = Mutate(validBytes, rng);
-    HostTextReader reader;
-    if (!reader.OpenBytes(input)) continue;
-    ColourRecord record = marker;
-    if (ReadColourLines(reader, record)) {
-      ++succeeded;
-    } else {
-      ASSERT_EQ(record, marker) << "round " << round;
-    }
-  }
-  if (Rounds() >= 100) {
-    EXPECT_GT(succeeded, 0);
-  }
+  Hammer<ColourRecord>(
+      valid, 4444, marker, [](HostTextReader& r, ColourRecord& record) { return ReadColourLines(r, record); },
+      [](const ColourRecord&) {}, [&marker](const ColourRecord& record) { EXPECT_EQ(record, marker); });
 }
 
 }  // namespace

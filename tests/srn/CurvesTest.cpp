@@ -1,0 +1,135 @@
+// The form's curves and point lists. A curve must be the engine's model:
+// same id, same parameter count, bit-identical values; its own states,
+// function codes and the owning lists are checked here.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "engine/Lunvex.h"
+#include "graph/DataSetList.h"
+#include "host/InvalidArgument.h"
+#include "host/NumberText.h"
+#include "srn/EqBase.h"
+
+namespace quorvel {
+namespace {
+
+TEST(Curves, EveryIdIsTheEngineModel) {
+  std::mt19937 rng(5489);
+  std::uniform_real_distribution<double> param(-3.0, 3.0), positive(0.01, 20.0);
+  const double xs[] = {0.0, 1e-3, 0.05, 0.5, 1.0, 2.0, 7.5, 10.0, 100.0, 1e4, 1e7, -1.0, -0.25};
+  for (int id : {0, 2, 3, 4, 5}) {
+    ASSERT_EQ(GetVariableNumber(id), ParameterCountForEquationId(id)) << id;
+    auto model = GetEqFunc(id, {}, {}, {});  // no bounds: the engine evaluates unclamped
+    const auto count = static_cast<std::size_t>(GetVariableNumber(id));
+    for (int trial = 0; trial < 300; ++trial) {
+      auto eq = MakeEquation(id);
+      ASSERT_EQ(eq->GetEquationId(), id);
+      std::vector<double> p(count);
+      for (std::size_t i = 0; i < count; ++i) {
+        p[i] = trial % 17 == 0 && i == 1 ? 0.0 : trial % 3 == 0 ? positive(rng) : param(rng);
+        eq->AppendParam(p[i]);
+      }
+      for (double x : xs) {
+        std::vector<double> engineParams = p;
+        const double engine = model->CalcValue(engineParams, x);
+        const double ours = eq->Evaluate(x);
+        ASSERT_TRUE(engine == ours || (std::isnan(engine) && std::isnan(ours))) << id << " x " << x;
+      }
+    }
+  }
+}
+
+TEST(Curves, StatesCodesAndShortParameterLists) {
+  CEqBase base("α");
+  EXPECT_EQ(base.Params, std::vector<double>(8, 0.0));
+  EXPECT_EQ(base.Residual, kNoValue);
+  EXPECT_FALSE(base.Selected);
+  EXPECT_EQ(base.Evaluate(3.0), 0.0);
+  EXPECT_EQ(MakeEquation(1), nullptr);
+  EXPECT_EQ(MakeEquation(6), nullptr);
+  auto eq = MakeEquation(3);
+  EXPECT_TRUE(eq->Params.empty());
+  eq->AppendParam(1.5);
+  eq->Name = "β";
+  eq->Residual = 0.25;
+  eq->Selected = true;
+  eq->ResetToDefaults();
+  EXPECT_EQ(eq->Params, std::vector<double>(8, 0.0));
+  EXPECT_TRUE(eq->Name.empty());
+  EXPECT_EQ(eq->Residual, kNoValue);
+  EXPECT_FALSE(eq->Selected);
+  EXPECT_EQ(eq->GetEquationId(), 3);  // the class stays
+
+  // Codes 0..3 are Polynomial, ExpGrow, ExpGrow2, ExpPower; anything else Polynomial.
+  const std::pair<int, int> codes[] = {{0, 2}, {1, 3}, {2, 4}, {3, 5}, {4, 2}, {-1, 2}, {kNoInt, 2}};
+  for (const auto& [code, id] : codes) {
+    EXPECT_EQ(EquationIdForFunctionCode(code), id) << code;
+    EXPECT_EQ(MakeEquationForFunctionCode(code)->GetEquationId(), id) << code;
+  }
+  // Missing parameters are 0.0: the value follows IEEE rules, it never throws.
+  auto grow = MakeEquation(3);
+  grow->AppendParam(1.0);
+  grow->AppendParam(2.0);
+  EXPECT_TRUE(std::isnan(grow->Evaluate(0.0)));  // 0/0
+  EXPECT_EQ(grow->Evaluate(1.0), 3.0);           // exp(-inf) = 0, then 0 * 0
+  auto polynomial = MakeEquation(2);
+  for (double p : {1, 1, 1, 1, 1, 1, 1, 1, 100, 100}) polynomial->AppendParam(p);
+  EXPECT_EQ(polynomial->Evaluate(2.0), 255.0);  // parameters beyond the eighth are ignored
+}
+
+TEST(Curves, ListsOwnCopiesAndCheckIndexes) {
+  EquationList list;
+  list.Append(MakeEquation(4)).Name = "α";
+  EXPECT_THROW(list.At(1), InvalidArgument);
+  EXPECT_THROW(list.Append(nullptr), InvalidArgument);
+  EquationList copy = list;
+  copy.At(0).Name = "changed";
+  EXPECT_EQ(list.At(0).Name, "α");  // deep copy
+  EXPECT_EQ(copy.At(0).GetEquationId(), 4);
+
+  DataSetList sets;
+  CPointDataList& first = sets.Append(CPointDataList("5"));
+  for (int i = 0; i < 100; ++i) sets.Append(CPointDataList("x"));
+  EXPECT_EQ(&first, &sets.At(0));  // addresses stay valid while appending
+  EXPECT_THROW(sets.At(101), InvalidArgument);
+  first.AppendPoint(10.0, 0.3);
+  first.Initial = {0.4, 0.1, 0.05};
+  first.Minimum = {-1, -1, -1};
+  first.HasLegend = true;
+  EXPECT_THROW(first.Point(1), InvalidArgument);
+  first.Reset();
+  EXPECT_EQ(first.Name, "5");  // only the name stays
+  EXPECT_EQ(first.PointCount(), 0u);
+  EXPECT_EQ(first.Initial, (std::array<double, 3>{kNoValue, kNoValue, kNoValue}));
+  EXPECT_EQ(first.Minimum, (std::array<double, 3>{0, 0, 0}));
+  EXPECT_FALSE(first.HasLegend);
+  sets.XPitch = 3.0;
+  sets.Clear();
+  EXPECT_EQ(sets.XPitch, 3.0);  // Clear keeps the axis values, Reset does not
+  sets.Reset();
+  EXPECT_EQ(sets.XPitch, 25.0);
+  EXPECT_EQ(sets.YMaximum, 0.5);
+}
+
+TEST(Curves, SnapYRangeToThePitch) {
+  const std::tuple<double, double, double, double, double> cases[] = {
+      {0.31, 0.49, 0.05, 0.3, 0.5}, {0.31, 0.49, 0.0, 0.0, 1.0},          {0.31, 0.49, -2.0, 0.0, 1.0},
+      {0.0, 0.49, 0.2, 0.0, 0.6},   {kNoValue, 0.0, 0.05, kNoValue, 0.0}, {-0.12, 3.2, 0.5, -0.5, 3.5},
+      {0.3, 0.5, 0.05, 0.3, 0.5},
+  };
+  for (const auto& [min, max, pitch, snappedMin, snappedMax] : cases) {
+    DataSetList sets;
+    sets.YMinimum = min;
+    sets.YMaximum = max;
+    sets.YPitch = pitch;
+    sets.SnapYRange();
+    EXPECT_NEAR(sets.YMinimum, snappedMin, 1e-12) << min << " pitch " << pitch;
+    EXPECT_NEAR(sets.YMaximum, snappedMax, 1e-12) << max << " pitch " << pitch;
+  }
+}
+
+}  // namespace
+}  // namespace quorvel
