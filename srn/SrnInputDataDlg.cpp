@@ -17,6 +17,7 @@
 #include "controls/CommonDialogs.h"
 #include "controls/ExpButton.h"
 #include "controls/ExpStatic.h"
+#include "controls/GridAccess.h"
 #include "controls/MessageBoxes.h"
 #include "controls/UiText.h"
 #include "graph/GraphArea.h"
@@ -110,6 +111,7 @@ CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QStri
   grid_->SetColumnTitles({UiText(10026), UiText(10027)});
   grid_->SetColWidth(1, 130);
   grid_->SetColWidth(2, 130);
+  AllowPasteGrowth(*grid_);
 
   // Layout: title and explanation button, the graph, then the set controls
   // beside the point grid.
@@ -319,8 +321,10 @@ void CSrnInputDataDlg::OnGridKey(int key, Qt::KeyboardModifiers modifiers) {
 
 void CSrnInputDataDlg::UpdateEnabledState() {
   const bool hasSets = setList_->count() > 0;
-  grid_->setEnabled(hasSets);
-  grid_->SetGreyedOut(!hasSets);
+  // What is typed with no set selected would belong to no set.
+  const bool editable = hasSets && SelectedIndex() >= 0;
+  grid_->setEnabled(editable);
+  grid_->SetGreyedOut(!editable);
   saveButton_->setEnabled(hasSets);
   setList_->setEnabled(hasSets);
   deleteButton_->setEnabled(hasSets);

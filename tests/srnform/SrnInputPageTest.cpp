@@ -126,6 +126,25 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("3"));
     QCOMPARE(f.page.SelectedIndex(), -1);
     QCOMPARE(f.page.Grid()->CellText(1, 1), QString());
+    // With no set selected, nothing may be typed into the grid.
+    QVERIFY(f.page.Grid()->LooksGreyed());
+    f.page.Grid()->SetActiveCell(1, 1);
+    QCOMPARE(f.page.Grid()->PasteText(QStringLiteral("7\t0.3")), 0);
+    f.page.SetList()->setCurrentIndex(1);
+    QVERIFY(!f.page.Grid()->LooksGreyed());
+  }
+
+  void pastedRowsGrowTheGrid() {
+    // More rows than the grid has: it grows, and every point reaches the set.
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    QString text;
+    for (int row = 1; row <= 150; ++row) text += QStringLiteral("%1\t0.%2\r\n").arg(row).arg(row + 100);
+    f.page.Grid()->SetActiveCell(1, 1);
+    f.page.Grid()->PasteText(text);
+    const CPointDataList& set = f.record.DataSets.At(0);
+    QCOMPARE(set.PointCount(), std::size_t{150});
+    QCOMPARE(set.Point(149), CDPoint(150, 0.25));
   }
 
   void deleteCancelledChangesNothing() {
