@@ -35,6 +35,9 @@ const QColor kResidualWithin(0, 0, 0);
 CSrnOptimizeDlg::CSrnOptimizeDlg(SrnFormRecord& record, QWidget* parent)
     : SrnPage(record, parent), language_(CurrentLanguage()) {
   BuildWindow();
+  // The box starts checked before anything listens: building the page is no
+  // edit. The records then say what the host kept.
+  retry_->RandomRetryBox()->setChecked(true);
   ConnectSignals();
   FillFromData();
 }
