@@ -98,11 +98,9 @@ void CSrnOptimizeDlg::BuildWindow() {
 void CSrnOptimizeDlg::ConnectSignals() {
   connect(initialGrid_, &CSpread7::CellChanged, this, &CSrnOptimizeDlg::OnInitialCellChanged);
   connect(resultGrid_, &CSpread7::CellChanged, this, &CSrnOptimizeDlg::OnResultCellChanged);
-  connect(initialGrid_, &CSpread7::KeyDown, this, [this](int key, Qt::KeyboardModifiers) {
-    // The grid empties the block itself (each cell through OnInitialCellChanged).
-    if (key == Qt::Key_Delete) Record().Unchanged = false;
-  });
-  connect(retry_, &RetryRow::RandomRetryToggled, this, [this] {
+  connect(initialGrid_, &CSpread7::KeyDown, this, &CSrnOptimizeDlg::OnInitialGridKey);
+  connect(retry_, &RetryRow::RandomRetryToggled, this, [this](bool on) {
+    Record().SrnRetry.RandomStartAllowed = on ? 1 : 0;
     Record().Unchanged = false;
     UpdateEnabledState();
   });
@@ -237,16 +235,25 @@ void CSrnOptimizeDlg::OnInitialCellChanged(int row, int col) {
   Record().Unchanged = false;
 }
 
+void CSrnOptimizeDlg::OnInitialGridKey(int key, Qt::KeyboardModifiers modifiers) {
+  if (key != Qt::Key_Delete || (modifiers & ~Qt::KeypadModifier) != Qt::NoModifier || initialGrid_->IsEditing()) return;
+  // Delete empties the block without the cell rules (so the grid's own
+  // Delete finds nothing left to change); the sets keep what an empty cell
+  // stores.
+  const GridBlock block = initialGrid_->SelectedBlock();
+  if (!block.IsValid()) return;
+  initialGrid_->ClearBlockText(block);
+  for (int row = block.row1; row <= block.row2; ++row) KeepRowInSet(row);
+  UpdateEnabledState();
+  Record().Unchanged = false;
+}
+
 void CSrnOptimizeDlg::KeepRowInSet(int row) {
   if (row < 1 || static_cast<std::size_t>(row) > Record().DataSets.Count()) return;
-  CPointDataList& set = Record().DataSets.At(static_cast<std::size_t>(row - 1));
-  for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col) {
-    const double value = ParseDoubleRounded(6, ToStd(initialGrid_->CellText(row, col)));
-    if (IsNoValue(value)) continue;
-    const auto p = static_cast<std::size_t>((col - 1) / 3);
-    const int kind = (col - 1) % 3;
-    (kind == 0 ? set.Initial : kind == 1 ? set.Minimum : set.Maximum)[p] = value;
-  }
+  SrnInitialRow line;
+  for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col)
+    line.Cells[static_cast<std::size_t>(col - 1)] = ToStd(initialGrid_->CellText(row, col));
+  StoreSrnInitialRow(line, Record().DataSets.At(static_cast<std::size_t>(row - 1)));
 }
 
 void CSrnOptimizeDlg::OnResultCellChanged(int row, int col) {

@@ -58,12 +58,13 @@ class CSrnOptimizeDlg : public SrnPage {
   void UpdateEnabledState();
   void ColourResiduals();
   void OnInitialCellChanged(int row, int col);
+  void OnInitialGridKey(int key, Qt::KeyboardModifiers modifiers);
   void OnResultCellChanged(int row, int col);
   void OnMaxTrialsCommitted();
   void OnToleranceCommitted();
   int MaxTrialsValue() const;
-  // The cells of `row` that hold numbers go into its set, so edits survive a
-  // page switch before the next Start.
+  // The cells of `row` go into its set as OK and a page switch take them
+  // (an empty cell as StoreSrnSheet stores it).
   void KeepRowInSet(int row);
 
   int language_;

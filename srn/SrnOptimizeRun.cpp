@@ -54,17 +54,17 @@ SrnOptimizeSheet FillSrnSheet(const SrnFormRecord& form) {
   return sheet;
 }
 
+void StoreSrnInitialRow(const SrnInitialRow& row, CPointDataList& set) {
+  for (std::size_t p = 0; p < 3; ++p) {
+    set.Initial[p] = SrnCellValue(row.Cells[p * 3], 0.5);
+    set.Minimum[p] = SrnCellValue(row.Cells[p * 3 + 1], 0.0);
+    set.Maximum[p] = SrnCellValue(row.Cells[p * 3 + 2], 1.0);
+  }
+}
+
 void StoreSrnSheet(const SrnOptimizeSheet& sheet, SrnFormRecord& form) {
   const std::size_t rows = std::min(sheet.Initial.size(), form.DataSets.Count());
-  for (std::size_t i = 0; i < rows; ++i) {
-    CPointDataList& set = form.DataSets.At(i);
-    const SrnInitialRow& row = sheet.Initial[i];
-    for (std::size_t p = 0; p < 3; ++p) {
-      set.Initial[p] = SrnCellValue(row.Cells[p * 3], 0.5);
-      set.Minimum[p] = SrnCellValue(row.Cells[p * 3 + 1], 0.0);
-      set.Maximum[p] = SrnCellValue(row.Cells[p * 3 + 2], 1.0);
-    }
-  }
+  for (std::size_t i = 0; i < rows; ++i) StoreSrnInitialRow(sheet.Initial[i], form.DataSets.At(i));
   form.SrnCurves.Clear();
   for (const SrnResultRow& row : sheet.Results) {
     auto curve = std::make_unique<CEq1Param>();
@@ -81,12 +81,11 @@ void StoreSrnSheet(const SrnOptimizeSheet& sheet, SrnFormRecord& form) {
 }
 
 bool ApplySrnCellRule(std::string& text, int column) {
-  const double value = ParseDoubleRounded(6, text);
-  if (IsNoValue(value)) return false;
+  const double value = ParseDoubleRounded(6, text);  // no number: the marker, below every limit
   double corrected = value;
   if (column >= 1 && column <= 6 && value < kSmallestAorB) corrected = kSmallestAorB;
   if (column >= 7 && column <= 9 && value < 0.0) corrected = 0.0;
-  if (value > kLargestValue) corrected = kLargestValue;
+  if (!IsNoValue(value) && value > kLargestValue) corrected = kLargestValue;
   if (corrected == value) return false;
   text = SrnCellText(corrected);
   return true;

@@ -62,11 +62,14 @@ SrnOptimizeSheet FillSrnSheet(const SrnFormRecord& form);
 // name up to the "%"), the retry settings. Clears the unchanged flag.
 void StoreSrnSheet(const SrnOptimizeSheet& sheet, SrnFormRecord& form);
 
+// One row of the initial-parameter grid into its set, as StoreSrnSheet does.
+void StoreSrnInitialRow(const SrnInitialRow& row, CPointDataList& set);
+
 // The rule for a user's change of initial-parameter cell (column 1..9): read
 // with 6 decimals, a and b below 0.0001 become 0.0001, c below 0 becomes 0,
-// anything above 100 becomes 100. An emptied cell stays empty, so a cleared
-// cell keeps Start disabled until the user types a value. Returns true when
-// the text was replaced.
+// anything above 100 becomes 100. Text that is no number (an emptied cell,
+// "x", "1,5") counts as below the lower limit. Returns true when the text was
+// replaced.
 bool ApplySrnCellRule(std::string& text, int column);
 
 // Start is allowed when every set has a point and every initial-parameter

@@ -278,8 +278,9 @@ TEST(SrnOptimizeSheetRules, CellRule) {
       {3, "100.5", "100.0", true},
       {8, "1000", "100.0", true},
       {2, "100.0000004", "100.0000004", false},
-      {5, "", "", false},
-      {1, "abc", "abc", false},
+      {5, "", "0.0001", true},  // no number counts as below the limit
+      {1, "abc", "0.0001", true},
+      {8, "1,5", "0.0", true},
       {7, "0.00000001", "0.00000001", false},
   };
   for (const Case& c : cases) {

@@ -201,9 +201,10 @@ class SrnPagesTest : public QObject {
     grid->item(0, 8)->setText("250");
     QCOMPARE(grid->CellText(1, 9), QString("100.0"));
     QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
-    grid->item(1, 3)->setText("");                        // emptied: Start waits for a number
+    f.record.DataSets.At(1).Initial[1] = kNoValue;        // b and c empty from the host: Start waits
+    f.record.DataSets.At(1).Initial[2] = kNoValue;
+    f.page->Activate();
     QVERIFY(!f.page->Retry()->StartButton()->isEnabled());
-    grid->item(1, 6)->setText("");
     f.page->Start();  // the pre-check fills them
     QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
     QCOMPARE(grid->CellText(2, 7), QString("0.0"));
@@ -398,6 +399,84 @@ class SrnPagesTest : public QObject {
     for (std::size_t k = 0; k < 3; ++k)
       QCOMPARE(SrnResidualText(answer.ConstantCurves.At(k).Residual),
                SrnResidualText(form.Record().ConstantCurves.At(k).Residual));
+  }
+
+  // The form with its real pages on the example, page 1 shown.
+  std::unique_ptr<CSrnFormDlg> FormOnPageOne() {
+    home_->WriteBytes("temp.txt", ExampleBytes());
+    auto form = std::make_unique<CSrnFormDlg>(home_->Path(), "3 : 砂質土 (As1)");
+    if (!form->Initialise()) qFatal("the example does not load");
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    return form;
+  }
+  // OK with the first host curve marked for the host and the constants'
+  // residual question answered Yes: the answer's bytes.
+  std::string AnswerAfterOk(CSrnFormDlg& form) {
+    static_cast<CSrnOptimizeDlg*>(form.Page(1))->ResultGrid()->item(0, 4)->setCheckState(Qt::Checked);
+    ModalAnswerer yes(ModalAnswerer::ClickButtonWithText("はい"));
+    form.OnOk();
+    return home_->ReadBytes("temp.txt");
+  }
+
+  void pageOneKeepsItsRetryBox() {
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    QTest::mouseClick(page1->Retry()->RandomRetryBox(), Qt::LeftButton);
+    form->OnPageButton(SrnPage::kInputData);
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    QVERIFY(!page1->Retry()->RandomRetryBox()->isChecked());
+    QVERIFY(!page1->Retry()->MaxTrialsEdit()->isEnabled());
+    const std::string answer = AnswerAfterOk(*form);
+    QVERIFY2(answer.find("\r\nrand_ng\r\n5\r\n1.000000E-6\r\n\r\n[DsParameter] \r\n") != std::string::npos,
+             answer.c_str());
+  }
+
+  // Row "2%": a initial value (column 1), a maximum (3), c minimum (8)
+  // emptied with Delete or given text that is no number.
+  void pageOneStoresWhatItShows_data() {
+    QTest::addColumn<QString>("typed");  // empty: the Delete key
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QByteArray>("lines");  // initial values, minima, maxima of set 2 in the answer
+    const QByteArray notANumber("0.000100,0.200000,0.100000|0.000100,0.000100,0.000000\r\n0.000100,5.000000,1.000000");
+    QTest::newRow("Delete")
+        << QString() << QStringList{"0.5", "1.0", "0.0"}
+        << QByteArray("0.500000,0.200000,0.100000|0.000100,0.000100,0.000000\r\n1.000000,5.000000,1.000000");
+    QTest::newRow("x") << "x" << QStringList{"0.0001", "0.0001", "0.0"} << notANumber;
+    QTest::newRow("decimal comma") << "1,5" << QStringList{"0.0001", "0.0001", "0.0"} << notANumber;
+    QTest::newRow("kana") << "あ" << QStringList{"0.0001", "0.0001", "0.0"} << notANumber;
+  }
+  void pageOneStoresWhatItShows() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, lines);
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    CSpread7* grid = page1->InitialGrid();
+    QCOMPARE(grid->RowTitle(2), QString("2%"));
+    grid->setFocus();
+    for (int col : {1, 3, 8}) {
+      if (typed.isEmpty()) {
+        grid->SelectBlock({2, col, 2, col});
+        QTest::keyClick(grid, Qt::Key_Delete);
+      } else {
+        grid->item(1, col - 1)->setText(typed);  // as a user's edit
+      }
+    }
+    form->OnPageButton(SrnPage::kInputData);
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    QCOMPARE((QStringList{grid->CellText(2, 1), grid->CellText(2, 3), grid->CellText(2, 8)}), shown);
+    QVERIFY(page1->Retry()->StartButton()->isEnabled());
+    // Set 2 in the answer: the initial values after its name, the minima
+    // and maxima after its last point.
+    const std::string answer = AnswerAfterOk(*form);
+    const QList<QByteArray> parts = lines.split('|');
+    const std::string name = "[SrnData]1\r\n2\r\n", last = "150.000000,0.246471\r\n";
+    const std::size_t initial = answer.find(name) + name.size();
+    const std::size_t bounds = answer.find(last, initial) + last.size();
+    QCOMPARE(QByteArray::fromStdString(answer.substr(initial, static_cast<std::size_t>(parts[0].size()))), parts[0]);
+    QCOMPARE(QByteArray::fromStdString(answer.substr(bounds, static_cast<std::size_t>(parts[1].size()))), parts[1]);
   }
 
   void changedDataDiscardsResultsBeforePagesOneAndTwo() {
