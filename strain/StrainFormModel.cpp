@@ -178,8 +178,8 @@ void StrainFormModel::ClearParameterBlock(int row1, int column1, int row2, int c
 }
 
 std::string StrainFormModel::MaximumTrialsChanged(std::string_view text) {
-  int trials = ParseInt(text);
-  if (trials == kNoInt) trials = record_.Retry.MaximumTrials;
+  // An emptied field stands for the field's default, not the previous count.
+  int trials = TrimView(text).empty() ? kDefaultMaximumTrials : ParseInt(text);
   if (trials < kMinimumTrials) trials = kMinimumTrials;
   if (trials != record_.Retry.MaximumTrials) {
     record_.Retry.MaximumTrials = trials;

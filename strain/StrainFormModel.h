@@ -83,7 +83,8 @@ class StrainFormModel {
   void ClearExperimentBlock(int row1, int column1, int row2, int column2);
   void ClearParameterBlock(int row1, int column1, int row2, int column2);
 
-  // Retry fields; each returns the text the field shows afterwards.
+  // Retry fields; each returns the text the field shows afterwards. An empty
+  // trial field gives the default 5.
   std::string MaximumTrialsChanged(std::string_view text);
   std::string ToleranceChanged(std::string_view text);
   void RandomRetryChanged(bool on);

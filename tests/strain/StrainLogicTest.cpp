@@ -137,7 +137,8 @@ TEST_F(StrainLogic, RetryFields) {
   EXPECT_EQ(model.MaximumTrialsChanged("0"), "1");
   EXPECT_EQ(record.Retry.MaximumTrials, 1);
   EXPECT_FALSE(record.Unchanged);
-  EXPECT_EQ(model.MaximumTrialsChanged(""), "1");
+  EXPECT_EQ(model.MaximumTrialsChanged(""), "5");  // the field's default, not the previous 1
+  EXPECT_EQ(record.Retry.MaximumTrials, 5);
   EXPECT_EQ(model.MaximumTrialsChanged("12"), "12");
   EXPECT_EQ(record.Retry.MaximumTrials, 12);
   model.RandomRetryChanged(false);
