@@ -291,6 +291,7 @@ void StrainFormModel::Rebuild(bool recomputeAxes) {
   graph.Clear();
   CPointDataList& data = graph.Append(CPointDataList(LoadString(10055, languageId_)));
   data.Colour = record_.Colours.StrainDataColour();
+  data.HasLegend = true;
   for (const CDPoint& point : points) data.AppendPoint(point);
   if (recomputeAxes) UpdateAxes(points);
 
@@ -303,6 +304,7 @@ void StrainFormModel::Rebuild(bool recomputeAxes) {
   if (!hasCurve_) return;
   CPointDataList& curve = curve_;
   curve.Colour = record_.Colours.StrainCurveColour();
+  curve.HasLegend = true;
   for (int i = 0; i < kMaximumCurveSamples; ++i) {
     const double x = i * 0.01;
     if (!(x <= graph.XMaximum + 0.01)) break;

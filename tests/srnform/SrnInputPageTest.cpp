@@ -208,6 +208,8 @@ class SrnInputPageTest : public QObject {
                                 << "0.0";
     QTest::newRow("SR above 100") << 2 << "150"
                                   << "100.0";
+    QTest::newRow("SR nan") << 2 << "nan"
+                            << "0.0";
     QTest::newRow("SR inside") << 2 << "0.25"
                                << "0.25";
   }

@@ -168,6 +168,8 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(parameters->CellText(1, 3), QStringLiteral("0.01"));
     TypeIntoCell(parameters, 1, 7, QStringLiteral("-5"));
     QCOMPARE(parameters->CellText(1, 7), QStringLiteral("0.0"));
+    TypeIntoCell(parameters, 1, 2, QStringLiteral("nan"));  // no number: as an emptied cell
+    QCOMPARE(parameters->CellText(1, 5), QStringLiteral("10030.0"));
     TypeIntoCell(parameters, 1, 2, QString());
     QCOMPARE(parameters->CellText(1, 2), QStringLiteral("-10000.0"));
     QVERIFY(!form.Record().Unchanged);
@@ -192,6 +194,53 @@ class StrainFormDlgTest : public QObject {
     Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
     QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->ColumnTitle(1), QStringLiteral("Camulative\nDamage (-)"));
     QCOMPARE(form.Record().Argument, 1);
+  }
+
+  // Curve and points each get an entry in one column right of the plot: a
+  // line or a marker in the series colour, then the name.
+  void legendNamesTheCurveAndThePoints_data() {
+    QTest::addColumn<int>("english");
+    QTest::addColumn<int>("curveCells");  // half-width character cells of the name
+    QTest::addColumn<int>("dataCells");
+    QTest::newRow("ja") << 0 << 8 << 10;   // 近似曲線, 実験データ
+    QTest::newRow("en") << 1 << 13 << 15;  // fitting curve, Experiment data
+  }
+  void legendNamesTheCurveAndThePoints() {
+    QFETCH(int, english);
+    QFETCH(int, curveCells);
+    QFETCH(int, dataCells);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    folder_->WriteBytes("temp.txt", FittedExampleBytes());
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    CGraphDrawer& drawer = Find<GraphArea>(&form, "graphArea")->Drawer();
+    const QSize size(1200, 600);
+    const QImage image = drawer.RenderImage(size);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, size);
+    const int right = drawer.PlotArea().right, top = drawer.PlotArea().top;
+    const double cell = 75 * window.Scale();
+    const ColourRecord& colours = form.Record().Colours;
+    const int entries[2][3] = {{top - 75, colours.StrainCurveColour(), curveCells},
+                               {top - 375, colours.StrainDataColour(), dataCells}};
+    for (const auto& [y, colour, cells] : entries) {
+      const QPoint symbol(int(window.DeviceX(right + 250)), int(window.DeviceY(y)));
+      bool coloured = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          coloured |= image.pixelColor(symbol + QPoint(dx, dy)) == ColourFromWindows(colour);
+      QVERIFY2(coloured, qPrintable(QStringLiteral("no symbol of colour %1").arg(colour)));
+      // The name: dark ink from the text start, as wide as its cells.
+      int first = -1, last = -1;
+      for (int x = int(window.DeviceX(right + 340)); x < image.width(); ++x)
+        for (int row = int(window.DeviceY(y + 100)); row <= int(window.DeviceY(y - 100)); ++row)
+          if (qGray(image.pixel(x, row)) < 128) {
+            if (first < 0) first = x;
+            last = x;
+            break;
+          }
+      QVERIFY(first >= 0);
+      QVERIFY(std::abs(first - window.DeviceX(right + 375)) <= cell);
+      QVERIFY2(std::abs(last + 1 - first - cells * cell) <= cell, qPrintable(QString::number(last + 1 - first)));
+    }
   }
 
   void toleranceRefused() {
