@@ -92,6 +92,8 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   experimentGrid_ = new CSpread7(StrainSheet::kMinimumExperimentRows, 2, this);
   NameControl(experimentGrid_, "experimentGrid", UiText(10055, language_));
   experimentGrid_->setMinimumWidth(250);
+  // A pasted block longer than the grid grows it, so every row reaches the set.
+  AllowPasteGrowth(*experimentGrid_);
   experimentGrid_->horizontalHeader()->setMinimumHeight(52);
 
   // Graph and its toolbar.
@@ -223,6 +225,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
     connect(grid, &CSpread7::CellChanged, this,
             [this, grid](int row, int column) { OnCellChanged(grid, row, column); });
   }
+  connect(experimentGrid_, &CSpread7::RowsGrown, this, [this](int rows) { model_->Sheet().GrowExperiment(rows); });
   experimentGrid_->installEventFilter(this);
   parameterGrid_->installEventFilter(this);
   connect(retry_, &RetryRow::RandomRetryToggled, this, [this](bool on) {

@@ -44,6 +44,10 @@ int StrainGraphKind(int argument) { return argument == 1 ? 4 : 2; }
 
 void StrainSheet::ResizeExperiment(int rows) { experiment_.assign(static_cast<std::size_t>(std::max(rows, 0)), {}); }
 
+void StrainSheet::GrowExperiment(int rows) {
+  if (rows > ExperimentRows()) experiment_.resize(static_cast<std::size_t>(rows));
+}
+
 std::string& StrainSheet::Experiment(int row, int column) {
   CheckIndex(row, 1, ExperimentRows());
   CheckIndex(column, 1, 2);

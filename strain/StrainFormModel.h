@@ -28,6 +28,9 @@ class StrainSheet {
 
   // Experiment grid: `rows` empty rows.
   void ResizeExperiment(int rows);
+  // Experiment grid: empty rows added up to `rows` (a paste grew the grid);
+  // rows are never dropped.
+  void GrowExperiment(int rows);
   int ExperimentRows() const { return static_cast<int>(experiment_.size()); }
 
   // Cells; an index outside the grid throws InvalidArgument.

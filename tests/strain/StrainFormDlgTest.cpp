@@ -23,6 +23,7 @@
 #include "host/EngineCaller.h"
 #include "host/Language.h"
 #include "platform/Spread7.h"
+#include "strain/StrainFitRun.h"
 #include "strain/StrainFormDlg.h"
 #include "strain/StrainHandOff.h"
 
@@ -173,6 +174,28 @@ class StrainFormDlgTest : public QObject {
     TypeIntoCell(parameters, 1, 2, QString());
     QCOMPARE(parameters->CellText(1, 2), QStringLiteral("-10000.0"));
     QVERIFY(!form.Record().Unchanged);
+  }
+
+  void pastedRowsGrowTheExperimentGrid() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    auto* grid = Find<CSpread7>(&form, "experimentGrid");
+    QString block;
+    for (int i = 1; i <= 80; ++i) block += QStringLiteral("%1\t%2\r\n").arg(i * 0.125).arg(40 - i * 0.25);
+    grid->SelectBlock({1, 1, 1, 1});
+    QCOMPARE(grid->PasteText(block), 160);
+    QCOMPARE(grid->MaxRows(), 80);
+    QCOMPARE(grid->CellText(80, 2), QStringLiteral("20"));
+    // Every point reaches the set, the fit's request and the answer.
+    QCOMPARE(form.Record().DataSets.At(0).PointCount(), std::size_t{80});
+    EngineRequest request;
+    QVERIFY(StrainFitRun(form.Model(), form.Caller()).BuildRequest(request));
+    QCOMPARE(request.Points.size(), std::size_t{80});
+    QCOMPARE(request.Points.back(), (std::pair<std::string, std::string>("10.00000000", "20.00000000")));
+    form.OnOk();
+    StrainFormRecord back;
+    QVERIFY(ReadStrainInput(folder_->File("temp.txt"), back, kJapanese));
+    QCOMPARE(back.ExperimentData()->PointCount(), std::size_t{80});
+    QCOMPARE(back.ExperimentData()->Point(79), CDPoint(10, 20));
   }
 
   void deleteKeyClearsWithoutRules() {
