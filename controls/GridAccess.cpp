@@ -47,8 +47,7 @@ void AllowPasteGrowth(CSpread7& grid, int maxRows) {
   QObject::connect(&grid, &CSpread7::PasteRowsDropped, &grid, [&grid](int dropped, int limit) {
     ShowWarning(&grid, UiText("表の行数は %1 行までです。\n貼り付けたデータのうち %2 行は入りませんでした。",
                               "The table holds at most %1 rows.\n%2 of the pasted rows did not fit and were left out.")
-                           .arg(limit)
-                           .arg(dropped));
+                           .arg(QString::number(limit), QString::number(dropped)));
   });
 }
 

@@ -80,6 +80,17 @@ std::string_view StripDelimiters(std::string_view piece) {
 std::string FormatPointNumber(double v) { return FormatTrimmed(10, v); }
 std::string FormatCopyNumber(double v) { return FormatTrimmed(6, v); }
 
+std::optional<IncompletePoint> FindIncompletePoint(const DataSetList& sets) {
+  for (std::size_t k = 0; k < sets.Count(); ++k) {
+    const CPointDataList& set = sets.At(k);
+    for (std::size_t i = 0; i < set.PointCount(); ++i) {
+      const CDPoint& point = set.Point(i);
+      if (IsNoValue(point.x) || IsNoValue(point.y)) return IncompletePoint{k, i + 1, IsNoValue(point.x) ? 1 : 2};
+    }
+  }
+  return std::nullopt;
+}
+
 std::string ExpDataFileText(const DataSetList& sets) {
   std::string text = "[ExpData]\n";
   text += std::to_string(sets.Count()) + "\n";

@@ -2,6 +2,7 @@
 // The user's data files of SR-N test results, loaded and saved on the input
 // page: a header line containing "ExpData", the number of sets, then per set
 // its name, its number of points and one "N,SR" line per point.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,16 @@ namespace quorvel {
 std::string FormatPointNumber(double v);
 // The same with "%.6f" (the clipboard copy of the sets).
 std::string FormatCopyNumber(double v);
+
+// A point that lacks one of its numbers (a data file or the host may give
+// one): set index, point number from 1 (the grid row) and column (1 N, 2 SR).
+struct IncompletePoint {
+  std::size_t Set = 0;
+  std::size_t Row = 0;
+  int Column = 0;
+};
+// The first such point of `sets`, in set and point order.
+std::optional<IncompletePoint> FindIncompletePoint(const DataSetList& sets);
 
 // The file's text (UTF-8, one "\n" after every line).
 std::string ExpDataFileText(const DataSetList& sets);

@@ -58,6 +58,14 @@ QPixmap ExplanationIcon() {
 
 }  // namespace
 
+QString IncompletePointText(const DataSetList& sets, const IncompletePoint& point) {
+  const bool japanese = IsJapanese();
+  // The grid's column title on one line.
+  const QString column = UiText(point.Column == 1 ? 10026 : 10027).replace(QLatin1Char('\n'), japanese ? "" : " ");
+  return UiText("%1%データ %2行目の「%3」に数値が入力されていません。", "%1% Data, row %2: no number in \"%3\".")
+      .arg(ToQt(sets.At(point.Set).Name), QString::number(point.Row), column);
+}
+
 CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QString programFolder)
     : SrnPage(record, parent), programFolder_(std::move(programFolder)) {
   setObjectName(QStringLiteral("inputDataPage"));
@@ -381,8 +389,13 @@ void CSrnInputDataDlg::Save() {
 }
 
 bool CSrnInputDataDlg::SaveDataFile(const QString& path) {
+  const QString failed = UiText("ファイルの書込みに失敗しました。", "File Save Failed.");
+  if (const auto incomplete = FindIncompletePoint(Record().DataSets)) {
+    ShowWarning(this, failed + QLatin1Char('\n') + IncompletePointText(Record().DataSets, *incomplete));
+    return false;
+  }
   if (!WriteExpDataFile(NativePath(path), Record().DataSets)) {
-    ShowWarning(this, UiText("ファイルの書込みに失敗しました。", "File Save Failed."));
+    ShowWarning(this, failed);
     return false;
   }
   lastDataFile_ = path;

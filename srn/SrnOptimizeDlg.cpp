@@ -11,21 +11,26 @@
 #include <utility>
 
 #include "controls/ExpEdit.h"
+#include "controls/MessageBoxes.h"
 #include "controls/RetryRow.h"
 #include "controls/UiText.h"
 #include "graph/GraphArea.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
 #include "platform/Spread7.h"
+#include "srn/ExpDataFile.h"
 #include "srn/RepaintThrottle.h"
 #include "srn/SrnFormRecord.h"
 #include "srn/SrnGraphSeries.h"
+#include "srn/SrnInputDataDlg.h"
 
 namespace quorvel {
 namespace {
 
 // Progress paints during a run are at least this far apart.
 constexpr std::chrono::milliseconds kRunPaintInterval{100};
+
+const TextPair kEnterNumber{"数値を入力してから最適化を行って下さい。", "Please enter a number and optimize again."};
 
 const QColor kResidualAbove(255, 0, 0);
 const QColor kResidualWithin(0, 0, 0);
@@ -294,6 +299,11 @@ void CSrnOptimizeDlg::OnToleranceCommitted() {
 }
 
 void CSrnOptimizeDlg::Start() {
+  if (const auto incomplete = FindIncompletePoint(Record().DataSets)) {
+    ShowWarning(this,
+                IncompletePointText(Record().DataSets, *incomplete) + QLatin1Char('\n') + kEnterNumber.In(language_));
+    return;
+  }
   SrnOptimizeSheet sheet = ReadSheet();
   EngineCaller caller;
   SrnOptimizeRun run(Record(), sheet, caller);

@@ -35,7 +35,7 @@ class CSrnOptimizeDlg : public SrnPage {
   void StoreToData();
   void DiscardResults();
 
-  // Start ("最適化開始").
+  // Start ("最適化開始"); a point without both numbers is named instead.
   void Start();
 
   // The grids and fields as the run sees them, and back.

@@ -1,7 +1,10 @@
 #include "srn/SrnOptimizeRun.h"
 
+#include <algorithm>
+
 #include "host/NumberText.h"
 #include "host/RandomGenerator.h"
+#include "srn/ExpDataFile.h"
 
 namespace quorvel {
 namespace {
@@ -91,6 +94,17 @@ bool ApplySrnCellRule(std::string& text, int column) {
   return true;
 }
 
+bool IsCompleteRequest(const EngineRequest& request) {
+  auto number = [](const std::string& item) { return IsNumberText(item); };
+  auto pair = [&](const std::pair<std::string, std::string>& items) {
+    return number(items.first) && number(items.second);
+  };
+  return std::all_of(request.InitialValues.begin(), request.InitialValues.end(), number) &&
+         std::all_of(request.Constants.begin(), request.Constants.end(), number) &&
+         std::all_of(request.Bounds.begin(), request.Bounds.end(), pair) &&
+         std::all_of(request.Points.begin(), request.Points.end(), pair);
+}
+
 bool SrnStartAllowed(const SrnFormRecord& form, const SrnOptimizeSheet& sheet) {
   for (std::size_t i = 0; i < form.DataSets.Count(); ++i)
     if (form.DataSets.At(i).PointCount() == 0) return false;
@@ -158,7 +172,9 @@ bool SrnOptimizeRun::FitAllSets(const Progress& progress) {
     // The label names the set even when the engine gives no answer, so the
     // stored curve list keeps one correctly named curve per set.
     row.Label = set.Name + "%";
-    const EngineResult result = caller_.Fit(BuildRequest(i), 3);
+    const EngineRequest request = BuildRequest(i);
+    if (!IsCompleteRequest(request)) continue;  // never sent: the set gets no curve
+    const EngineResult result = caller_.Fit(request, 3);
     if (result.Status == EngineStatus::DataNotWritten) {
       written = false;
       break;
@@ -206,6 +222,7 @@ double SrnOptimizeRun::PassResidual(int parameter) const {
 }
 
 void SrnOptimizeRun::Run(const Progress& progress) {
+  if (FindIncompletePoint(form_.DataSets)) return;
   PreCheck();
   trialsPerPass_ = {};
   const int trials = std::max(sheet_.MaximumTrials, 1);

@@ -72,6 +72,11 @@ void StoreSrnInitialRow(const SrnInitialRow& row, CPointDataList& set);
 // replaced.
 bool ApplySrnCellRule(std::string& text, int column);
 
+// Whether every item of `request` is a number: a request with an empty or
+// non-number item is never sent (the engine would read the next item in
+// its place).
+bool IsCompleteRequest(const EngineRequest& request);
+
 // Start is allowed when every set has a point and every initial-parameter
 // cell holds a number.
 bool SrnStartAllowed(const SrnFormRecord& form, const SrnOptimizeSheet& sheet);
@@ -93,7 +98,8 @@ class SrnOptimizeRun {
   SrnOptimizeRun(SrnFormRecord& form, SrnOptimizeSheet& sheet, EngineCaller& caller)
       : form_(form), sheet_(sheet), caller_(caller) {}
 
-  // Pre-check, the three passes, then the stored result.
+  // Pre-check, the three passes, then the stored result. Nothing is fitted
+  // while a set has a point without both numbers (the page names it first).
   void Run(const Progress& progress = {});
 
   // Corrects the initial-parameter cells before a run (empty cells included).

@@ -290,26 +290,40 @@ class SrnInputPageTest : public QObject {
 
   void saveFailureShowsTheMessage_data() {
     QTest::addColumn<int>("language");
+    QTest::addColumn<int>("missingColumn");  // 0: the folder is missing; 1 N or 2 SR of point 2 has no number
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("Japanese") << kJapanese << "ファイルの書込みに失敗しました。"
+    QTest::newRow("Japanese") << kJapanese << 0 << "ファイルの書込みに失敗しました。"
                               << "確認";
-    QTest::newRow("English") << kEnglish << "File Save Failed."
+    QTest::newRow("English") << kEnglish << 0 << "File Save Failed."
                              << "Caution";
+    // Written as "21.0," such a point would make the file unreadable.
+    QTest::newRow("no N")
+        << kJapanese << 1
+        << "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"
+        << "確認";
+    QTest::newRow("no SR, English")
+        << kEnglish << 2 << "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."
+        << "Caution";
   }
   void saveFailureShowsTheMessage() {
     QFETCH(int, language);
+    QFETCH(int, missingColumn);
     QFETCH(QString, text);
     QFETCH(QString, caption);
     SetCurrentLanguage(language);
     PageFixture f;
     f.page.AddSetNamed(5);
+    f.record.DataSets.At(0).AppendPoint(1, 0.3);
+    f.record.DataSets.At(0).AppendPoint(missingColumn == 1 ? kNoValue : 21, missingColumn == 2 ? kNoValue : 0.25);
     ModalAnswerer answerer;
-    QVERIFY(!f.page.SaveDataFile(QString::fromStdString(f.folder.File("missing/sets.txt"))));
+    QVERIFY(!f.page.SaveDataFile(
+        QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].text, text);
     QCOMPARE(answerer.Seen()[0].title, caption);
     QVERIFY(f.page.LastDataFile().isEmpty());
+    QVERIFY(!f.folder.Exists("sets.txt"));
   }
 
   void loadReplacesTheSetsAndSelectsTheLast() {

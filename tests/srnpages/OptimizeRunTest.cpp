@@ -461,6 +461,30 @@ TEST(LiquidOptimizeRun, DataFileRows) {
   EXPECT_EQ(LiquidEquationId(7), 2);
 }
 
+TEST(OptimizeRuns, RequestsWithAMissingItemAreNeverSent) {
+  TempFolder folder;
+  SrnFormRecord record = RecordWithSrnCurves();
+  record.DataSets.At(1).AppendPoint(kNoValue, 0.25);  // as "abc,0.25" in a data file
+  SrnOptimizeSheet srn = FillSrnSheet(record);
+  EngineCaller caller(folder.Path());
+  SrnOptimizeRun srnRun(record, srn, caller);
+  srnRun.Run();
+  EXPECT_EQ(caller.CallCount(), 0);
+  ASSERT_TRUE(srnRun.FitAllSets());  // the set itself is skipped too
+  EXPECT_EQ(caller.CallCount(), 3);
+  EXPECT_EQ(srn.Results[1].Cells, (std::array<std::string, 4>{}));
+
+  LiquidOptimizeSheet liquid = FillLiquidSheet(record);
+  liquid.Input[3][7] = "";  // beta uses five parameters: A7 is never sent
+  EXPECT_EQ(FindMissingLiquidCell(liquid), std::nullopt);
+  liquid.Input[4][1] = "x";
+  EXPECT_EQ(FindMissingLiquidCell(liquid), std::optional(std::pair(5, 2)));
+  LiquidOptimizeRun liquidRun(record, liquid, caller);
+  BuildConstantPointLists(record);
+  EXPECT_FALSE(liquidRun.FitConstant(1));
+  EXPECT_EQ(caller.CallCount(), 3);
+}
+
 TEST(LiquidOptimizeRun, RetryOffFitsEachConstantOnce) {
   SrnFormRecord record = RecordWithSrnCurves();
   TempFolder folder;

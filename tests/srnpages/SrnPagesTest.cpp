@@ -24,6 +24,7 @@
 #include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnFormDlg.h"
 #include "srn/SrnHandOff.h"
+#include "srn/SrnInputDataDlg.h"
 #include "srn/SrnOptimizeDlg.h"
 
 namespace quorvel {
@@ -477,6 +478,67 @@ class SrnPagesTest : public QObject {
     const std::size_t bounds = answer.find(last, initial) + last.size();
     QCOMPARE(QByteArray::fromStdString(answer.substr(initial, static_cast<std::size_t>(parts[0].size()))), parts[0]);
     QCOMPARE(QByteArray::fromStdString(answer.substr(bounds, static_cast<std::size_t>(parts[1].size()))), parts[1]);
+  }
+
+  // A missing number is named to the user and no request goes to the engine.
+  void incompleteItemsAreNeverSent_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QByteArray>("dataFile");  // page 1: loaded first; empty: page 2
+    QTest::addColumn<int>("row");              // page 2: the cell emptied
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("message");  // empty: the fit runs
+    const QByteArray noN("[ExpData]\r\n1\r\n1.5\r\n3\r\n1,0.3\r\nabc,0.25\r\n10,0.2\r\n");
+    const QByteArray noSr("[ExpData]\r\n1\r\n1.5\r\n3\r\n1,0.3\r\n10,x\r\n10,0.2\r\n");
+    QTest::newRow("page 1, no N") << kJapanese << noN << 0 << 0
+                                  << "1.5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。\n"
+                                     "数値を入力してから最適化を行って下さい。";
+    QTest::newRow("page 1, no SR, English")
+        << kEnglish << noSr << 0 << 0
+        << "1.5% Data, row 2: no number in \"Double amplitude of axial strain\".\nPlease enter a number and optimize "
+           "again.";
+    QTest::newRow("page 2, initial value") << kJapanese << QByteArray() << 4 << 1
+                                           << "「β 初期値」の「A0」に数値が入力されていません。\n"
+                                              "数値を入力してから最適化を行って下さい。";
+    QTest::newRow("page 2, bound, English")
+        << kEnglish << QByteArray() << 5 << 2
+        << "No number in \"A1\" of \"β Min value\".\nPlease enter a number and optimize again.";
+    QTest::newRow("page 2, a cell the function does not use") << kJapanese << QByteArray() << 4 << 8 << QString();
+  }
+  void incompleteItemsAreNeverSent() {
+    QFETCH(int, language);
+    QFETCH(QByteArray, dataFile);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QString, message);
+    SetCurrentLanguage(language);
+    auto form = FormOnPageOne();
+    QPushButton* start = nullptr;
+    if (!dataFile.isEmpty()) {
+      home_->WriteBytes("sets.txt", dataFile.toStdString());
+      QVERIFY(form->InputPage()->LoadDataFile(QString::fromStdString(home_->File("sets.txt"))));
+      form->OnPageButton(SrnPage::kSrnOptimize);
+      auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+      for (int initial : {0, 3, 6}) page1->InitialGrid()->item(0, initial)->setText("0.3");
+      start = page1->Retry()->StartButton();
+    } else {
+      form->OnPageButton(SrnPage::kLiquidOptimize);
+      auto* page2 = static_cast<CLiquidOptimizeDlg*>(form->Page(2));
+      page2->InputGrid()->item(row - 1, col - 1)->setText("");
+      start = page2->Retry()->StartButton();
+    }
+    QVERIFY(start->isEnabled());
+    const auto calls = EngineCallCount();
+    ModalAnswerer answerer;
+    QTest::mouseClick(start, Qt::LeftButton);
+    if (message.isEmpty()) {
+      QVERIFY(EngineCallCount() > calls);
+      return;
+    }
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, message);
+    QCOMPARE(EngineCallCount(), calls);
+    QVERIFY(!home_->Exists("data.txt"));
+    if (dataFile.isEmpty()) QCOMPARE(form->Record().ConstantCurves.Count(), std::size_t{3});  // the host's stay
   }
 
   void changedDataDiscardsResultsBeforePagesOneAndTwo() {
