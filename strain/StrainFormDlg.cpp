@@ -35,6 +35,10 @@ namespace {
 constexpr TextPair kNotFinished = {"最適化が終了していません。\n終了してからOKボタンを押して下さい。",
                                    "最適化が終了していません。\n終了してからOKボタンを押して下さい。"};
 constexpr TextPair kLoadFailure = {"印刷データの読み込みに失敗しました。", "印刷データの読み込みに失敗しました。"};
+// %1: the row title (初期値, 最小値, 最大値), %2: the column title.
+constexpr TextPair kMissingCell = {
+    "初期パラメータの「%1」の「%2」が入力されていません。\n入力してから最適化開始を押して下さい。",
+    "Initial Parameter: the %1 of %2 is empty.\nEnter it, then press Start."};
 constexpr const char* kParameterTitles[] = {"φpeak", "A1", "t1", "d1", "A2", "t2", "d2"};
 
 }  // namespace
@@ -339,9 +343,16 @@ void CStrainFormDlg::OnArgumentChanged(int index) {
 }
 
 void CStrainFormDlg::OnStart() {
+  StrainFitRun run(*model_, caller_);
+  // The engine reads its items in order, so one missing item would make it
+  // fit nonsense: nothing is sent until the user fills the cell named here.
+  if (const StrainFitRun::MissingCell missing = run.FirstMissingCell(); missing.row != 0) {
+    ShowWarning(this, kMissingCell.In(language_).arg(UiText(10046 + missing.row, language_),
+                                                     QString::fromUtf8(kParameterTitles[missing.column - 1])));
+    return;
+  }
   retry_->StartButton()->setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  StrainFitRun run(*model_, caller_);
   // Between trials the user sees the progress; the run itself blocks input.
   run.Run([this] {
     SyncGridsFromSheet();

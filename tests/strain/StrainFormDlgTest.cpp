@@ -210,6 +210,42 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
+  // An empty value or bound would shift every later item of data.txt: Start
+  // names the cell and sends nothing.
+  void startNamesTheEmptyCell_data() {
+    QTest::addColumn<int>("english");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("minimum of t1") << 0 << 2 << 3
+                                   << "初期パラメータの「最小値」の「t1」が入力されていません。\n"
+                                      "入力してから最適化開始を押して下さい。";
+    QTest::newRow("phi peak, English") << 1 << 1 << 1
+                                       << "Initial Parameter: the Initial value of φpeak is empty.\n"
+                                          "Enter it, then press Start.";
+  }
+  void startNamesTheEmptyCell() {
+    QFETCH(int, english);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    form.show();
+    auto* parameters = Find<CSpread7>(&form, "parameterGrid");
+    parameters->SelectBlock({row, column, row, column});
+    parameters->setFocus();
+    QTest::keyClick(parameters, Qt::Key_Delete);
+    ModalAnswerer answerer;
+    Find<QPushButton>(&form, "startButton")->click();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, text);
+    QCOMPARE(answerer.Seen()[0].title, english ? QStringLiteral("Caution") : QStringLiteral("確認"));
+    QCOMPARE(form.Caller().CallCount(), 0);
+    QVERIFY(!folder_->Exists("data.txt"));
+    QCOMPARE(Find<CSpread7>(&form, "resultGrid")->CellText(1, 7), QString());  // no 1.000000E+8 "fit"
+  }
+
   void englishCumulativeDamageTitle() {
     SetCurrentLanguage(kEnglish);
     CStrainFormDlg form(folder_->Path(), Request(1));

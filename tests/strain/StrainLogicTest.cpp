@@ -385,10 +385,20 @@ TEST_F(StrainFit, NoOutputOrIncompleteValuesChangeNothing) {
   EXPECT_EQ(model.Sheet().Result(1), "");
 
   model.Sheet().Parameter(1, S::kPhiPeak) = "";
+  model.Sheet().Parameter(S::kMaximumRow, S::kD2) = "";
+  model.Sheet().Result(7) = "";
   EngineCaller real(folder.Path());
   StrainFitRun run(model, real);
   EXPECT_FALSE(run.FitOnce());
+  const StrainFitRun::MissingCell missing = run.FirstMissingCell();
+  EXPECT_EQ(missing.row, 1);
+  EXPECT_EQ(missing.column, S::kPhiPeak);
+  EXPECT_FALSE(run.Run());
   EXPECT_EQ(real.CallCount(), 0);
+  EXPECT_EQ(model.Sheet().Result(7), "");
+  model.Sheet().Parameter(1, S::kPhiPeak) = "34.0";
+  EXPECT_EQ(run.FirstMissingCell().row, S::kMaximumRow);
+  EXPECT_EQ(run.FirstMissingCell().column, S::kD2);
 }
 
 TEST_F(StrainFit, AnswerReadsBack) {
