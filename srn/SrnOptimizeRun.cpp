@@ -164,6 +164,10 @@ bool SrnOptimizeRun::FitAllSets(const Progress& progress) {
   ++fitAllSetsCount_;
   const std::size_t sets = form_.DataSets.Count();
   form_.SrnCurves.Clear();
+  // The curve the user marked for the host stays marked on the new fit.
+  std::vector<std::string> marked;
+  for (const SrnResultRow& row : sheet_.Results)
+    if (row.Checked) marked.push_back(row.Label);
   sheet_.Results.assign(sets, SrnResultRow{});
   bool written = true;
   for (std::size_t i = 0; i < sets && i < sheet_.Initial.size(); ++i) {
@@ -172,6 +176,7 @@ bool SrnOptimizeRun::FitAllSets(const Progress& progress) {
     // The label names the set even when the engine gives no answer, so the
     // stored curve list keeps one correctly named curve per set.
     row.Label = set.Name + "%";
+    row.Checked = std::find(marked.begin(), marked.end(), row.Label) != marked.end();
     const EngineRequest request = BuildRequest(i);
     if (!IsCompleteRequest(request)) continue;  // never sent: the set gets no curve
     const EngineResult result = caller_.Fit(request, 3);
@@ -221,8 +226,20 @@ double SrnOptimizeRun::PassResidual(int parameter) const {
   return SrnCellValue(sheet_.Results[row].Cells[3], 0.0);
 }
 
+namespace {
+
+// Names and parameters of the SR-N curves: what the constants were fitted to.
+std::vector<std::pair<std::string, std::vector<double>>> CurveShapes(const EquationList& curves) {
+  std::vector<std::pair<std::string, std::vector<double>>> shapes;
+  for (std::size_t i = 0; i < curves.Count(); ++i) shapes.emplace_back(curves.At(i).Name, curves.At(i).Params);
+  return shapes;
+}
+
+}  // namespace
+
 void SrnOptimizeRun::Run(const Progress& progress) {
   if (FindIncompletePoint(form_.DataSets)) return;
+  const auto fittedTo = CurveShapes(form_.SrnCurves);
   PreCheck();
   trialsPerPass_ = {};
   const int trials = std::max(sheet_.MaximumTrials, 1);
@@ -238,6 +255,9 @@ void SrnOptimizeRun::Run(const Progress& progress) {
       if (progress) progress();
     }
   }
+  // Constants fitted to other SR-N curves must not go back to the host with
+  // these: page 2 has to be run again (OK says so until it is).
+  if (CurveShapes(form_.SrnCurves) != fittedTo) form_.ConstantCurves.Clear();
 }
 
 }  // namespace quorvel

@@ -100,12 +100,15 @@ class SrnOptimizeRun {
 
   // Pre-check, the three passes, then the stored result. Nothing is fitted
   // while a set has a point without both numbers (the page names it first).
+  // When the SR-N curves came out different, the liquefaction constants
+  // (fitted to the old ones) are discarded.
   void Run(const Progress& progress = {});
 
   // Corrects the initial-parameter cells before a run (empty cells included).
   void PreCheck();
   // One fit of every data set from the grid's current texts. False when
-  // "data.txt" could not be written (the later sets are then not fitted).
+  // "data.txt" could not be written (the later sets are then not fitted). A
+  // row checked before keeps its mark; with none, the "5%" row is marked.
   bool FitAllSets(const Progress& progress = {});
   // The request of data set `index` from its grid row.
   EngineRequest BuildRequest(std::size_t index) const;

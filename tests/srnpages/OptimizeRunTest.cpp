@@ -207,8 +207,8 @@ TEST(SrnOptimizeRun, FivePercentRowIsMarkedOnlyWhenPresent) {
   }
 }
 
-TEST(SrnOptimizeRun, UserMarkIsReplacedByTheFivePercentMarkOnEveryFit) {
-  // Fit all sets starts from an empty result grid, so the mark is the 5 % one.
+TEST(SrnOptimizeRun, UserMarkIsKeptOnEveryFit) {
+  // The curve the user marked for the host stays marked; 5 % only when none was.
   TempFolder folder;
   SrnFormRecord record = ExampleRecord();
   SrnOptimizeSheet sheet = FillSrnSheet(record);
@@ -216,8 +216,10 @@ TEST(SrnOptimizeRun, UserMarkIsReplacedByTheFivePercentMarkOnEveryFit) {
   EngineCaller caller(folder.Path());
   SrnOptimizeRun run(record, sheet, caller);
   ASSERT_TRUE(run.FitAllSets());
-  EXPECT_FALSE(sheet.Results[0].Checked);
-  EXPECT_TRUE(sheet.Results[2].Checked);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(sheet.Results[i].Checked, i == 0) << i;
+    EXPECT_EQ(record.SrnCurves.At(i).Selected, i == 0) << i;
+  }
 }
 
 TEST(SrnOptimizeRun, DataFileThatCannotBeWrittenEndsFitAllSets) {

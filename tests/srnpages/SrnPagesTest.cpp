@@ -541,6 +541,37 @@ class SrnPagesTest : public QObject {
     if (dataFile.isEmpty()) QCOMPARE(form->Record().ConstantCurves.Count(), std::size_t{3});  // the host's stay
   }
 
+  // Page 1 run again after page 2: constants fitted to other SR-N curves
+  // are not handed back; the same curves keep them.
+  void constantsFollowTheSrnCurves_data() {
+    QTest::addColumn<bool>("otherCurves");
+    QTest::newRow("same curves") << false;
+    QTest::newRow("other curves") << true;
+  }
+  void constantsFollowTheSrnCurves() {
+    QFETCH(bool, otherCurves);
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    QTest::mouseClick(page1->Retry()->RandomRetryBox(), Qt::LeftButton);
+    page1->Start();
+    form->OnPageButton(SrnPage::kLiquidOptimize);
+    auto* page2 = static_cast<CLiquidOptimizeDlg*>(form->Page(2));
+    page2->Retry()->RandomRetryBox()->setChecked(false);
+    TypeAndLeave(page2->Retry()->ToleranceEdit(), "1000", page2->Retry()->StartButton());
+    QVERIFY(page2->Start());
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    if (otherCurves) page1->InitialGrid()->item(0, 8)->setText("0");  // c of 1.5 % pinned at 0
+    page1->Start();
+    form->OnPageButton(SrnPage::kLiquidOptimize);
+    QCOMPARE(page2->ResultGrid()->CellText(1, 9).isEmpty(), otherCurves);
+    ModalAnswerer answerer;
+    form->OnOk();
+    QCOMPARE(home_->Exists("writed"), !otherCurves);
+    if (otherCurves)
+      QCOMPARE(answerer.Seen()[0].text,
+               QString("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
+  }
+
   void changedDataDiscardsResultsBeforePagesOneAndTwo() {
     home_->WriteBytes("temp.txt", ExampleBytes());
     CSrnFormDlg form(home_->Path(), "3 : 砂質土 (As1)");
