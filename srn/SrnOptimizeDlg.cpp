@@ -86,8 +86,8 @@ void CSrnOptimizeDlg::BuildWindow() {
   resultGrid_->SetColWidth(5, 110);
 
   retry_ = new RetryRow(this, language_);  // tolerance 1079
-  // Above 100 the field refuses; below 1 the page corrects to 1.
-  retry_->MaxTrialsEdit()->SetUpInteger(kNoIntegerLimit, kSrnMaximumTrials);
+  // Whole numbers 1 ... 100: the field refuses others, naming both limits.
+  retry_->MaxTrialsEdit()->SetUpInteger(kMinimumTrials, kSrnMaximumTrials);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);

@@ -228,9 +228,15 @@ class SrnPagesTest : public QObject {
     QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("5.000E-4"));
     QCOMPARE(f.record.SrnRetry.Tolerance, 5e-4);
     QVERIFY(!f.record.Unchanged);
-    TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), "0", f.page->Retry()->StartButton());
-    QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("1"));
-    QCOMPARE(f.record.SrnRetry.MaximumTrials, 1);
+    // Whole numbers 1 ... 100: the field refuses others and names both limits.
+    for (const char* refused : {"0", "150"}) {
+      ModalAnswerer answerer;
+      TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), refused, f.page->Retry()->StartButton());
+      QCOMPARE(answerer.Seen().size(), 1);
+      QCOMPARE(answerer.Seen()[0].text, QString("数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
+      QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("5"));
+      QCOMPARE(f.record.SrnRetry.MaximumTrials, 5);
+    }
   }
 
   void coalescedRepaintsGiveTheSameResults() {
