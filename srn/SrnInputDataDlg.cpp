@@ -1,6 +1,7 @@
 #include "srn/SrnInputDataDlg.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -365,8 +366,15 @@ void CSrnInputDataDlg::Load() {
 
 bool CSrnInputDataDlg::LoadDataFile(const QString& path) {
   std::vector<CPointDataList> sets;
-  if (!ReadExpDataFile(NativePath(path), sets)) {
-    ShowWarning(this, UiText(10107));
+  ExpDataProblem problem;
+  if (!ReadExpDataFile(NativePath(path), sets, &problem)) {
+    // "File Load Failed." and, on a second line, where and why.
+    const bool japanese = IsJapanese();
+    QString where = QDir::toNativeSeparators(path);
+    if (problem.Line > 0)
+      where += (japanese ? QStringLiteral(" %1行目") : QStringLiteral(" line %1")).arg(problem.Line);
+    ShowWarning(this, UiText(10107) + QLatin1Char('\n') + where + QStringLiteral(": ") +
+                          ToQt(japanese ? problem.Japanese : problem.English));
     return false;
   }
   lastDataFile_ = path;

@@ -345,22 +345,34 @@ class SrnInputPageTest : public QObject {
     QVERIFY(f.record.DataChanged);
   }
 
+  // The message keeps its first line and says where and why on a second.
   void refusedLoadKeepsTheSets_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("header Data") << QByteArray("Data\r\n1\r\n5\r\n0\r\n");
-    QTest::newRow("short point line") << QByteArray("[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n");
-    QTest::newRow("count beyond the file") << QByteArray("[ExpData]\r\n4\r\n5\r\n0\r\n");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QByteArray>("bytes");  // empty: no such file
+    QTest::addColumn<QString>("message");   // %1: the file
+    QTest::newRow("header Data") << kJapanese << QByteArray("Data\r\n1\r\n5\r\n0\r\n")
+                                 << "ファイルの読込みに失敗しました。\n%1 1行目: 「ExpData」の見出しがありません。";
+    QTest::newRow("short point line") << kJapanese << QByteArray("[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n")
+                                      << "ファイルの読込みに失敗しました。\n%1 5行目: 点には数値が2つ必要です。";
+    QTest::newRow("count beyond the file, English") << kEnglish << QByteArray("[ExpData]\r\n4\r\n5\r\n0\r\n")
+                                                    << "File Load Failed.\n%1 line 5: the file ends before set 2.";
+    QTest::newRow("no such file, English")
+        << kEnglish << QByteArray() << "File Load Failed.\n%1: the file cannot be opened.";
   }
   void refusedLoadKeepsTheSets() {
+    QFETCH(int, language);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    SetCurrentLanguage(language);
     PageFixture f;
     f.page.AddSetNamed(7);
-    f.folder.WriteBytes("in.txt", bytes.toStdString());
+    if (!bytes.isEmpty()) f.folder.WriteBytes("in.txt", bytes.toStdString());
     ModalAnswerer answerer;
-    QVERIFY(!f.page.LoadDataFile(QString::fromStdString(f.folder.File("in.txt"))));
+    const QString path = QString::fromStdString(f.folder.File("in.txt"));
+    QVERIFY(!f.page.LoadDataFile(path));
     QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("ファイルの読込みに失敗しました。"));
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QCOMPARE(answerer.Seen()[0].text, message.arg(path));
+    QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QStringLiteral("確認") : QStringLiteral("Caution"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("7"));
     QVERIFY(f.page.LastDataFile().isEmpty());
