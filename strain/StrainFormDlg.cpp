@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -144,11 +145,14 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
     grid->verticalHeader()->setMinimumWidth(90);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The columns share the width the form gives, so the long initial values
-    // the random retry writes stay readable; the height is that of the rows.
-    grid->horizontalHeader()->setMinimumSectionSize(78);
+    // Every column holds the longest initial value the random retry writes
+    // (a sign, four digits and ten decimals) whole; wider forms share out the
+    // rest. The height is that of the rows.
+    const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const int column = grid->fontMetrics().horizontalAdvance(QStringLiteral("-8888.8888888888")) + 2 * textMargin + 2;
+    grid->horizontalHeader()->setMinimumSectionSize(column);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    grid->setMinimumWidth(90 + 7 * 78 + 6);
+    grid->setMinimumWidth(90 + 7 * column + 2 * grid->frameWidth() + 2);
     int height = grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth() + 2;
     for (int row = 0; row < grid->rowCount(); ++row) height += grid->rowHeight(row);
     grid->setFixedHeight(height);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
@@ -350,6 +351,34 @@ class StrainFormDlgTest : public QObject {
     const auto before = EngineCallCount();
     form.OnStart();
     QCOMPARE(EngineCallCount() - before, 5);
+  }
+
+  // At the form's default size the initial values the random retry draws
+  // (up to 10 decimals) show whole, not cut off with "…".
+  void drawnInitialValuesShowWhole_data() {
+    QTest::addColumn<int>("english");
+    QTest::newRow("ja") << 0;
+    QTest::newRow("en") << 1;
+  }
+  void drawnInitialValuesShowWhole() {
+    QFETCH(int, english);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    form.Model().ToleranceChanged("1e-10");
+    form.OnStart();
+    form.show();
+    QApplication::processEvents();
+    auto* grid = Find<CSpread7>(&form, "parameterGrid");
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    qsizetype longest = 0;
+    for (int column : {2, 3, 4, 6, 7}) {
+      const QString text = grid->CellText(1, column);
+      longest = std::max(longest, text.size());
+      const int room = grid->visualRect(grid->model()->index(0, column - 1)).width() - 2 * margin;
+      QVERIFY2(grid->fontMetrics().horizontalAdvance(text) <= room,
+               qPrintable(QStringLiteral("%1 in %2").arg(text).arg(room)));
+    }
+    QVERIFY(longest >= 15);  // values as long as a draw makes them
   }
 
   void okAfterAllClearShowsTheJapaneseMessage() {
