@@ -135,11 +135,12 @@ class SrnInputPageTest : public QObject {
   }
 
   void pastedRowsGrowTheGrid() {
-    // More rows than the grid has: it grows, and every point reaches the set.
+    // More rows than the grid has, as CSV lines: the grid grows, and every
+    // point reaches the set.
     PageFixture f;
     f.page.AddSetNamed(5);
     QString text;
-    for (int row = 1; row <= 150; ++row) text += QStringLiteral("%1\t0.%2\r\n").arg(row).arg(row + 100);
+    for (int row = 1; row <= 150; ++row) text += QStringLiteral("%1,0.%2\r\n").arg(row).arg(row + 100);
     f.page.Grid()->SetActiveCell(1, 1);
     f.page.Grid()->PasteText(text);
     const CPointDataList& set = f.record.DataSets.At(0);
