@@ -113,12 +113,21 @@ void CExpButton::leaveEvent(QEvent* event) {
 }
 
 void CExpButton::DrawCaption(QPainter& painter, const QRect& area) const {
-  painter.setPen(isEnabled() ? colors_.text : palette().color(QPalette::Disabled, QPalette::ButtonText));
   painter.setFont(font());
   const QString caption = text();
-  int flags = static_cast<int>(horizontal_ | vertical_);
+  int flags = static_cast<int>(horizontal_ | vertical_) | Qt::TextShowMnemonic;
   if (!caption.contains(QLatin1Char('\n'))) flags |= Qt::TextSingleLine;
-  painter.drawText(area, flags | Qt::TextShowMnemonic, caption);
+  if (!isEnabled() && style_ == kGradient) {
+    // The system's disabled text grey is the grey of this face: the caption is
+    // etched instead, dark over a light copy, so it stays readable.
+    painter.setPen(colors_.highlight);
+    painter.drawText(area.translated(1, 1), flags, caption);
+    painter.setPen(colors_.darkShadow.darker(160));
+    painter.drawText(area, flags, caption);
+    return;
+  }
+  painter.setPen(isEnabled() ? colors_.text : palette().color(QPalette::Disabled, QPalette::ButtonText));
+  painter.drawText(area, flags, caption);
 }
 
 void CExpButton::paintEvent(QPaintEvent*) {

@@ -1,5 +1,8 @@
 #include "controls/GridAccess.h"
 
+#include "controls/MessageBoxes.h"
+#include "controls/UiText.h"
+
 namespace quorvel {
 
 QString ReadCellText(const CSpread7& grid, int row, int col) { return grid.CellText(row, col); }
@@ -38,6 +41,15 @@ bool IsCellLocked(const CSpread7& grid, int row, int col) { return grid.IsCellLo
 void LockBlock(CSpread7& grid, const GridBlock& block, bool locked) { grid.SetBlockLocked(block, locked); }
 
 GridBlock GetSelectedBlock(const CSpread7& grid) { return grid.SelectedBlock(); }
+
+void AllowPasteGrowth(CSpread7& grid, int maxRows) {
+  grid.SetPasteGrowthLimit(maxRows);
+  QObject::connect(&grid, &CSpread7::PasteRowsDropped, &grid, [&grid](int dropped, int limit) {
+    ShowWarning(&grid, UiText("表の行数は %1 行までです。\n貼り付けたデータのうち %2 行は入りませんでした。",
+                              "The table holds at most %1 rows.\n%2 of the pasted rows did not fit and were left out.")
+                           .arg(QString::number(limit), QString::number(dropped)));
+  });
+}
 
 bool ClampCellNumber(CSpread7& grid, int row, int col, double low, double high, int decimals) {
   const double value = ReadCellNumber(grid, row, col);

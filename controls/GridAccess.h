@@ -35,6 +35,12 @@ bool IsCellLocked(const CSpread7& grid, int row, int col);
 void LockBlock(CSpread7& grid, const GridBlock& block, bool locked);
 GridBlock GetSelectedBlock(const CSpread7& grid);
 
+// Rows a pasted block may grow a point grid to.
+inline constexpr int kPasteGrowthLimit = 1000;
+// Lets a paste grow `grid` up to `maxRows` rows; a paste with more rows than
+// fit is told to the user (the table's limit and the rows left out).
+void AllowPasteGrowth(CSpread7& grid, int maxRows = kPasteGrowthLimit);
+
 // For a cell-change handler: a non-empty number outside [low, high] (either
 // order) is replaced by the nearer limit; any non-empty number is rewritten
 // with `decimals`. Returns true when the value was clamped.

@@ -101,9 +101,12 @@ void DrawGraphText(QPainter& painter, double x, double y, const QString& text, c
   const QPointF anchor = transform.map(QPointF(x, y));
   const double scaleX = std::hypot(transform.m11(), transform.m12());
   const double scaleY = std::hypot(transform.m21(), transform.m22());
-  // The font goes to the device at its device size, so glyphs are hinted for
-  // the pixels they land on and never mirrored by the mapping.
+  // The font goes to the device at its device size, so glyphs fit the pixels
+  // they land on and are never mirrored by the mapping. Unhinted: at the
+  // 10-14 px a graph's text gets, hinting moves the gothic font's full stop
+  // below the baseline, where "0.5" reads as "0,5".
   QFont deviceFont(font);
+  deviceFont.setHintingPreference(QFont::PreferNoHinting);
   const double height = font.pixelSize() * scaleY;
   deviceFont.setPixelSize(std::max(1, static_cast<int>(std::lround(height))));
   if (scaleY > 0 && std::fabs(scaleX - scaleY) > 1e-6 * scaleY) {

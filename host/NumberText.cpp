@@ -20,7 +20,8 @@ std::string ToFixed(double v, int decimals) {
 }
 
 // Parses a leading decimal number the way strtod does in the C locale, but
-// without depending on the process locale (Qt switches it on start).
+// without depending on the process locale (Qt switches it on start), and
+// without strtod's "nan" and "inf" words.
 // Returns the number of characters consumed (0 when there is no number).
 std::size_t ParseLeadingDouble(std::string_view text, double& value) {
   std::size_t pos = 0;
@@ -30,9 +31,10 @@ std::size_t ParseLeadingDouble(std::string_view text, double& value) {
     negative = text[pos] == '-';
     ++pos;
   }
-  // from_chars rejects a leading '+' and would accept a second sign; we have
-  // taken the sign ourselves.
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) return 0;
+  // Only decimal digits make a number: from_chars would also read "nan" and
+  // "inf", which no cell, field or file of ours may hold.
+  auto isDigit = [&text](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+  if (!isDigit(pos) && !(pos < text.size() && text[pos] == '.' && isDigit(pos + 1))) return 0;
   double magnitude = 0.0;
   auto result = std::from_chars(text.data() + pos, text.data() + text.size(), magnitude, std::chars_format::general);
   if (result.ec == std::errc::invalid_argument) return 0;

@@ -31,9 +31,10 @@ std::string FormatInt(int i);
 // optional sign; empty, partial, or out-of-range text gives kNoInt.
 int ParseInt(std::string_view text);
 
-// Empty text gives kNoValue; otherwise the leading number after leading white
-// space, trailing characters ignored; no number at all gives 0.0. Out-of-range
-// magnitudes give +-infinity or 0 as the C conversion does.
+// Empty text gives kNoValue; otherwise the leading decimal number after
+// leading white space, trailing characters ignored; no number at all ("nan" and
+// "inf" included) gives 0.0. Out-of-range magnitudes give +-infinity or 0 as
+// the C conversion does.
 double ParseDouble(std::string_view text);
 
 // Rounding operations. 0 and the no-value marker are returned unchanged; a step
@@ -42,8 +43,9 @@ double RoundHalf(double v, double step);
 double RoundUp(double v, double step);
 double RoundDown(double v, double step);
 
-// Whole text must be one decimal number (else kNoValue); rounded half-up to
-// 10^-n for n = 1..10, unrounded for n = -1, to whole units otherwise.
+// Whole text must be one decimal number (else kNoValue; "nan" and "inf" are
+// none); rounded half-up to 10^-n for n = 1..10, unrounded for n = -1, to
+// whole units otherwise.
 double ParseDoubleRounded(int n, std::string_view text);
 
 // As ParseDoubleRounded(-1, text), then the scientific mantissa rounded to n

@@ -23,7 +23,8 @@ CellKind KindOfItem(const QTableWidgetItem* item) {
 }
 
 // Splits clipboard text into rows of cells: rows end with LF or CR LF, cells
-// are separated by tabs; the line end after the last row does not add a row.
+// are separated by tabs (by commas when there is no tab at all: lines copied
+// from a CSV file); the line end after the last row does not add a row.
 QList<QStringList> SplitBlockText(const QString& text) {
   QString body = text;
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -35,7 +36,8 @@ QList<QStringList> SplitBlockText(const QString& text) {
     return rows;
   }
   if (text.isEmpty()) return rows;
-  for (const QString& line : body.split(QLatin1Char('\n'))) rows.append(line.split(QLatin1Char('\t')));
+  const QChar separator = body.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+  for (const QString& line : body.split(QLatin1Char('\n'))) rows.append(line.split(separator));
   return rows;
 }
 
@@ -509,9 +511,17 @@ int CSpread7::PasteText(const QString& text) {
       for (int c = target.col1; c <= target.col2; ++c) changed += UserWrite(r, c, rows[0][0]) ? 1 : 0;
     return changed;
   }
+  // A block running past the last row grows the grid as far as it may.
+  const int needed = target.row1 + static_cast<int>(rows.size()) - 1;
+  const int limit = std::max(pasteGrowthLimit_, rowCount());
+  if (needed > rowCount() && pasteGrowthLimit_ > 0 && !greyed_) {
+    SetMaxRows(std::min(needed, limit));
+    emit RowsGrown(rowCount());
+  }
   for (int i = 0; i < rows.size(); ++i) {
     for (int j = 0; j < rows[i].size(); ++j) changed += UserWrite(target.row1 + i, target.col1 + j, rows[i][j]) ? 1 : 0;
   }
+  if (needed > limit && pasteGrowthLimit_ > 0 && !greyed_) emit PasteRowsDropped(needed - limit, limit);
   return changed;
 }
 

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QTableWidget>
+#include <algorithm>
 #include <vector>
 
 namespace quorvel {
@@ -41,6 +42,11 @@ class CSpread7 : public QTableWidget {
   void SetMaxCols(int cols);
   int MaxRows() const { return rowCount(); }
   int MaxCols() const { return columnCount(); }
+  // A pasted block that runs past the last row adds rows, up to `maxRows`
+  // rows in all; 0 (the default) keeps the grid at its size. Rows of the
+  // block beyond the limit are dropped and reported by PasteRowsDropped.
+  void SetPasteGrowthLimit(int maxRows) { pasteGrowthLimit_ = std::max(maxRows, 0); }
+  int PasteGrowthLimit() const { return pasteGrowthLimit_; }
 
   // Titles; a "\n" in a column title starts a second line in the header.
   void SetColumnTitle(int col, const QString& title);
@@ -100,9 +106,11 @@ class CSpread7 : public QTableWidget {
   // The clipboard operations of Ctrl+C and Ctrl+V, also for menus and tests.
   QString BlockAsText(const GridBlock& block) const;
   void CopySelection() const;
-  // Pastes tab-separated rows at the selected block's top-left cell (a single
-  // value fills the whole selected block). Locked cells and cells outside the
-  // grid are skipped. Returns the number of cells changed.
+  // Pastes rows at the selected block's top-left cell (a single value fills
+  // the whole selected block). Cells are separated by tabs, or by commas when
+  // the text holds no tab (lines copied from a CSV file). Locked cells and
+  // cells outside the grid are skipped; rows past the last one grow the grid
+  // as far as its paste growth limit allows. Returns the number of cells changed.
   int PasteText(const QString& text);
   void PasteFromClipboard();
   // What Delete does: empties the unlocked text cells of the block as a user
@@ -116,6 +124,12 @@ class CSpread7 : public QTableWidget {
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   // The active cell moved (1-based).
   void ActiveCellChanged(int row, int col);
+  // A paste grew the grid to `rows` rows; raised before the pasted cells are
+  // written, so an owner can make room for them first.
+  void RowsGrown(int rows);
+  // A paste ended with `dropped` rows of its block left out: the grid may not
+  // grow past `limit` rows. Raised after the other rows were written.
+  void PasteRowsDropped(int dropped, int limit);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -136,6 +150,7 @@ class CSpread7 : public QTableWidget {
 
   bool greyed_ = false;
   int quiet_ = 0;
+  int pasteGrowthLimit_ = 0;
   std::vector<Qt::Alignment> columnAlignment_;
 };
 

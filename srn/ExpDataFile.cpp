@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 #include "host/HostTextFile.h"
 #include "host/NumberText.h"
@@ -66,6 +67,13 @@ long long LeadingCount(const std::string& line) {
   return end == text ? 0 : value;
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool Fail(ExpDataProblem* problem, std::size_t line, std::string japanese, std::string english) {
+  if (problem != nullptr) *problem = {line, std::move(japanese), std::move(english)};
+  return false;
+}
+
 bool IsD4Delimiter(char c) { return CStringSplit::D4.find(c) != std::string_view::npos; }
 
 // A piece with the delimiters the splitter left at its ends removed.
@@ -80,24 +88,44 @@ std::string_view StripDelimiters(std::string_view piece) {
 std::string FormatPointNumber(double v) { return FormatTrimmed(10, v); }
 std::string FormatCopyNumber(double v) { return FormatTrimmed(6, v); }
 
-std::string ExpDataFileText(const DataSetList& sets) {
-  std::string text = "[ExpData]\n";
-  text += std::to_string(sets.Count()) + "\n";
+std::optional<IncompletePoint> FindIncompletePoint(const DataSetList& sets) {
   for (std::size_t k = 0; k < sets.Count(); ++k) {
     const CPointDataList& set = sets.At(k);
-    text += set.Name + "\n";
-    text += std::to_string(set.PointCount()) + "\n";
+    for (std::size_t i = 0; i < set.PointCount(); ++i) {
+      const CDPoint& point = set.Point(i);
+      if (IsNoValue(point.x) || IsNoValue(point.y)) return IncompletePoint{k, i + 1, IsNoValue(point.x) ? 1 : 2};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string ExpDataFileText(const DataSetList& sets) {
+  std::string text = "[ExpData]\r\n";
+  text += std::to_string(sets.Count()) + "\r\n";
+  for (std::size_t k = 0; k < sets.Count(); ++k) {
+    const CPointDataList& set = sets.At(k);
+    text += set.Name + "\r\n";
+    text += std::to_string(set.PointCount()) + "\r\n";
     for (const CDPoint& point : set.Points()) {
-      text += FormatPointNumber(point.x) + "," + FormatPointNumber(point.y) + "\n";
+      text += FormatPointNumber(point.x) + "," + FormatPointNumber(point.y) + "\r\n";
     }
   }
   return text;
 }
 
 bool WriteExpDataFile(const std::string& path, const DataSetList& sets, std::string* error) {
-  HostTextWriter writer;
-  writer.Write(ExpDataFileText(sets));
-  return writer.Commit(path, error);
+  for (std::size_t k = 0; k < sets.Count(); ++k) {
+    if (sets.At(k).Name.find('\n') != std::string::npos) {
+      if (error != nullptr) *error = "the name of set " + std::to_string(k + 1) + " holds a line feed";
+      return false;
+    }
+  }
+  const std::string text = ExpDataFileText(sets);
+  std::string bytes;
+  if (!Utf8ToCp932(text, bytes, error)) return false;
+  std::string readBack;
+  if (!DecodeExpDataBytes(bytes, readBack) || readBack != text) bytes = std::string(kUtf8Mark) + text;
+  return ReplaceFileAtomically(path, bytes, error);
 }
 
 bool ParseExpDataPointLine(std::string_view line, double& x, double& y) {
@@ -113,49 +141,62 @@ bool ParseExpDataPointLine(std::string_view line, double& x, double& y) {
   return true;
 }
 
-bool ParseExpDataBytes(std::string_view bytes, std::vector<CPointDataList>& sets, std::string* error) {
-  auto fail = [error](std::string reason) {
-    if (error != nullptr) *error = std::move(reason);
-    return false;
-  };
-  if (bytes.find('\0') != std::string_view::npos) return fail("the file holds NUL bytes (not a text file)");
-
-  std::string text;
-  constexpr std::string_view kBom = "\xEF\xBB\xBF";
-  if (bytes.substr(0, kBom.size()) == kBom) {
-    bytes.remove_prefix(kBom.size());
-    if (!IsValidUtf8(bytes)) return fail("the file starts with a UTF-8 mark but is not UTF-8");
+bool DecodeExpDataBytes(std::string_view bytes, std::string& text, ExpDataProblem* problem) {
+  if (bytes.find('\0') != std::string_view::npos)
+    return Fail(problem, 0, "テキストファイルではありません（NUL 文字を含んでいます）。",
+                "not a text file (it holds NUL bytes).");
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    if (!IsValidUtf8(bytes))
+      return Fail(problem, 0, "UTF-8 の印がありますが UTF-8 ではありません。",
+                  "it starts with a UTF-8 mark but is not UTF-8.");
     text.assign(bytes);
-  } else if (IsValidUtf8(bytes)) {
-    // Plain ASCII reads the same either way; CP932 Japanese is practically never valid UTF-8.
-    text.assign(bytes);
-  } else {
-    std::string reason;
-    if (!Cp932ToUtf8(bytes, text, &reason)) return fail("the text is neither CP932 nor UTF-8: " + reason);
+    return true;
   }
+  std::string cp932;
+  const bool utf8 = IsValidUtf8(bytes);
+  if (utf8 && Utf8ToCp932(bytes, cp932)) {
+    text.assign(bytes);
+    return true;
+  }
+  if (Cp932ToUtf8(bytes, text)) return true;
+  if (utf8) {  // text CP932 cannot hold, and no CP932 either: UTF-8 after all
+    text.assign(bytes);
+    return true;
+  }
+  return Fail(problem, 0, "文字コードが CP932 でも UTF-8 でもありません。", "the text is neither CP932 nor UTF-8.");
+}
+
+bool ParseExpDataBytes(std::string_view bytes, std::vector<CPointDataList>& sets, ExpDataProblem* problem) {
+  std::string text;
+  if (!DecodeExpDataBytes(bytes, text, problem)) return false;
 
   const std::vector<std::string> lines = SplitLines(text);
-  std::size_t next = 0;
-  auto lineNumber = [&next] { return std::to_string(next); };
-  if (lines.empty() || lines[0].find("ExpData") == std::string::npos) return fail("line 1: no \"ExpData\" header");
-  next = 1;
-  if (next >= lines.size()) return fail("line 2: the number of sets is missing");
+  if (lines.empty() || lines[0].find("ExpData") == std::string::npos)
+    return Fail(problem, 1, "「ExpData」の見出しがありません。", "no \"ExpData\" header.");
+  std::size_t next = 1;  // index of the next line; its number is next + 1
+  if (next >= lines.size()) return Fail(problem, 2, "データ数の行がありません。", "the number of sets is missing.");
   const long long setCount = LeadingCount(lines[next++]);
 
   std::vector<CPointDataList> read;
   for (long long k = 0; k < setCount; ++k) {
-    if (lines.size() - next < 2)
-      return fail("line " + std::to_string(next + 1) + ": the file ends before set " + std::to_string(k + 1));
+    if (lines.size() - next < 2) {
+      const std::string set = std::to_string(k + 1);
+      return Fail(problem, next + 1, set + "組目のデータの前でファイルが終わっています。",
+                  "the file ends before set " + set + ".");
+    }
     CPointDataList set(lines[next++]);
     const long long pointCount = LeadingCount(lines[next++]);
     if (pointCount > 0 && static_cast<unsigned long long>(pointCount) > lines.size() - next) {
-      return fail("line " + lineNumber() + ": " + std::to_string(pointCount) + " points announced, fewer lines follow");
+      const std::string count = std::to_string(pointCount);
+      return Fail(problem, next, count + " 点とありますが、行が足りません。",
+                  count + " points announced, fewer lines follow.");
     }
     for (long long p = 0; p < pointCount; ++p) {
       double x = kNoValue;
       double y = kNoValue;
       if (!ParseExpDataPointLine(lines[next++], x, y))
-        return fail("line " + lineNumber() + ": a point needs two numbers");
+        return Fail(problem, next, "点には数値が2つ必要です。", "a point needs two numbers.");
       set.AppendPoint(x, y);
     }
     read.push_back(std::move(set));
@@ -164,10 +205,14 @@ bool ParseExpDataBytes(std::string_view bytes, std::vector<CPointDataList>& sets
   return true;
 }
 
-bool ReadExpDataFile(const std::string& path, std::vector<CPointDataList>& sets, std::string* error) {
+bool ReadExpDataFile(const std::string& path, std::vector<CPointDataList>& sets, ExpDataProblem* problem) {
   std::string bytes;
-  if (!ReadFileBytes(path, bytes, kMaxDataFileBytes, error)) return false;
-  return ParseExpDataBytes(bytes, sets, error);
+  if (!ReadFileBytes(path, bytes, kMaxDataFileBytes)) {
+    if (std::ifstream(path, std::ios::binary).good())
+      return Fail(problem, 0, "ファイルが大きすぎます。", "the file is too large.");
+    return Fail(problem, 0, "ファイルを開けません。", "the file cannot be opened.");
+  }
+  return ParseExpDataBytes(bytes, sets, problem);
 }
 
 }  // namespace quorvel

@@ -44,6 +44,9 @@ const TextPair kFormulaTip{"式", "Formula"};
 const TextPair kFailure{"最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。",
                         "Please try again by changing the functions or initial values."};
 
+const TextPair kMissingCell{"「%1」の「%2」に数値が入力されていません。\n数値を入力してから最適化を行って下さい。",
+                            "No number in \"%2\" of \"%1\".\nPlease enter a number and optimize again."};
+
 constexpr std::chrono::milliseconds kRunPaintInterval{100};
 constexpr int kFunctionColumn = 9;
 const QColor kUnusedCell(207, 207, 207);
@@ -286,6 +289,11 @@ void CLiquidOptimizeDlg::OnToleranceCommitted() {
 
 bool CLiquidOptimizeDlg::Start() {
   LiquidOptimizeSheet sheet = ReadSheet();
+  if (const auto missing = FindMissingLiquidCell(sheet)) {
+    const auto [row, col] = *missing;
+    ShowWarning(this, kMissingCell.In(language_).arg(inputGrid_->RowTitle(row), inputGrid_->ColumnTitle(col)));
+    return false;
+  }
   EngineCaller caller;
   LiquidOptimizeRun run(Record(), sheet, caller);
   notFinished_ = true;

@@ -34,7 +34,8 @@ class CLiquidOptimizeDlg : public SrnPage {
   void StoreToRecords() override;
   bool OptimisationNotFinished() const override { return notFinished_; }
 
-  // Start ("最適化開始"); false when the failure message was shown.
+  // Start ("最適化開始"); false when the failure message was shown, or a
+  // cell the fit needs holds no number (named to the user, nothing fitted).
   bool Start();
   void SetView(View view);
   View CurrentView() const { return view_; }

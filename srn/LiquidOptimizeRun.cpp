@@ -79,6 +79,16 @@ void BuildConstantPointLists(SrnFormRecord& form) {
   form.DaGraph.RangesOutOfDate = true;
 }
 
+std::optional<std::pair<int, int>> FindMissingLiquidCell(const LiquidOptimizeSheet& sheet) {
+  for (int k = 0; k < 3; ++k) {
+    const int n = LiquidParameterCount(sheet.Function[Index(k)]);
+    for (int row = 3 * k + 1; row <= 3 * k + 3; ++row)
+      for (int col = 1; col <= n; ++col)
+        if (IsNoValue(ParseDoubleRounded(-1, sheet.Input[Index(row - 1)][Index(col - 1)]))) return std::pair(row, col);
+  }
+  return std::nullopt;
+}
+
 EngineRequest LiquidOptimizeRun::BuildRequest(int k) const {
   EngineRequest request;
   const std::size_t constant = Index(k);
@@ -103,6 +113,7 @@ bool LiquidOptimizeRun::FitConstant(int k, const Progress& progress) {
   const int function = sheet_.Function[constant];
   const int n = LiquidParameterCount(function);
   const EngineRequest request = BuildRequest(k);
+  if (!IsCompleteRequest(request)) return false;  // never sent
   const EngineResult result = caller_.Fit(request, n);
   ++trials_[constant];
   if (!result.Fitted()) {

@@ -5,7 +5,9 @@
 // curves, and the Start run that keeps the best of its trials per constant.
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "host/EngineCaller.h"
 #include "host/RetrySettings.h"
@@ -48,6 +50,10 @@ void StoreLiquidSheet(const LiquidOptimizeSheet& sheet, ConstantFitSettings& set
 // one point per SR-N curve: x = the curve's name as a number, y = its a, b, c
 // (a missing parameter counts as 0).
 void BuildConstantPointLists(SrnFormRecord& form);
+
+// The first cell (grid row, column) that the chosen functions send to the
+// engine and that holds no number; nullopt when every one does.
+std::optional<std::pair<int, int>> FindMissingLiquidCell(const LiquidOptimizeSheet& sheet);
 
 class LiquidOptimizeRun {
  public:

@@ -1,6 +1,7 @@
 #include "srn/SrnInputDataDlg.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include "controls/CommonDialogs.h"
 #include "controls/ExpButton.h"
 #include "controls/ExpStatic.h"
+#include "controls/GridAccess.h"
 #include "controls/MessageBoxes.h"
 #include "controls/UiText.h"
 #include "graph/GraphArea.h"
@@ -56,6 +58,14 @@ QPixmap ExplanationIcon() {
 }
 
 }  // namespace
+
+QString IncompletePointText(const DataSetList& sets, const IncompletePoint& point) {
+  const bool japanese = IsJapanese();
+  // The grid's column title on one line.
+  const QString column = UiText(point.Column == 1 ? 10026 : 10027).replace(QLatin1Char('\n'), japanese ? "" : " ");
+  return UiText("%1%データ %2行目の「%3」に数値が入力されていません。", "%1% Data, row %2: no number in \"%3\".")
+      .arg(ToQt(sets.At(point.Set).Name), QString::number(point.Row), column);
+}
 
 CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QString programFolder)
     : SrnPage(record, parent), programFolder_(std::move(programFolder)) {
@@ -110,6 +120,7 @@ CSrnInputDataDlg::CSrnInputDataDlg(SrnFormRecord& record, QWidget* parent, QStri
   grid_->SetColumnTitles({UiText(10026), UiText(10027)});
   grid_->SetColWidth(1, 130);
   grid_->SetColWidth(2, 130);
+  AllowPasteGrowth(*grid_);
 
   // Layout: title and explanation button, the graph, then the set controls
   // beside the point grid.
@@ -319,8 +330,10 @@ void CSrnInputDataDlg::OnGridKey(int key, Qt::KeyboardModifiers modifiers) {
 
 void CSrnInputDataDlg::UpdateEnabledState() {
   const bool hasSets = setList_->count() > 0;
-  grid_->setEnabled(hasSets);
-  grid_->SetGreyedOut(!hasSets);
+  // What is typed with no set selected would belong to no set.
+  const bool editable = hasSets && SelectedIndex() >= 0;
+  grid_->setEnabled(editable);
+  grid_->SetGreyedOut(!editable);
   saveButton_->setEnabled(hasSets);
   setList_->setEnabled(hasSets);
   deleteButton_->setEnabled(hasSets);
@@ -353,8 +366,15 @@ void CSrnInputDataDlg::Load() {
 
 bool CSrnInputDataDlg::LoadDataFile(const QString& path) {
   std::vector<CPointDataList> sets;
-  if (!ReadExpDataFile(NativePath(path), sets)) {
-    ShowWarning(this, UiText(10107));
+  ExpDataProblem problem;
+  if (!ReadExpDataFile(NativePath(path), sets, &problem)) {
+    // "File Load Failed." and, on a second line, where and why.
+    const bool japanese = IsJapanese();
+    QString where = QDir::toNativeSeparators(path);
+    if (problem.Line > 0)
+      where += (japanese ? QStringLiteral(" %1行目") : QStringLiteral(" line %1")).arg(problem.Line);
+    ShowWarning(this, UiText(10107) + QLatin1Char('\n') + where + QStringLiteral(": ") +
+                          ToQt(japanese ? problem.Japanese : problem.English));
     return false;
   }
   lastDataFile_ = path;
@@ -377,8 +397,13 @@ void CSrnInputDataDlg::Save() {
 }
 
 bool CSrnInputDataDlg::SaveDataFile(const QString& path) {
+  const QString failed = UiText("ファイルの書込みに失敗しました。", "File Save Failed.");
+  if (const auto incomplete = FindIncompletePoint(Record().DataSets)) {
+    ShowWarning(this, failed + QLatin1Char('\n') + IncompletePointText(Record().DataSets, *incomplete));
+    return false;
+  }
   if (!WriteExpDataFile(NativePath(path), Record().DataSets)) {
-    ShowWarning(this, UiText("ファイルの書込みに失敗しました。", "File Save Failed."));
+    ShowWarning(this, failed);
     return false;
   }
   lastDataFile_ = path;

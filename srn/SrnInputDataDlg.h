@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/DataSetList.h"
 #include "graph/PointDataList.h"
 #include "srn/SrnPage.h"
 
@@ -19,6 +20,12 @@ namespace quorvel {
 class CExpButton;
 class CExpStatic;
 class CSpread7;
+
+struct IncompletePoint;
+
+// "5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。" (or the
+// English line) for a point of `sets` that lacks a number.
+QString IncompletePointText(const DataSetList& sets, const IncompletePoint& point);
 
 class CSrnInputDataDlg : public SrnPage {
   Q_OBJECT
@@ -42,8 +49,10 @@ class CSrnInputDataDlg : public SrnPage {
   void Load();       // "読込": file dialog, then LoadDataFile
   void Save();       // "保存": file dialog, then SaveDataFile
   bool LoadDataFile(const QString& path);  // message on failure
-  bool SaveDataFile(const QString& path);  // message on failure
-  void Copy();                             // "CP": CopyText() onto the clipboard
+  // Message on failure; a point without both numbers is refused (the file
+  // could not be read back).
+  bool SaveDataFile(const QString& path);
+  void Copy();  // "CP": CopyText() onto the clipboard
   QString CopyText() const;
 
   // Shows the selected set's points (fills the set list first when it is empty).

@@ -11,21 +11,26 @@
 #include <utility>
 
 #include "controls/ExpEdit.h"
+#include "controls/MessageBoxes.h"
 #include "controls/RetryRow.h"
 #include "controls/UiText.h"
 #include "graph/GraphArea.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
 #include "platform/Spread7.h"
+#include "srn/ExpDataFile.h"
 #include "srn/RepaintThrottle.h"
 #include "srn/SrnFormRecord.h"
 #include "srn/SrnGraphSeries.h"
+#include "srn/SrnInputDataDlg.h"
 
 namespace quorvel {
 namespace {
 
 // Progress paints during a run are at least this far apart.
 constexpr std::chrono::milliseconds kRunPaintInterval{100};
+
+const TextPair kEnterNumber{"数値を入力してから最適化を行って下さい。", "Please enter a number and optimize again."};
 
 const QColor kResidualAbove(255, 0, 0);
 const QColor kResidualWithin(0, 0, 0);
@@ -35,6 +40,9 @@ const QColor kResidualWithin(0, 0, 0);
 CSrnOptimizeDlg::CSrnOptimizeDlg(SrnFormRecord& record, QWidget* parent)
     : SrnPage(record, parent), language_(CurrentLanguage()) {
   BuildWindow();
+  // The box starts checked before anything listens: building the page is no
+  // edit. The records then say what the host kept.
+  retry_->RandomRetryBox()->setChecked(true);
   ConnectSignals();
   FillFromData();
 }
@@ -78,8 +86,8 @@ void CSrnOptimizeDlg::BuildWindow() {
   resultGrid_->SetColWidth(5, 110);
 
   retry_ = new RetryRow(this, language_);  // tolerance 1079
-  // Above 100 the field refuses; below 1 the page corrects to 1.
-  retry_->MaxTrialsEdit()->SetUpInteger(kNoIntegerLimit, kSrnMaximumTrials);
+  // Whole numbers 1 ... 100: the field refuses others, naming both limits.
+  retry_->MaxTrialsEdit()->SetUpInteger(kMinimumTrials, kSrnMaximumTrials);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -95,11 +103,9 @@ void CSrnOptimizeDlg::BuildWindow() {
 void CSrnOptimizeDlg::ConnectSignals() {
   connect(initialGrid_, &CSpread7::CellChanged, this, &CSrnOptimizeDlg::OnInitialCellChanged);
   connect(resultGrid_, &CSpread7::CellChanged, this, &CSrnOptimizeDlg::OnResultCellChanged);
-  connect(initialGrid_, &CSpread7::KeyDown, this, [this](int key, Qt::KeyboardModifiers) {
-    // The grid empties the block itself (each cell through OnInitialCellChanged).
-    if (key == Qt::Key_Delete) Record().Unchanged = false;
-  });
-  connect(retry_, &RetryRow::RandomRetryToggled, this, [this] {
+  connect(initialGrid_, &CSpread7::KeyDown, this, &CSrnOptimizeDlg::OnInitialGridKey);
+  connect(retry_, &RetryRow::RandomRetryToggled, this, [this](bool on) {
+    Record().SrnRetry.RandomStartAllowed = on ? 1 : 0;
     Record().Unchanged = false;
     UpdateEnabledState();
   });
@@ -234,16 +240,25 @@ void CSrnOptimizeDlg::OnInitialCellChanged(int row, int col) {
   Record().Unchanged = false;
 }
 
+void CSrnOptimizeDlg::OnInitialGridKey(int key, Qt::KeyboardModifiers modifiers) {
+  if (key != Qt::Key_Delete || (modifiers & ~Qt::KeypadModifier) != Qt::NoModifier || initialGrid_->IsEditing()) return;
+  // Delete empties the block without the cell rules (so the grid's own
+  // Delete finds nothing left to change); the sets keep what an empty cell
+  // stores.
+  const GridBlock block = initialGrid_->SelectedBlock();
+  if (!block.IsValid()) return;
+  initialGrid_->ClearBlockText(block);
+  for (int row = block.row1; row <= block.row2; ++row) KeepRowInSet(row);
+  UpdateEnabledState();
+  Record().Unchanged = false;
+}
+
 void CSrnOptimizeDlg::KeepRowInSet(int row) {
   if (row < 1 || static_cast<std::size_t>(row) > Record().DataSets.Count()) return;
-  CPointDataList& set = Record().DataSets.At(static_cast<std::size_t>(row - 1));
-  for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col) {
-    const double value = ParseDoubleRounded(6, ToStd(initialGrid_->CellText(row, col)));
-    if (IsNoValue(value)) continue;
-    const auto p = static_cast<std::size_t>((col - 1) / 3);
-    const int kind = (col - 1) % 3;
-    (kind == 0 ? set.Initial : kind == 1 ? set.Minimum : set.Maximum)[p] = value;
-  }
+  SrnInitialRow line;
+  for (int col = 1; col <= SrnOptimizeSheet::kInitialColumns; ++col)
+    line.Cells[static_cast<std::size_t>(col - 1)] = ToStd(initialGrid_->CellText(row, col));
+  StoreSrnInitialRow(line, Record().DataSets.At(static_cast<std::size_t>(row - 1)));
 }
 
 void CSrnOptimizeDlg::OnResultCellChanged(int row, int col) {
@@ -284,6 +299,11 @@ void CSrnOptimizeDlg::OnToleranceCommitted() {
 }
 
 void CSrnOptimizeDlg::Start() {
+  if (const auto incomplete = FindIncompletePoint(Record().DataSets)) {
+    ShowWarning(this,
+                IncompletePointText(Record().DataSets, *incomplete) + QLatin1Char('\n') + kEnterNumber.In(language_));
+    return;
+  }
   SrnOptimizeSheet sheet = ReadSheet();
   EngineCaller caller;
   SrnOptimizeRun run(Record(), sheet, caller);

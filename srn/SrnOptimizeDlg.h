@@ -35,7 +35,7 @@ class CSrnOptimizeDlg : public SrnPage {
   void StoreToData();
   void DiscardResults();
 
-  // Start ("最適化開始").
+  // Start ("最適化開始"); a point without both numbers is named instead.
   void Start();
 
   // The grids and fields as the run sees them, and back.
@@ -58,12 +58,13 @@ class CSrnOptimizeDlg : public SrnPage {
   void UpdateEnabledState();
   void ColourResiduals();
   void OnInitialCellChanged(int row, int col);
+  void OnInitialGridKey(int key, Qt::KeyboardModifiers modifiers);
   void OnResultCellChanged(int row, int col);
   void OnMaxTrialsCommitted();
   void OnToleranceCommitted();
   int MaxTrialsValue() const;
-  // The cells of `row` that hold numbers go into its set, so edits survive a
-  // page switch before the next Start.
+  // The cells of `row` go into its set as OK and a page switch take them
+  // (an empty cell as StoreSrnSheet stores it).
   void KeepRowInSet(int row);
 
   int language_;

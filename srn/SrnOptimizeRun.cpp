@@ -1,7 +1,10 @@
 #include "srn/SrnOptimizeRun.h"
 
+#include <algorithm>
+
 #include "host/NumberText.h"
 #include "host/RandomGenerator.h"
+#include "srn/ExpDataFile.h"
 
 namespace quorvel {
 namespace {
@@ -54,17 +57,17 @@ SrnOptimizeSheet FillSrnSheet(const SrnFormRecord& form) {
   return sheet;
 }
 
+void StoreSrnInitialRow(const SrnInitialRow& row, CPointDataList& set) {
+  for (std::size_t p = 0; p < 3; ++p) {
+    set.Initial[p] = SrnCellValue(row.Cells[p * 3], 0.5);
+    set.Minimum[p] = SrnCellValue(row.Cells[p * 3 + 1], 0.0);
+    set.Maximum[p] = SrnCellValue(row.Cells[p * 3 + 2], 1.0);
+  }
+}
+
 void StoreSrnSheet(const SrnOptimizeSheet& sheet, SrnFormRecord& form) {
   const std::size_t rows = std::min(sheet.Initial.size(), form.DataSets.Count());
-  for (std::size_t i = 0; i < rows; ++i) {
-    CPointDataList& set = form.DataSets.At(i);
-    const SrnInitialRow& row = sheet.Initial[i];
-    for (std::size_t p = 0; p < 3; ++p) {
-      set.Initial[p] = SrnCellValue(row.Cells[p * 3], 0.5);
-      set.Minimum[p] = SrnCellValue(row.Cells[p * 3 + 1], 0.0);
-      set.Maximum[p] = SrnCellValue(row.Cells[p * 3 + 2], 1.0);
-    }
-  }
+  for (std::size_t i = 0; i < rows; ++i) StoreSrnInitialRow(sheet.Initial[i], form.DataSets.At(i));
   form.SrnCurves.Clear();
   for (const SrnResultRow& row : sheet.Results) {
     auto curve = std::make_unique<CEq1Param>();
@@ -81,15 +84,25 @@ void StoreSrnSheet(const SrnOptimizeSheet& sheet, SrnFormRecord& form) {
 }
 
 bool ApplySrnCellRule(std::string& text, int column) {
-  const double value = ParseDoubleRounded(6, text);
-  if (IsNoValue(value)) return false;
+  const double value = ParseDoubleRounded(6, text);  // no number: the marker, below every limit
   double corrected = value;
   if (column >= 1 && column <= 6 && value < kSmallestAorB) corrected = kSmallestAorB;
   if (column >= 7 && column <= 9 && value < 0.0) corrected = 0.0;
-  if (value > kLargestValue) corrected = kLargestValue;
+  if (!IsNoValue(value) && value > kLargestValue) corrected = kLargestValue;
   if (corrected == value) return false;
   text = SrnCellText(corrected);
   return true;
+}
+
+bool IsCompleteRequest(const EngineRequest& request) {
+  auto number = [](const std::string& item) { return IsNumberText(item); };
+  auto pair = [&](const std::pair<std::string, std::string>& items) {
+    return number(items.first) && number(items.second);
+  };
+  return std::all_of(request.InitialValues.begin(), request.InitialValues.end(), number) &&
+         std::all_of(request.Constants.begin(), request.Constants.end(), number) &&
+         std::all_of(request.Bounds.begin(), request.Bounds.end(), pair) &&
+         std::all_of(request.Points.begin(), request.Points.end(), pair);
 }
 
 bool SrnStartAllowed(const SrnFormRecord& form, const SrnOptimizeSheet& sheet) {
@@ -151,6 +164,10 @@ bool SrnOptimizeRun::FitAllSets(const Progress& progress) {
   ++fitAllSetsCount_;
   const std::size_t sets = form_.DataSets.Count();
   form_.SrnCurves.Clear();
+  // The curve the user marked for the host stays marked on the new fit.
+  std::vector<std::string> marked;
+  for (const SrnResultRow& row : sheet_.Results)
+    if (row.Checked) marked.push_back(row.Label);
   sheet_.Results.assign(sets, SrnResultRow{});
   bool written = true;
   for (std::size_t i = 0; i < sets && i < sheet_.Initial.size(); ++i) {
@@ -159,7 +176,10 @@ bool SrnOptimizeRun::FitAllSets(const Progress& progress) {
     // The label names the set even when the engine gives no answer, so the
     // stored curve list keeps one correctly named curve per set.
     row.Label = set.Name + "%";
-    const EngineResult result = caller_.Fit(BuildRequest(i), 3);
+    row.Checked = std::find(marked.begin(), marked.end(), row.Label) != marked.end();
+    const EngineRequest request = BuildRequest(i);
+    if (!IsCompleteRequest(request)) continue;  // never sent: the set gets no curve
+    const EngineResult result = caller_.Fit(request, 3);
     if (result.Status == EngineStatus::DataNotWritten) {
       written = false;
       break;
@@ -206,7 +226,20 @@ double SrnOptimizeRun::PassResidual(int parameter) const {
   return SrnCellValue(sheet_.Results[row].Cells[3], 0.0);
 }
 
+namespace {
+
+// Names and parameters of the SR-N curves: what the constants were fitted to.
+std::vector<std::pair<std::string, std::vector<double>>> CurveShapes(const EquationList& curves) {
+  std::vector<std::pair<std::string, std::vector<double>>> shapes;
+  for (std::size_t i = 0; i < curves.Count(); ++i) shapes.emplace_back(curves.At(i).Name, curves.At(i).Params);
+  return shapes;
+}
+
+}  // namespace
+
 void SrnOptimizeRun::Run(const Progress& progress) {
+  if (FindIncompletePoint(form_.DataSets)) return;
+  const auto fittedTo = CurveShapes(form_.SrnCurves);
   PreCheck();
   trialsPerPass_ = {};
   const int trials = std::max(sheet_.MaximumTrials, 1);
@@ -222,6 +255,9 @@ void SrnOptimizeRun::Run(const Progress& progress) {
       if (progress) progress();
     }
   }
+  // Constants fitted to other SR-N curves must not go back to the host with
+  // these: page 2 has to be run again (OK says so until it is).
+  if (CurveShapes(form_.SrnCurves) != fittedTo) form_.ConstantCurves.Clear();
 }
 
 }  // namespace quorvel

@@ -62,12 +62,20 @@ SrnOptimizeSheet FillSrnSheet(const SrnFormRecord& form);
 // name up to the "%"), the retry settings. Clears the unchanged flag.
 void StoreSrnSheet(const SrnOptimizeSheet& sheet, SrnFormRecord& form);
 
+// One row of the initial-parameter grid into its set, as StoreSrnSheet does.
+void StoreSrnInitialRow(const SrnInitialRow& row, CPointDataList& set);
+
 // The rule for a user's change of initial-parameter cell (column 1..9): read
 // with 6 decimals, a and b below 0.0001 become 0.0001, c below 0 becomes 0,
-// anything above 100 becomes 100. An emptied cell stays empty, so a cleared
-// cell keeps Start disabled until the user types a value. Returns true when
-// the text was replaced.
+// anything above 100 becomes 100. Text that is no number (an emptied cell,
+// "x", "1,5") counts as below the lower limit. Returns true when the text was
+// replaced.
 bool ApplySrnCellRule(std::string& text, int column);
+
+// Whether every item of `request` is a number: a request with an empty or
+// non-number item is never sent (the engine would read the next item in
+// its place).
+bool IsCompleteRequest(const EngineRequest& request);
 
 // Start is allowed when every set has a point and every initial-parameter
 // cell holds a number.
@@ -90,13 +98,17 @@ class SrnOptimizeRun {
   SrnOptimizeRun(SrnFormRecord& form, SrnOptimizeSheet& sheet, EngineCaller& caller)
       : form_(form), sheet_(sheet), caller_(caller) {}
 
-  // Pre-check, the three passes, then the stored result.
+  // Pre-check, the three passes, then the stored result. Nothing is fitted
+  // while a set has a point without both numbers (the page names it first).
+  // When the SR-N curves came out different, the liquefaction constants
+  // (fitted to the old ones) are discarded.
   void Run(const Progress& progress = {});
 
   // Corrects the initial-parameter cells before a run (empty cells included).
   void PreCheck();
   // One fit of every data set from the grid's current texts. False when
-  // "data.txt" could not be written (the later sets are then not fitted).
+  // "data.txt" could not be written (the later sets are then not fitted). A
+  // row checked before keeps its mark; with none, the "5%" row is marked.
   bool FitAllSets(const Progress& progress = {});
   // The request of data set `index` from its grid row.
   EngineRequest BuildRequest(std::size_t index) const;

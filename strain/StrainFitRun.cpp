@@ -17,10 +17,21 @@ constexpr int kFittedColumns[] = {StrainSheet::kA1, StrainSheet::kT1, StrainShee
 
 }  // namespace
 
-void StrainFitRun::Run(const Progress& progress) {
+StrainFitRun::MissingCell StrainFitRun::FirstMissingCell() const {
+  const StrainSheet& sheet = model_.Sheet();
+  if (IsNoValue(CellValue(sheet.Parameter(StrainSheet::kInitialRow, StrainSheet::kPhiPeak))))
+    return {StrainSheet::kInitialRow, StrainSheet::kPhiPeak};
+  for (int row : {StrainSheet::kInitialRow, StrainSheet::kMinimumRow, StrainSheet::kMaximumRow})
+    for (int column : kFittedColumns)
+      if (IsNoValue(CellValue(sheet.Parameter(row, column)))) return {row, column};
+  return {};
+}
+
+bool StrainFitRun::Run(const Progress& progress) {
   StrainFormRecord& record = model_.Record();
   StrainSheet& sheet = model_.Sheet();
   trials_ = 0;
+  if (FirstMissingCell().row != 0) return false;
   model_.RebuildGraphSeries();
   sheet.Result(StrainSheet::kResidualColumn) = ResidualText(kStartResidual);
 
@@ -41,6 +52,7 @@ void StrainFitRun::Run(const Progress& progress) {
   model_.StoreParameters();
   record.NotFinished = false;
   record.Unchanged = false;
+  return true;
 }
 
 void StrainFitRun::DrawInitialValues() {

@@ -17,8 +17,18 @@ class StrainFitRun {
 
   StrainFitRun(StrainFormModel& model, EngineCaller& caller) : model_(model), caller_(caller) {}
 
-  // The whole run: start residual 1e8, the trials, then the flags.
-  void Run(const Progress& progress = {});
+  // A cell of the initial-parameter grid (1-based) whose item data.txt needs
+  // but which holds no number; row 0 when every item is there.
+  struct MissingCell {
+    int row = 0;
+    int column = 0;
+  };
+  // The first such cell in reading order (rows 1..3, columns left to right).
+  MissingCell FirstMissingCell() const;
+
+  // The whole run: start residual 1e8, the trials, then the flags. With a
+  // missing cell nothing runs and nothing changes; the result is false.
+  bool Run(const Progress& progress = {});
 
   // One fit from the grid's current values; true when it was accepted (its
   // residual is smaller than the one shown). A fit whose exchange file cannot

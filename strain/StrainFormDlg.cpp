@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -35,6 +36,10 @@ namespace {
 constexpr TextPair kNotFinished = {"最適化が終了していません。\n終了してからOKボタンを押して下さい。",
                                    "最適化が終了していません。\n終了してからOKボタンを押して下さい。"};
 constexpr TextPair kLoadFailure = {"印刷データの読み込みに失敗しました。", "印刷データの読み込みに失敗しました。"};
+// %1: the row title (初期値, 最小値, 最大値), %2: the column title.
+constexpr TextPair kMissingCell = {
+    "初期パラメータの「%1」の「%2」が入力されていません。\n入力してから最適化開始を押して下さい。",
+    "Initial Parameter: the %1 of %2 is empty.\nEnter it, then press Start."};
 constexpr const char* kParameterTitles[] = {"φpeak", "A1", "t1", "d1", "A2", "t2", "d2"};
 
 }  // namespace
@@ -92,6 +97,8 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
   experimentGrid_ = new CSpread7(StrainSheet::kMinimumExperimentRows, 2, this);
   NameControl(experimentGrid_, "experimentGrid", UiText(10055, language_));
   experimentGrid_->setMinimumWidth(250);
+  // A pasted block longer than the grid grows it, so every row reaches the set.
+  AllowPasteGrowth(*experimentGrid_);
   experimentGrid_->horizontalHeader()->setMinimumHeight(52);
 
   // Graph and its toolbar.
@@ -138,11 +145,14 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
     grid->verticalHeader()->setMinimumWidth(90);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The columns share the width the form gives, so the long initial values
-    // the random retry writes stay readable; the height is that of the rows.
-    grid->horizontalHeader()->setMinimumSectionSize(78);
+    // Every column holds the longest initial value the random retry writes
+    // (a sign, four digits and ten decimals) whole; wider forms share out the
+    // rest. The height is that of the rows.
+    const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const int column = grid->fontMetrics().horizontalAdvance(QStringLiteral("-8888.8888888888")) + 2 * textMargin + 2;
+    grid->horizontalHeader()->setMinimumSectionSize(column);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    grid->setMinimumWidth(90 + 7 * 78 + 6);
+    grid->setMinimumWidth(90 + 7 * column + 2 * grid->frameWidth() + 2);
     int height = grid->horizontalHeader()->sizeHint().height() + 2 * grid->frameWidth() + 2;
     for (int row = 0; row < grid->rowCount(); ++row) height += grid->rowHeight(row);
     grid->setFixedHeight(height);
@@ -223,6 +233,7 @@ void CStrainFormDlg::BuildWidgets(const StartRequest& request) {
     connect(grid, &CSpread7::CellChanged, this,
             [this, grid](int row, int column) { OnCellChanged(grid, row, column); });
   }
+  connect(experimentGrid_, &CSpread7::RowsGrown, this, [this](int rows) { model_->Sheet().GrowExperiment(rows); });
   experimentGrid_->installEventFilter(this);
   parameterGrid_->installEventFilter(this);
   connect(retry_, &RetryRow::RandomRetryToggled, this, [this](bool on) {
@@ -336,9 +347,16 @@ void CStrainFormDlg::OnArgumentChanged(int index) {
 }
 
 void CStrainFormDlg::OnStart() {
+  StrainFitRun run(*model_, caller_);
+  // The engine reads its items in order, so one missing item would make it
+  // fit nonsense: nothing is sent until the user fills the cell named here.
+  if (const StrainFitRun::MissingCell missing = run.FirstMissingCell(); missing.row != 0) {
+    ShowWarning(this, kMissingCell.In(language_).arg(UiText(10046 + missing.row, language_),
+                                                     QString::fromUtf8(kParameterTitles[missing.column - 1])));
+    return;
+  }
   retry_->StartButton()->setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  StrainFitRun run(*model_, caller_);
   // Between trials the user sees the progress; the run itself blocks input.
   run.Run([this] {
     SyncGridsFromSheet();

@@ -44,6 +44,10 @@ int StrainGraphKind(int argument) { return argument == 1 ? 4 : 2; }
 
 void StrainSheet::ResizeExperiment(int rows) { experiment_.assign(static_cast<std::size_t>(std::max(rows, 0)), {}); }
 
+void StrainSheet::GrowExperiment(int rows) {
+  if (rows > ExperimentRows()) experiment_.resize(static_cast<std::size_t>(rows));
+}
+
 std::string& StrainSheet::Experiment(int row, int column) {
   CheckIndex(row, 1, ExperimentRows());
   CheckIndex(column, 1, 2);
@@ -178,8 +182,8 @@ void StrainFormModel::ClearParameterBlock(int row1, int column1, int row2, int c
 }
 
 std::string StrainFormModel::MaximumTrialsChanged(std::string_view text) {
-  int trials = ParseInt(text);
-  if (trials == kNoInt) trials = record_.Retry.MaximumTrials;
+  // An emptied field stands for the field's default, not the previous count.
+  int trials = TrimView(text).empty() ? kDefaultMaximumTrials : ParseInt(text);
   if (trials < kMinimumTrials) trials = kMinimumTrials;
   if (trials != record_.Retry.MaximumTrials) {
     record_.Retry.MaximumTrials = trials;
@@ -291,6 +295,7 @@ void StrainFormModel::Rebuild(bool recomputeAxes) {
   graph.Clear();
   CPointDataList& data = graph.Append(CPointDataList(LoadString(10055, languageId_)));
   data.Colour = record_.Colours.StrainDataColour();
+  data.HasLegend = true;
   for (const CDPoint& point : points) data.AppendPoint(point);
   if (recomputeAxes) UpdateAxes(points);
 
@@ -303,6 +308,7 @@ void StrainFormModel::Rebuild(bool recomputeAxes) {
   if (!hasCurve_) return;
   CPointDataList& curve = curve_;
   curve.Colour = record_.Colours.StrainCurveColour();
+  curve.HasLegend = true;
   for (int i = 0; i < kMaximumCurveSamples; ++i) {
     const double x = i * 0.01;
     if (!(x <= graph.XMaximum + 0.01)) break;

@@ -28,6 +28,9 @@ class StrainSheet {
 
   // Experiment grid: `rows` empty rows.
   void ResizeExperiment(int rows);
+  // Experiment grid: empty rows added up to `rows` (a paste grew the grid);
+  // rows are never dropped.
+  void GrowExperiment(int rows);
   int ExperimentRows() const { return static_cast<int>(experiment_.size()); }
 
   // Cells; an index outside the grid throws InvalidArgument.
@@ -83,7 +86,8 @@ class StrainFormModel {
   void ClearExperimentBlock(int row1, int column1, int row2, int column2);
   void ClearParameterBlock(int row1, int column1, int row2, int column2);
 
-  // Retry fields; each returns the text the field shows afterwards.
+  // Retry fields; each returns the text the field shows afterwards. An empty
+  // trial field gives the default 5.
   std::string MaximumTrialsChanged(std::string_view text);
   std::string ToleranceChanged(std::string_view text);
   void RandomRetryChanged(bool on);

@@ -107,6 +107,35 @@ class ControlsTest : public QObject {
     QCOMPARE(disabled.pixelColor(4, 4), QColor(255, 0, 255));
   }
 
+  // Disabled, the gradient button's caption still stands out from its grey
+  // face (by 60 grey levels over at least half the pixels the enabled caption
+  // covers), and is lighter than the enabled one.
+  void disabledGradientCaptionIsReadable() {
+    CExpButton button(QStringLiteral("計算開始"));
+    button.SetStyle(CExpButton::kGradient);
+    button.resize(96, 34);
+    auto ink = [&button](int& darkest) {
+      const QImage image = button.grab().toImage();
+      int count = 0;
+      darkest = 255;
+      for (int y = 2; y < image.height() - 2; ++y) {
+        const int face = qGray(image.pixel(2, y));
+        for (int x = 2; x < image.width() - 2; ++x) {
+          const int grey = qGray(image.pixel(x, y));
+          count += std::abs(grey - face) >= 60;
+          darkest = std::min(darkest, grey);
+        }
+      }
+      return count;
+    };
+    int enabledDarkest = 0, disabledDarkest = 0;
+    const int enabled = ink(enabledDarkest);
+    button.setEnabled(false);
+    const int disabled = ink(disabledDarkest);
+    QVERIFY2(enabled > 20 && disabled * 2 >= enabled, qPrintable(QStringLiteral("%1 %2").arg(enabled).arg(disabled)));
+    QVERIFY(disabledDarkest > enabledDarkest);
+  }
+
   void bitmapFaces() {
     CExpButton button;
     button.SetStyle(CExpButton::kBitmap);

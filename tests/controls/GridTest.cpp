@@ -8,7 +8,9 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "ModalAnswerer.h"
 #include "controls/GridAccess.h"
+#include "host/Language.h"
 #include "platform/Spread7.h"
 
 using quorvel::CSpread7;
@@ -168,6 +170,57 @@ class GridTest : public QObject {
     w.grid->SelectBlock({3, 1, 4, 2});
     QCOMPARE(w.grid->PasteText(QStringLiteral("8\n")), 4);
     QCOMPARE(w.grid->CellText(4, 2), QStringLiteral("8.00"));
+  }
+
+  // Pasted rows past the last row grow the grid up to its limit; a CSV block
+  // splits at its commas.
+  void pasteGrowsTheGridUpToItsLimit_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("cells");  // rows 3 and on, columns 1 and 2
+    QTest::addColumn<QString>("message");
+    const QString fourRows = QStringLiteral("1\t5\n2\n3\n4\n");
+    QTest::newRow("no growth") << quorvel::kJapanese << 0 << fourRows << 4 << QStringList{"1", "5", "2", ""}
+                               << QString();
+    QTest::newRow("grows") << quorvel::kJapanese << 10 << fourRows << 6
+                           << QStringList{"1", "5", "2", "", "3", "", "4", ""} << QString();
+    QTest::newRow("cut at the limit") << quorvel::kJapanese << 5 << fourRows << 5
+                                      << QStringList{"1", "5", "2", "", "3", ""}
+                                      << "表の行数は 5 行までです。\n貼り付けたデータのうち 1 行は入りませんでした。";
+    QTest::newRow("cut, English")
+        << quorvel::kEnglish << 5 << fourRows << 5 << QStringList{"1", "5", "2", "", "3", ""}
+        << "The table holds at most 5 rows.\n1 of the pasted rows did not fit and were left out.";
+    QTest::newRow("CSV lines") << quorvel::kJapanese << 10 << "1,0.5\r\n2,0.25\r\n3,0.2\r\n"
+                               << 5 << QStringList{"1", "0.5", "2", "0.25", "3", "0.2"} << QString();
+    QTest::newRow("tabs keep commas") << quorvel::kJapanese << 10 << "1,5\t2\n"
+                                      << 4 << QStringList{"1,5", "2", "", ""} << QString();
+  }
+  void pasteGrowsTheGridUpToItsLimit() {
+    QFETCH(int, language);
+    QFETCH(int, limit);
+    QFETCH(QString, text);
+    QFETCH(int, rows);
+    QFETCH(QStringList, cells);
+    QFETCH(QString, message);
+    quorvel::SetCurrentLanguage(language);
+    GridWindow w;
+    quorvel::AllowPasteGrowth(*w.grid, limit);
+    QStringList grownTo;  // the row count and the new last row's text when RowsGrown arrives
+    connect(w.grid, &CSpread7::RowsGrown, w.grid,
+            [&](int count) { grownTo << QString::number(count) << w.grid->CellText(count, 1); });
+    quorvel::test::ModalAnswerer answerer;
+    w.grid->SetActiveCell(3, 1);
+    w.grid->PasteText(text);
+    QCOMPARE(w.grid->MaxRows(), rows);
+    QStringList shown;
+    for (int row = 3; row <= rows; ++row) shown << w.grid->CellText(row, 1) << w.grid->CellText(row, 2);
+    QCOMPARE(shown, cells);
+    QCOMPARE(grownTo, (rows > 4 ? QStringList{QString::number(rows), QString()} : QStringList()));
+    QCOMPARE(answerer.Seen().size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) QCOMPARE(answerer.Seen()[0].text, message);
+    quorvel::SetCurrentLanguage(quorvel::kJapanese);
   }
 
   void copySelectedBlock() {

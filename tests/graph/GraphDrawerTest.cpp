@@ -285,6 +285,75 @@ class GraphDrawerTest : public QObject {
     QVERIFY(HasColourNear(image, DevicePoint(window, 8000 + 175 + 75, 700 - 75), ColourFromWindows(kRed).rgb()));
   }
 
+  // The y label "0.5" at the sizes the windows open with (and larger): its
+  // point is a dot on the digits' baseline, as wide as it is high, dark enough
+  // to see and apart from the digits. One that sinks below the digits or
+  // stands taller than wide reads as a comma ("0,5").
+  void decimalPointIsAPoint_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("language");
+    QTest::newRow("strain form") << kDrawArea << kGraphStrainDa << QSize(642, 340) << kJapanese;
+    QTest::newRow("SR-N page, English") << kDrawArea << kGraphSrn << QSize(675, 379) << kEnglish;
+    QTest::newRow("SR-N page") << kDrawArea << kGraphSrn << QSize(706, 379) << kJapanese;
+    QTest::newRow("strain form enlarged") << kDrawArea << kGraphStrainDa << QSize(865, 465) << kJapanese;
+    QTest::newRow("large screen") << kDrawLargeScreen << kGraphSrn << QSize(809, 457) << kJapanese;
+    QTest::newRow("large screen, English") << kDrawLargeScreen << kGraphSrn << QSize(809, 457) << kEnglish;
+    QTest::newRow("large screen enlarged") << kDrawLargeScreen << kGraphConstants << QSize(1100, 620) << kJapanese;
+  }
+  void decimalPointIsAPoint() {
+    QFETCH(int, mode);
+    QFETCH(int, kind);
+    QFETCH(QSize, size);
+    QFETCH(int, language);
+    DataSetList data;
+    data.XMinimum = 1;
+    data.XMaximum = 10;
+    data.XPitch = 10;
+    data.YMinimum = 0;
+    data.YMaximum = 1;
+    data.YPitch = 0.5;
+    CGraphDrawer drawer;
+    drawer.SetLanguage(language);
+    drawer.SetSeries({}, &data, nullptr, kind);
+    const QImage image = drawer.RenderImage(size, mode);
+    const GraphWindow window = drawer.WindowFor(mode, size);
+    const int pixels = static_cast<int>(std::lround(150 * window.Scale()));
+    const int middle = static_cast<int>(std::floor(window.DeviceY(drawer.Mapping().LogicalY(0.5))));
+    const int right = static_cast<int>(std::floor(window.DeviceX(drawer.PlotArea().left - 75))) - 1;
+    // Columns of ink left of the tick, cut into glyphs at blank columns.
+    struct Glyph {
+      int left = 0, right = 0, top = 1 << 20, bottom = -1, darkest = 255;
+    };
+    QList<Glyph> glyphs;
+    bool inGlyph = false;
+    for (int x = right - 2 * pixels; x <= right; ++x) {
+      bool ink = false;
+      for (int y = middle - pixels; y <= middle + pixels; ++y) {
+        const int grey = qGray(image.pixel(x, y));
+        if (grey >= 160) continue;
+        if (!inGlyph) glyphs.append(Glyph{x, x});
+        Glyph& glyph = glyphs.last();
+        glyph.right = x;
+        glyph.top = std::min(glyph.top, y);
+        glyph.bottom = std::max(glyph.bottom, y);
+        glyph.darkest = std::min(glyph.darkest, grey);
+        ink = inGlyph = true;
+      }
+      inGlyph = ink;
+    }
+    QCOMPARE(glyphs.size(), 3);  // "0", ".", "5"
+    const Glyph& point = glyphs[1];
+    const QByteArray shape = QString::asprintf("%d px: point %dx%d, rows %d-%d; digit rows %d-%d; darkest %d", pixels,
+                                               point.right - point.left + 1, point.bottom - point.top + 1, point.top,
+                                               point.bottom, glyphs[0].top, glyphs[0].bottom, point.darkest)
+                                 .toLatin1();
+    QVERIFY2(point.bottom - point.top <= point.right - point.left, shape.constData());
+    QVERIFY2(point.bottom <= glyphs[0].bottom && point.top > (glyphs[0].top + glyphs[0].bottom) / 2, shape.constData());
+    QVERIFY2(point.darkest < 128, shape.constData());
+  }
+
   void printerAndReportDrawIntoTheCallersMapping() {
     ColourRecord colours = ColourRecord::Defaults();
     colours.SetEntry(14, kRed);

@@ -73,32 +73,36 @@ class ExpDataFileTest : public QObject {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("loads");
     QTest::addColumn<int>("sets");
-    QTest::newRow("bracketed") << QByteArray("[ExpData]\n1\n5\n1\n1.0,0.3\n") << true << 1;
-    QTest::newRow("ExpData list") << QByteArray("ExpData list\n1\n5\n0\n") << true << 1;
-    QTest::newRow("Data") << QByteArray("Data\n1\n5\n0\n") << false << 0;
-    QTest::newRow("empty file") << QByteArray() << false << 0;
-    QTest::newRow("text count reads 0") << QByteArray("[ExpData]\nmany\n5\n") << true << 0;
-    QTest::newRow("leading integer count") << QByteArray("[ExpData]\n1 set\n5\n1 point\n1,2\n") << true << 1;
-    QTest::newRow("count beyond the lines") << QByteArray("[ExpData]\n3\n5\n0\n") << false << 0;
-    QTest::newRow("points beyond the lines") << QByteArray("[ExpData]\n1\n5\n4\n1,2\n3,4\n") << false << 0;
-    QTest::newRow("short point line") << QByteArray("[ExpData]\n2\n5\n1\n1,2\n3\n1\n7\n") << false << 0;
-    QTest::newRow("binary") << QByteArray("[ExpData]\n1\n\0\x01\x02\n0\n", 16) << false << 0;
-    QTest::newRow("neither encoding") << QByteArray("[ExpData]\n1\n\x81\x20\n0\n") << false << 0;
+    QTest::addColumn<int>("line");  // of the problem; 0: not about one line
+    QTest::newRow("bracketed") << QByteArray("[ExpData]\n1\n5\n1\n1.0,0.3\n") << true << 1 << 0;
+    QTest::newRow("ExpData list") << QByteArray("ExpData list\n1\n5\n0\n") << true << 1 << 0;
+    QTest::newRow("Data") << QByteArray("Data\n1\n5\n0\n") << false << 0 << 1;
+    QTest::newRow("empty file") << QByteArray() << false << 0 << 1;
+    QTest::newRow("no set count") << QByteArray("[ExpData]\n") << false << 0 << 2;
+    QTest::newRow("text count reads 0") << QByteArray("[ExpData]\nmany\n5\n") << true << 0 << 0;
+    QTest::newRow("leading integer count") << QByteArray("[ExpData]\n1 set\n5\n1 point\n1,2\n") << true << 1 << 0;
+    QTest::newRow("count beyond the lines") << QByteArray("[ExpData]\n3\n5\n0\n") << false << 0 << 5;
+    QTest::newRow("points beyond the lines") << QByteArray("[ExpData]\n1\n5\n4\n1,2\n3,4\n") << false << 0 << 4;
+    QTest::newRow("short point line") << QByteArray("[ExpData]\n2\n5\n1\n1,2\n3\n1\n7\n") << false << 0 << 8;
+    QTest::newRow("binary") << QByteArray("[ExpData]\n1\n\0\x01\x02\n0\n", 16) << false << 0 << 0;
+    QTest::newRow("neither encoding") << QByteArray("[ExpData]\n1\n\x81\x20\n0\n") << false << 0 << 0;
   }
   void headers() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, loads);
     QFETCH(int, sets);
+    QFETCH(int, line);
     std::vector<CPointDataList> read(1, CPointDataList("kept"));
-    std::string error;
-    QCOMPARE(ParseExpDataBytes(bytes.toStdString(), read, &error), loads);
+    ExpDataProblem problem;
+    QCOMPARE(ParseExpDataBytes(bytes.toStdString(), read, &problem), loads);
     if (loads) {
       QCOMPARE(static_cast<int>(read.size()), sets);
     } else {
-      // A failed load leaves what the caller had.
+      // A failed load leaves what the caller had and says where and why.
       QCOMPARE(read.size(), std::size_t{1});
       QCOMPARE(read[0].Name, std::string("kept"));
-      QVERIFY(!error.empty());
+      QCOMPARE(static_cast<int>(problem.Line), line);
+      QVERIFY(!problem.Japanese.empty() && !problem.English.empty());
     }
   }
 
@@ -122,9 +126,23 @@ class ExpDataFileTest : public QObject {
     QCOMPARE(read[0].Point(0).y, 0.3);
   }
 
+  // What the program writes loads back as the same sets: CP932 that also
+  // reads as UTF-8 included, and names with a CR.
+  void roundTripKeepsSets_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("written");  // bytes the file must hold
+    QTest::newRow("kanji") << "砂質土 1.5" << QByteArray("\r\n\x8D\xBB\x8E\xBF\x93\x79 1.5\r\n");
+    QTest::newRow("half-width katakana, valid UTF-8 too") << "ﾃｽ" << QByteArray("\r\n\xC3\xBD\r\n");
+    QTest::newRow("CR at the end") << "5\r" << QByteArray("\r\n5\r\r\n");
+    QTest::newRow("CR inside") << "5\r3" << QByteArray("\r\n5\r3\r\n");
+    // Its CP932 bytes read as UTF-8 "ち": such a name is written in UTF-8 with its mark.
+    QTest::newRow("CP932 that reads as other UTF-8") << "縺｡" << QByteArray("\xEF\xBB\xBF[ExpData]\r\n");
+  }
   void roundTripKeepsSets() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, written);
     DataSetList sets;
-    CPointDataList first("砂質土 1.5");
+    CPointDataList first(name.toStdString());
     first.AppendPoint(1.5, 0.39);
     first.AppendPoint(150, 0.214);
     sets.Append(std::move(first));
@@ -133,13 +151,12 @@ class ExpDataFileTest : public QObject {
     sets.Append(std::move(second));
     test::TempFolder folder;
     QVERIFY(WriteExpDataFile(folder.File("sets.txt"), sets));
-    const std::string bytes = folder.ReadBytes("sets.txt");
-    QVERIFY(bytes.find("\x8D\xBB") != std::string::npos);  // "砂" in CP932
+    QVERIFY(QByteArray::fromStdString(folder.ReadBytes("sets.txt")).contains(written));
     std::vector<CPointDataList> read;
     QVERIFY(ReadExpDataFile(folder.File("sets.txt"), read));
     QCOMPARE(read.size(), std::size_t{2});
     for (std::size_t k = 0; k < 2; ++k) {
-      QCOMPARE(read[k].Name, sets.At(k).Name);
+      QCOMPARE(QString::fromStdString(read[k].Name), QString::fromStdString(sets.At(k).Name));
       QCOMPARE(read[k].Points(), sets.At(k).Points());
     }
   }
@@ -152,6 +169,9 @@ class ExpDataFileTest : public QObject {
     sets.Append(std::move(unrepresentable));
     QVERIFY(!WriteExpDataFile(folder.File("emoji.txt"), sets));
     QVERIFY(!folder.Exists("emoji.txt"));
+    sets.At(0).Name = "5\n3";  // a line break would split the name
+    QVERIFY(!WriteExpDataFile(folder.File("lf.txt"), sets));
+    QVERIFY(!folder.Exists("lf.txt"));
     std::vector<CPointDataList> read;
     QVERIFY(!ReadExpDataFile(folder.File("missing.txt"), read));
   }

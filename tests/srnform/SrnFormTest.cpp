@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
+#include <utility>
 
 #include "ModalAnswerer.h"
 #include "SrnFormTestSupport.h"
@@ -20,11 +22,14 @@ using quorvel::test::ModalAnswerer;
 
 namespace {
 
-// Clicks the form's OK once the form itself is the modal window.
+// Clicks the form's OK once the form itself is the modal window (Cancel if
+// the form is still open after that).
 ModalAnswerer::Action PressFormOk() {
-  return [](QWidget* widget) {
+  auto pressed = std::make_shared<bool>(false);
+  return [pressed](QWidget* widget) {
     if (widget->objectName() == QStringLiteral("srnForm"))
-      test::ClickChild(widget, QStringLiteral("okButton"));
+      test::ClickChild(widget,
+                       std::exchange(*pressed, true) ? QStringLiteral("cancelButton") : QStringLiteral("okButton"));
     else
       ModalAnswerer::Accept()(widget);
   };
@@ -64,13 +69,21 @@ class SrnFormTest : public QObject {
  private slots:
   void init() { SetCurrentLanguage(kJapanese); }
 
+  // The form with its real pages: building them is no edit.
+  void okRightAfterStartAnswersCancel_data() {
+    QTest::addColumn<int>("englishFlag");
+    QTest::newRow("Japanese") << 0;
+    QTest::newRow("English") << 1;
+  }
   void okRightAfterStartAnswersCancel() {
+    QFETCH(int, englishFlag);
     test::TempFolder folder;
-    folder.WriteBytes("temp.txt", test::ExampleHandOff());
+    folder.WriteBytes("temp.txt", test::ExampleHandOff(englishFlag));
     ModalAnswerer answerer(PressFormOk());
     qputenv("QUORVEL_HOME", QByteArray::fromStdString(folder.Path()));
     CQuorvelApp app(folder.Path());
     QCOMPARE(app.Run(), ModeResult::Cancel);
+    QCOMPARE(answerer.Seen().size(), 1);  // the form only: OK asked nothing
     QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), QByteArray("ToDrevia\r\nCANCEL"));
     QVERIFY(folder.Exists("writed"));
     QVERIFY(!folder.Exists("color.txt"));

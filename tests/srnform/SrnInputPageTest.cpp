@@ -126,6 +126,26 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("3"));
     QCOMPARE(f.page.SelectedIndex(), -1);
     QCOMPARE(f.page.Grid()->CellText(1, 1), QString());
+    // With no set selected, nothing may be typed into the grid.
+    QVERIFY(f.page.Grid()->LooksGreyed());
+    f.page.Grid()->SetActiveCell(1, 1);
+    QCOMPARE(f.page.Grid()->PasteText(QStringLiteral("7\t0.3")), 0);
+    f.page.SetList()->setCurrentIndex(1);
+    QVERIFY(!f.page.Grid()->LooksGreyed());
+  }
+
+  void pastedRowsGrowTheGrid() {
+    // More rows than the grid has, as CSV lines: the grid grows, and every
+    // point reaches the set.
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    QString text;
+    for (int row = 1; row <= 150; ++row) text += QStringLiteral("%1,0.%2\r\n").arg(row).arg(row + 100);
+    f.page.Grid()->SetActiveCell(1, 1);
+    f.page.Grid()->PasteText(text);
+    const CPointDataList& set = f.record.DataSets.At(0);
+    QCOMPARE(set.PointCount(), std::size_t{150});
+    QCOMPARE(set.Point(149), CDPoint(150, 0.25));
   }
 
   void deleteCancelledChangesNothing() {
@@ -189,6 +209,8 @@ class SrnInputPageTest : public QObject {
                                 << "0.0";
     QTest::newRow("SR above 100") << 2 << "150"
                                   << "100.0";
+    QTest::newRow("SR nan") << 2 << "nan"
+                            << "0.0";
     QTest::newRow("SR inside") << 2 << "0.25"
                                << "0.25";
   }
@@ -269,26 +291,40 @@ class SrnInputPageTest : public QObject {
 
   void saveFailureShowsTheMessage_data() {
     QTest::addColumn<int>("language");
+    QTest::addColumn<int>("missingColumn");  // 0: the folder is missing; 1 N or 2 SR of point 2 has no number
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("Japanese") << kJapanese << "ファイルの書込みに失敗しました。"
+    QTest::newRow("Japanese") << kJapanese << 0 << "ファイルの書込みに失敗しました。"
                               << "確認";
-    QTest::newRow("English") << kEnglish << "File Save Failed."
+    QTest::newRow("English") << kEnglish << 0 << "File Save Failed."
                              << "Caution";
+    // Written as "21.0," such a point would make the file unreadable.
+    QTest::newRow("no N")
+        << kJapanese << 1
+        << "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"
+        << "確認";
+    QTest::newRow("no SR, English")
+        << kEnglish << 2 << "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."
+        << "Caution";
   }
   void saveFailureShowsTheMessage() {
     QFETCH(int, language);
+    QFETCH(int, missingColumn);
     QFETCH(QString, text);
     QFETCH(QString, caption);
     SetCurrentLanguage(language);
     PageFixture f;
     f.page.AddSetNamed(5);
+    f.record.DataSets.At(0).AppendPoint(1, 0.3);
+    f.record.DataSets.At(0).AppendPoint(missingColumn == 1 ? kNoValue : 21, missingColumn == 2 ? kNoValue : 0.25);
     ModalAnswerer answerer;
-    QVERIFY(!f.page.SaveDataFile(QString::fromStdString(f.folder.File("missing/sets.txt"))));
+    QVERIFY(!f.page.SaveDataFile(
+        QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].text, text);
     QCOMPARE(answerer.Seen()[0].title, caption);
     QVERIFY(f.page.LastDataFile().isEmpty());
+    QVERIFY(!f.folder.Exists("sets.txt"));
   }
 
   void loadReplacesTheSetsAndSelectsTheLast() {
@@ -310,22 +346,34 @@ class SrnInputPageTest : public QObject {
     QVERIFY(f.record.DataChanged);
   }
 
+  // The message keeps its first line and says where and why on a second.
   void refusedLoadKeepsTheSets_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("header Data") << QByteArray("Data\r\n1\r\n5\r\n0\r\n");
-    QTest::newRow("short point line") << QByteArray("[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n");
-    QTest::newRow("count beyond the file") << QByteArray("[ExpData]\r\n4\r\n5\r\n0\r\n");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QByteArray>("bytes");  // empty: no such file
+    QTest::addColumn<QString>("message");   // %1: the file
+    QTest::newRow("header Data") << kJapanese << QByteArray("Data\r\n1\r\n5\r\n0\r\n")
+                                 << "ファイルの読込みに失敗しました。\n%1 1行目: 「ExpData」の見出しがありません。";
+    QTest::newRow("short point line") << kJapanese << QByteArray("[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n")
+                                      << "ファイルの読込みに失敗しました。\n%1 5行目: 点には数値が2つ必要です。";
+    QTest::newRow("count beyond the file, English") << kEnglish << QByteArray("[ExpData]\r\n4\r\n5\r\n0\r\n")
+                                                    << "File Load Failed.\n%1 line 5: the file ends before set 2.";
+    QTest::newRow("no such file, English")
+        << kEnglish << QByteArray() << "File Load Failed.\n%1: the file cannot be opened.";
   }
   void refusedLoadKeepsTheSets() {
+    QFETCH(int, language);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    SetCurrentLanguage(language);
     PageFixture f;
     f.page.AddSetNamed(7);
-    f.folder.WriteBytes("in.txt", bytes.toStdString());
+    if (!bytes.isEmpty()) f.folder.WriteBytes("in.txt", bytes.toStdString());
     ModalAnswerer answerer;
-    QVERIFY(!f.page.LoadDataFile(QString::fromStdString(f.folder.File("in.txt"))));
+    const QString path = QString::fromStdString(f.folder.File("in.txt"));
+    QVERIFY(!f.page.LoadDataFile(path));
     QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("ファイルの読込みに失敗しました。"));
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QCOMPARE(answerer.Seen()[0].text, message.arg(path));
+    QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QStringLiteral("確認") : QStringLiteral("Caution"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("7"));
     QVERIFY(f.page.LastDataFile().isEmpty());

@@ -173,7 +173,6 @@ TEST(SrnOptimizeRun, EveryFitMarksTheFivePercentRowWhenThereIsOne) {
     SrnFormRecord record = ExampleRecord();
     if (!withFive) record.DataSets.At(2).Name = "6";
     SrnOptimizeSheet sheet = FillSrnSheet(record);
-    sheet.Results[0].Checked = true;  // the user's mark goes: the result grid starts empty
     EngineCaller caller(folder.Path());
     SrnOptimizeRun run(record, sheet, caller);
     ASSERT_TRUE(run.FitAllSets());
@@ -181,6 +180,21 @@ TEST(SrnOptimizeRun, EveryFitMarksTheFivePercentRowWhenThereIsOne) {
       EXPECT_EQ(sheet.Results[i].Checked, withFive && i == 2) << i;
       EXPECT_EQ(record.SrnCurves.At(i).Selected, withFive && i == 2) << i;
     }
+  }
+}
+
+TEST(SrnOptimizeRun, UserMarkIsKeptOnEveryFit) {
+  // The curve the user marked for the host stays marked; 5 % only when none was.
+  TempFolder folder;
+  SrnFormRecord record = ExampleRecord();
+  SrnOptimizeSheet sheet = FillSrnSheet(record);
+  sheet.Results[0].Checked = true;
+  EngineCaller caller(folder.Path());
+  SrnOptimizeRun run(record, sheet, caller);
+  ASSERT_TRUE(run.FitAllSets());
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(sheet.Results[i].Checked, i == 0) << i;
+    EXPECT_EQ(record.SrnCurves.At(i).Selected, i == 0) << i;
   }
 }
 
@@ -227,8 +241,9 @@ TEST(SrnOptimizeSheetRules, PreCheckAndCellRule) {
       {3, "100.5", "100.0", true},
       {8, "1000", "100.0", true},
       {2, "100.0000004", "100.0000004", false},
-      {5, "", "", false},
-      {1, "abc", "abc", false},
+      {5, "", "0.0001", true},  // no number counts as below the limit
+      {1, "abc", "0.0001", true},
+      {8, "1,5", "0.0", true},
       {7, "0.00000001", "0.00000001", false},
   };
   for (const auto& [column, in, out, changed] : cases) {
@@ -322,6 +337,30 @@ TEST(LiquidOptimizeRun, PointListsComeFromTheSrnCurves) {
   EXPECT_EQ(record.DaGraph.At(0).Points(), (std::vector<CDPoint>{{7.5, 0.4}}));
   EXPECT_EQ(record.DaGraph.At(1).Points(), (std::vector<CDPoint>{{7.5, 0.0}}));
   EXPECT_EQ(record.DaGraph.At(2).Points(), (std::vector<CDPoint>{{7.5, 0.0}}));
+}
+
+TEST(OptimizeRuns, RequestsWithAMissingItemAreNeverSent) {
+  TempFolder folder;
+  SrnFormRecord record = RecordWithSrnCurves();
+  record.DataSets.At(1).AppendPoint(kNoValue, 0.25);  // as "abc,0.25" in a data file
+  SrnOptimizeSheet srn = FillSrnSheet(record);
+  EngineCaller caller(folder.Path());
+  SrnOptimizeRun srnRun(record, srn, caller);
+  srnRun.Run();
+  EXPECT_EQ(caller.CallCount(), 0);
+  ASSERT_TRUE(srnRun.FitAllSets());  // the set itself is skipped too
+  EXPECT_EQ(caller.CallCount(), 3);
+  EXPECT_EQ(srn.Results[1].Cells, (std::array<std::string, 4>{}));
+
+  LiquidOptimizeSheet liquid = FillLiquidSheet(record);
+  liquid.Input[3][7] = "";  // beta uses five parameters: A7 is never sent
+  EXPECT_EQ(FindMissingLiquidCell(liquid), std::nullopt);
+  liquid.Input[4][1] = "x";
+  EXPECT_EQ(FindMissingLiquidCell(liquid), std::optional(std::pair(5, 2)));
+  LiquidOptimizeRun liquidRun(record, liquid, caller);
+  BuildConstantPointLists(record);
+  EXPECT_FALSE(liquidRun.FitConstant(1));
+  EXPECT_EQ(caller.CallCount(), 3);
 }
 
 TEST(LiquidOptimizeRun, RetryOffFitsEachConstantOnce) {

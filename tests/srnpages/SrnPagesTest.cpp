@@ -24,6 +24,7 @@
 #include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnFormDlg.h"
 #include "srn/SrnHandOff.h"
+#include "srn/SrnInputDataDlg.h"
 #include "srn/SrnOptimizeDlg.h"
 
 namespace quorvel {
@@ -201,9 +202,10 @@ class SrnPagesTest : public QObject {
     grid->item(0, 8)->setText("250");
     QCOMPARE(grid->CellText(1, 9), QString("100.0"));
     QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
-    grid->item(1, 3)->setText("");                        // emptied: Start waits for a number
+    f.record.DataSets.At(1).Initial[1] = kNoValue;        // b and c empty from the host: Start waits
+    f.record.DataSets.At(1).Initial[2] = kNoValue;
+    f.page->Activate();
     QVERIFY(!f.page->Retry()->StartButton()->isEnabled());
-    grid->item(1, 6)->setText("");
     f.page->Start();  // the pre-check fills them
     QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
     QCOMPARE(grid->CellText(2, 7), QString("0.0"));
@@ -226,9 +228,15 @@ class SrnPagesTest : public QObject {
     QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("5.000E-4"));
     QCOMPARE(f.record.SrnRetry.Tolerance, 5e-4);
     QVERIFY(!f.record.Unchanged);
-    TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), "0", f.page->Retry()->StartButton());
-    QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("1"));
-    QCOMPARE(f.record.SrnRetry.MaximumTrials, 1);
+    // Whole numbers 1 ... 100: the field refuses others and names both limits.
+    for (const char* refused : {"0", "150"}) {
+      ModalAnswerer answerer;
+      TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), refused, f.page->Retry()->StartButton());
+      QCOMPARE(answerer.Seen().size(), 1);
+      QCOMPARE(answerer.Seen()[0].text, QString("数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
+      QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("5"));
+      QCOMPARE(f.record.SrnRetry.MaximumTrials, 5);
+    }
   }
 
   void coalescedRepaintsGiveTheSameResults() {
@@ -398,6 +406,176 @@ class SrnPagesTest : public QObject {
     for (std::size_t k = 0; k < 3; ++k)
       QCOMPARE(SrnResidualText(answer.ConstantCurves.At(k).Residual),
                SrnResidualText(form.Record().ConstantCurves.At(k).Residual));
+  }
+
+  // The form with its real pages on the example, page 1 shown.
+  std::unique_ptr<CSrnFormDlg> FormOnPageOne() {
+    home_->WriteBytes("temp.txt", ExampleBytes());
+    auto form = std::make_unique<CSrnFormDlg>(home_->Path(), "3 : 砂質土 (As1)");
+    if (!form->Initialise()) qFatal("the example does not load");
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    return form;
+  }
+  // OK with the first host curve marked for the host and the constants'
+  // residual question answered Yes: the answer's bytes.
+  std::string AnswerAfterOk(CSrnFormDlg& form) {
+    static_cast<CSrnOptimizeDlg*>(form.Page(1))->ResultGrid()->item(0, 4)->setCheckState(Qt::Checked);
+    ModalAnswerer yes(ModalAnswerer::ClickButtonWithText("はい"));
+    form.OnOk();
+    return home_->ReadBytes("temp.txt");
+  }
+
+  void pageOneKeepsItsRetryBox() {
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    QTest::mouseClick(page1->Retry()->RandomRetryBox(), Qt::LeftButton);
+    form->OnPageButton(SrnPage::kInputData);
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    QVERIFY(!page1->Retry()->RandomRetryBox()->isChecked());
+    QVERIFY(!page1->Retry()->MaxTrialsEdit()->isEnabled());
+    const std::string answer = AnswerAfterOk(*form);
+    QVERIFY2(answer.find("\r\nrand_ng\r\n5\r\n1.000000E-6\r\n\r\n[DsParameter] \r\n") != std::string::npos,
+             answer.c_str());
+  }
+
+  // Row "2%": a initial value (column 1), a maximum (3), c minimum (8)
+  // emptied with Delete or given text that is no number.
+  void pageOneStoresWhatItShows_data() {
+    QTest::addColumn<QString>("typed");  // empty: the Delete key
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QByteArray>("lines");  // initial values, minima, maxima of set 2 in the answer
+    const QByteArray notANumber("0.000100,0.200000,0.100000|0.000100,0.000100,0.000000\r\n0.000100,5.000000,1.000000");
+    QTest::newRow("Delete")
+        << QString() << QStringList{"0.5", "1.0", "0.0"}
+        << QByteArray("0.500000,0.200000,0.100000|0.000100,0.000100,0.000000\r\n1.000000,5.000000,1.000000");
+    QTest::newRow("x") << "x" << QStringList{"0.0001", "0.0001", "0.0"} << notANumber;
+    QTest::newRow("decimal comma") << "1,5" << QStringList{"0.0001", "0.0001", "0.0"} << notANumber;
+    QTest::newRow("kana") << "あ" << QStringList{"0.0001", "0.0001", "0.0"} << notANumber;
+  }
+  void pageOneStoresWhatItShows() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, lines);
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    CSpread7* grid = page1->InitialGrid();
+    QCOMPARE(grid->RowTitle(2), QString("2%"));
+    grid->setFocus();
+    for (int col : {1, 3, 8}) {
+      if (typed.isEmpty()) {
+        grid->SelectBlock({2, col, 2, col});
+        QTest::keyClick(grid, Qt::Key_Delete);
+      } else {
+        grid->item(1, col - 1)->setText(typed);  // as a user's edit
+      }
+    }
+    form->OnPageButton(SrnPage::kInputData);
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    QCOMPARE((QStringList{grid->CellText(2, 1), grid->CellText(2, 3), grid->CellText(2, 8)}), shown);
+    QVERIFY(page1->Retry()->StartButton()->isEnabled());
+    // Set 2 in the answer: the initial values after its name, the minima
+    // and maxima after its last point.
+    const std::string answer = AnswerAfterOk(*form);
+    const QList<QByteArray> parts = lines.split('|');
+    const std::string name = "[SrnData]1\r\n2\r\n", last = "150.000000,0.246471\r\n";
+    const std::size_t initial = answer.find(name) + name.size();
+    const std::size_t bounds = answer.find(last, initial) + last.size();
+    QCOMPARE(QByteArray::fromStdString(answer.substr(initial, static_cast<std::size_t>(parts[0].size()))), parts[0]);
+    QCOMPARE(QByteArray::fromStdString(answer.substr(bounds, static_cast<std::size_t>(parts[1].size()))), parts[1]);
+  }
+
+  // A missing number is named to the user and no request goes to the engine.
+  void incompleteItemsAreNeverSent_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QByteArray>("dataFile");  // page 1: loaded first; empty: page 2
+    QTest::addColumn<int>("row");              // page 2: the cell emptied
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("message");  // empty: the fit runs
+    const QByteArray noN("[ExpData]\r\n1\r\n1.5\r\n3\r\n1,0.3\r\nabc,0.25\r\n10,0.2\r\n");
+    const QByteArray noSr("[ExpData]\r\n1\r\n1.5\r\n3\r\n1,0.3\r\n10,x\r\n10,0.2\r\n");
+    QTest::newRow("page 1, no N") << kJapanese << noN << 0 << 0
+                                  << "1.5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。\n"
+                                     "数値を入力してから最適化を行って下さい。";
+    QTest::newRow("page 1, no SR, English")
+        << kEnglish << noSr << 0 << 0
+        << "1.5% Data, row 2: no number in \"Double amplitude of axial strain\".\nPlease enter a number and optimize "
+           "again.";
+    QTest::newRow("page 2, initial value") << kJapanese << QByteArray() << 4 << 1
+                                           << "「β 初期値」の「A0」に数値が入力されていません。\n"
+                                              "数値を入力してから最適化を行って下さい。";
+    QTest::newRow("page 2, bound, English")
+        << kEnglish << QByteArray() << 5 << 2
+        << "No number in \"A1\" of \"β Min value\".\nPlease enter a number and optimize again.";
+    QTest::newRow("page 2, a cell the function does not use") << kJapanese << QByteArray() << 4 << 8 << QString();
+  }
+  void incompleteItemsAreNeverSent() {
+    QFETCH(int, language);
+    QFETCH(QByteArray, dataFile);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QString, message);
+    SetCurrentLanguage(language);
+    auto form = FormOnPageOne();
+    QPushButton* start = nullptr;
+    if (!dataFile.isEmpty()) {
+      home_->WriteBytes("sets.txt", dataFile.toStdString());
+      QVERIFY(form->InputPage()->LoadDataFile(QString::fromStdString(home_->File("sets.txt"))));
+      form->OnPageButton(SrnPage::kSrnOptimize);
+      auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+      for (int initial : {0, 3, 6}) page1->InitialGrid()->item(0, initial)->setText("0.3");
+      start = page1->Retry()->StartButton();
+    } else {
+      form->OnPageButton(SrnPage::kLiquidOptimize);
+      auto* page2 = static_cast<CLiquidOptimizeDlg*>(form->Page(2));
+      page2->InputGrid()->item(row - 1, col - 1)->setText("");
+      start = page2->Retry()->StartButton();
+    }
+    QVERIFY(start->isEnabled());
+    const auto calls = EngineCallCount();
+    ModalAnswerer answerer;
+    QTest::mouseClick(start, Qt::LeftButton);
+    if (message.isEmpty()) {
+      QVERIFY(EngineCallCount() > calls);
+      return;
+    }
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, message);
+    QCOMPARE(EngineCallCount(), calls);
+    QVERIFY(!home_->Exists("data.txt"));
+    if (dataFile.isEmpty()) QCOMPARE(form->Record().ConstantCurves.Count(), std::size_t{3});  // the host's stay
+  }
+
+  // Page 1 run again after page 2: constants fitted to other SR-N curves
+  // are not handed back; the same curves keep them.
+  void constantsFollowTheSrnCurves_data() {
+    QTest::addColumn<bool>("otherCurves");
+    QTest::newRow("same curves") << false;
+    QTest::newRow("other curves") << true;
+  }
+  void constantsFollowTheSrnCurves() {
+    QFETCH(bool, otherCurves);
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    QTest::mouseClick(page1->Retry()->RandomRetryBox(), Qt::LeftButton);
+    page1->Start();
+    form->OnPageButton(SrnPage::kLiquidOptimize);
+    auto* page2 = static_cast<CLiquidOptimizeDlg*>(form->Page(2));
+    page2->Retry()->RandomRetryBox()->setChecked(false);
+    TypeAndLeave(page2->Retry()->ToleranceEdit(), "1000", page2->Retry()->StartButton());
+    QVERIFY(page2->Start());
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    if (otherCurves) page1->InitialGrid()->item(0, 8)->setText("0");  // c of 1.5 % pinned at 0
+    page1->Start();
+    form->OnPageButton(SrnPage::kLiquidOptimize);
+    QCOMPARE(page2->ResultGrid()->CellText(1, 9).isEmpty(), otherCurves);
+    ModalAnswerer answerer;
+    form->OnOk();
+    QCOMPARE(home_->Exists("writed"), !otherCurves);
+    if (otherCurves)
+      QCOMPARE(answerer.Seen()[0].text,
+               QString("液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。"));
   }
 
   void changedDataDiscardsResultsBeforePagesOneAndTwo() {

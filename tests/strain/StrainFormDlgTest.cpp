@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include "host/EngineCaller.h"
 #include "host/Language.h"
 #include "platform/Spread7.h"
+#include "strain/StrainFitRun.h"
 #include "strain/StrainFormDlg.h"
 #include "strain/StrainHandOff.h"
 
@@ -168,9 +170,33 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(parameters->CellText(1, 3), QStringLiteral("0.01"));
     TypeIntoCell(parameters, 1, 7, QStringLiteral("-5"));
     QCOMPARE(parameters->CellText(1, 7), QStringLiteral("0.0"));
+    TypeIntoCell(parameters, 1, 2, QStringLiteral("nan"));  // no number: as an emptied cell
+    QCOMPARE(parameters->CellText(1, 5), QStringLiteral("10030.0"));
     TypeIntoCell(parameters, 1, 2, QString());
     QCOMPARE(parameters->CellText(1, 2), QStringLiteral("-10000.0"));
     QVERIFY(!form.Record().Unchanged);
+  }
+
+  void pastedRowsGrowTheExperimentGrid() {
+    CStrainFormDlg form(folder_->Path(), Request(0));
+    auto* grid = Find<CSpread7>(&form, "experimentGrid");
+    QString block;
+    for (int i = 1; i <= 80; ++i) block += QStringLiteral("%1\t%2\r\n").arg(i * 0.125).arg(40 - i * 0.25);
+    grid->SelectBlock({1, 1, 1, 1});
+    QCOMPARE(grid->PasteText(block), 160);
+    QCOMPARE(grid->MaxRows(), 80);
+    QCOMPARE(grid->CellText(80, 2), QStringLiteral("20"));
+    // Every point reaches the set, the fit's request and the answer.
+    QCOMPARE(form.Record().DataSets.At(0).PointCount(), std::size_t{80});
+    EngineRequest request;
+    QVERIFY(StrainFitRun(form.Model(), form.Caller()).BuildRequest(request));
+    QCOMPARE(request.Points.size(), std::size_t{80});
+    QCOMPARE(request.Points.back(), (std::pair<std::string, std::string>("10.00000000", "20.00000000")));
+    form.OnOk();
+    StrainFormRecord back;
+    QVERIFY(ReadStrainInput(folder_->File("temp.txt"), back, kJapanese));
+    QCOMPARE(back.ExperimentData()->PointCount(), std::size_t{80});
+    QCOMPARE(back.ExperimentData()->Point(79), CDPoint(10, 20));
   }
 
   void deleteKeyClearsWithoutRules() {
@@ -185,6 +211,42 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
+  // An empty value or bound would shift every later item of data.txt: Start
+  // names the cell and sends nothing.
+  void startNamesTheEmptyCell_data() {
+    QTest::addColumn<int>("english");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("minimum of t1") << 0 << 2 << 3
+                                   << "初期パラメータの「最小値」の「t1」が入力されていません。\n"
+                                      "入力してから最適化開始を押して下さい。";
+    QTest::newRow("phi peak, English") << 1 << 1 << 1
+                                       << "Initial Parameter: the Initial value of φpeak is empty.\n"
+                                          "Enter it, then press Start.";
+  }
+  void startNamesTheEmptyCell() {
+    QFETCH(int, english);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    form.show();
+    auto* parameters = Find<CSpread7>(&form, "parameterGrid");
+    parameters->SelectBlock({row, column, row, column});
+    parameters->setFocus();
+    QTest::keyClick(parameters, Qt::Key_Delete);
+    ModalAnswerer answerer;
+    Find<QPushButton>(&form, "startButton")->click();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].text, text);
+    QCOMPARE(answerer.Seen()[0].title, english ? QStringLiteral("Caution") : QStringLiteral("確認"));
+    QCOMPARE(form.Caller().CallCount(), 0);
+    QVERIFY(!folder_->Exists("data.txt"));
+    QCOMPARE(Find<CSpread7>(&form, "resultGrid")->CellText(1, 7), QString());  // no 1.000000E+8 "fit"
+  }
+
   void englishCumulativeDamageTitle() {
     SetCurrentLanguage(kEnglish);
     CStrainFormDlg form(folder_->Path(), Request(1));
@@ -192,6 +254,53 @@ class StrainFormDlgTest : public QObject {
     Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
     QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->ColumnTitle(1), QStringLiteral("Camulative\nDamage (-)"));
     QCOMPARE(form.Record().Argument, 1);
+  }
+
+  // Curve and points each get an entry in one column right of the plot: a
+  // line or a marker in the series colour, then the name.
+  void legendNamesTheCurveAndThePoints_data() {
+    QTest::addColumn<int>("english");
+    QTest::addColumn<int>("curveCells");  // half-width character cells of the name
+    QTest::addColumn<int>("dataCells");
+    QTest::newRow("ja") << 0 << 8 << 10;   // 近似曲線, 実験データ
+    QTest::newRow("en") << 1 << 13 << 15;  // fitting curve, Experiment data
+  }
+  void legendNamesTheCurveAndThePoints() {
+    QFETCH(int, english);
+    QFETCH(int, curveCells);
+    QFETCH(int, dataCells);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    folder_->WriteBytes("temp.txt", FittedExampleBytes());
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    CGraphDrawer& drawer = Find<GraphArea>(&form, "graphArea")->Drawer();
+    const QSize size(1200, 600);
+    const QImage image = drawer.RenderImage(size);
+    const GraphWindow window = drawer.WindowFor(kDrawArea, size);
+    const int right = drawer.PlotArea().right, top = drawer.PlotArea().top;
+    const double cell = 75 * window.Scale();
+    const ColourRecord& colours = form.Record().Colours;
+    const int entries[2][3] = {{top - 75, colours.StrainCurveColour(), curveCells},
+                               {top - 375, colours.StrainDataColour(), dataCells}};
+    for (const auto& [y, colour, cells] : entries) {
+      const QPoint symbol(int(window.DeviceX(right + 250)), int(window.DeviceY(y)));
+      bool coloured = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          coloured |= image.pixelColor(symbol + QPoint(dx, dy)) == ColourFromWindows(colour);
+      QVERIFY2(coloured, qPrintable(QStringLiteral("no symbol of colour %1").arg(colour)));
+      // The name: dark ink from the text start, as wide as its cells.
+      int first = -1, last = -1;
+      for (int x = int(window.DeviceX(right + 340)); x < image.width(); ++x)
+        for (int row = int(window.DeviceY(y + 100)); row <= int(window.DeviceY(y - 100)); ++row)
+          if (qGray(image.pixel(x, row)) < 128) {
+            if (first < 0) first = x;
+            last = x;
+            break;
+          }
+      QVERIFY(first >= 0);
+      QVERIFY(std::abs(first - window.DeviceX(right + 375)) <= cell);
+      QVERIFY2(std::abs(last + 1 - first - cells * cell) <= cell, qPrintable(QString::number(last + 1 - first)));
+    }
   }
 
   void toleranceRefused() {
@@ -242,6 +351,34 @@ class StrainFormDlgTest : public QObject {
     const auto before = EngineCallCount();
     form.OnStart();
     QCOMPARE(EngineCallCount() - before, 5);
+  }
+
+  // At the form's default size the initial values the random retry draws
+  // (up to 10 decimals) show whole, not cut off with "…".
+  void drawnInitialValuesShowWhole_data() {
+    QTest::addColumn<int>("english");
+    QTest::newRow("ja") << 0;
+    QTest::newRow("en") << 1;
+  }
+  void drawnInitialValuesShowWhole() {
+    QFETCH(int, english);
+    SetCurrentLanguage(english ? kEnglish : kJapanese);
+    CStrainFormDlg form(folder_->Path(), Request(english));
+    form.Model().ToleranceChanged("1e-10");
+    form.OnStart();
+    form.show();
+    QApplication::processEvents();
+    auto* grid = Find<CSpread7>(&form, "parameterGrid");
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    qsizetype longest = 0;
+    for (int column : {2, 3, 4, 6, 7}) {
+      const QString text = grid->CellText(1, column);
+      longest = std::max(longest, text.size());
+      const int room = grid->visualRect(grid->model()->index(0, column - 1)).width() - 2 * margin;
+      QVERIFY2(grid->fontMetrics().horizontalAdvance(text) <= room,
+               qPrintable(QStringLiteral("%1 in %2").arg(text).arg(room)));
+    }
+    QVERIFY(longest >= 15);  // values as long as a draw makes them
   }
 
   void okAfterAllClearShowsTheJapaneseMessage() {

@@ -73,6 +73,9 @@ TEST_F(StrainLogic, CellRules) {
       {Parameter, 1, S::kD2, "-5", "0.0"},
       {Parameter, 1, S::kA1, "", "-10000.0"},
       {Parameter, 3, S::kA1, "20000", "10000.0"},
+      {Experiment, 5, 2, "nan", "0.0"},
+      {Experiment, 5, 1, "inf", "0.0"},
+      {Parameter, 3, S::kD1, "inf", "0.0"},
       {Parameter, 1, S::kD1, "10000", "10000.0"},
       {Parameter, 3, S::kT1, "99999", "10000.0"},
       {Parameter, 1, S::kPhiPeak, "", ""},
@@ -113,7 +116,9 @@ TEST_F(StrainLogic, RetryFieldsKeepTheirRange) {
       {"1000", "1.000E+3"}, {"1001", "1.000E+3"},          {"0.0012345", "1.235E-3"}};
   for (const auto& [typed, shown] : tolerances) EXPECT_EQ(model.ToleranceChanged(typed), shown) << typed;
   EXPECT_DOUBLE_EQ(record.Retry.Tolerance, 1.235e-3);
-  const std::pair<const char*, const char*> trials[] = {{"0", "1"}, {"", "1"}, {"-4", "1"}, {"1", "1"}, {"12", "12"}};
+  // An emptied trial count takes the field's default, not the previous value.
+  const std::pair<const char*, const char*> trials[] = {
+      {"0", "1"}, {"-4", "1"}, {"1", "1"}, {"", "5"}, {"12", "12"}};
   for (const auto& [typed, shown] : trials) EXPECT_EQ(model.MaximumTrialsChanged(typed), shown) << typed;
   EXPECT_EQ(record.Retry.MaximumTrials, 12);
   model.RandomRetryChanged(false);
@@ -256,11 +261,18 @@ TEST_F(StrainLogic, RetryDrawsBetweenTheBoundsButNotFromAnEmptyOne) {
   record.Retry.Tolerance = 1e-10;
   record.Retry.MaximumTrials = 4;
   model.Sheet().Parameter(S::kMaximumRow, S::kT1) = "20.0";
-  model.Sheet().Parameter(S::kMinimumRow, S::kD1) = "";
   EngineCaller caller(folder.Path(), Answering({{0.5, 1.0}}));
   int progress = 0;
+  // An empty bound: the run refuses before drawing anything or sending a fit.
+  const std::string d1Minimum = model.Sheet().Parameter(S::kMinimumRow, S::kD1);
+  model.Sheet().Parameter(S::kMinimumRow, S::kD1) = "";
+  EXPECT_FALSE(StrainFitRun(model, caller).Run([&] { ++progress; }));
+  EXPECT_EQ(caller.CallCount(), 0);
+  EXPECT_EQ(progress, 0);
+  EXPECT_EQ(model.Sheet().Parameter(1, S::kD1), "1.0");
+
+  model.Sheet().Parameter(S::kMinimumRow, S::kD1) = d1Minimum;
   StrainFitRun(model, caller).Run([&] { ++progress; });
-  EXPECT_EQ(caller.CallCount(), 0);  // the empty bound keeps every fit from being sent
   EXPECT_EQ(progress, 4);
   auto position = [this](int column, double low, double high) {
     return (CellValue(model.Sheet().Parameter(1, column)) - low) / (high - low);
@@ -269,7 +281,6 @@ TEST_F(StrainLogic, RetryDrawsBetweenTheBoundsButNotFromAnEmptyOne) {
   EXPECT_TRUE(u >= 0.0 && u < 1.0);
   EXPECT_NEAR(position(S::kA1, -10000.0, 10000.0), u, 1e-9);
   EXPECT_NEAR(position(S::kD2, 0.0, 10000.0), u, 1e-9);
-  EXPECT_EQ(model.Sheet().Parameter(1, S::kD1), "1.0");   // its minimum is empty
   EXPECT_EQ(model.Sheet().Parameter(1, S::kA2), "24.0");  // never drawn
   EXPECT_EQ(record.Parameters[StrainFormRecord::kT1][StrainFormRecord::kInitial],
             CellValue(model.Sheet().Parameter(1, S::kT1)));
@@ -308,6 +319,20 @@ TEST_F(StrainLogic, IncompleteValuesOrNoAnswerChangeNothing) {
     EXPECT_FALSE(StrainFitRun(model, real).FitOnce()) << row << " " << column;
     EXPECT_EQ(real.CallCount(), 0);
   }
+  // Start names the first empty cell, in reading order, and changes nothing.
+  model.Sheet().Parameter(1, S::kPhiPeak) = "";
+  model.Sheet().Parameter(S::kMaximumRow, S::kD2) = "";
+  model.Sheet().Result(7) = "";
+  EngineCaller real(folder.Path());
+  StrainFitRun run(model, real);
+  EXPECT_EQ(run.FirstMissingCell().row, 1);
+  EXPECT_EQ(run.FirstMissingCell().column, S::kPhiPeak);
+  EXPECT_FALSE(run.Run());
+  EXPECT_EQ(real.CallCount(), 0);
+  EXPECT_EQ(model.Sheet().Result(7), "");
+  model.Sheet().Parameter(1, S::kPhiPeak) = "34.0";
+  EXPECT_EQ(run.FirstMissingCell().row, S::kMaximumRow);
+  EXPECT_EQ(run.FirstMissingCell().column, S::kD2);
 }
 
 TEST_F(StrainLogic, AnswerOfARunReadsBack) {
