@@ -96,7 +96,10 @@ class ExpEditTest : public QObject {
     QTest::newRow("int default maximum") << 1 << 0 << noInt << none << "5" << 2;
     QTest::newRow("int above") << 1 << 0 << 1.0 << 10.0 << "11" << 2;
     QTest::newRow("int below") << 1 << 0 << 1.0 << 10.0 << "0" << 2;
+    QTest::newRow("int at min") << 1 << 0 << 1.0 << 10.0 << "1" << 0;
     QTest::newRow("int at max") << 1 << 0 << 1.0 << 10.0 << "10" << 0;
+    QTest::newRow("real at min") << 2 << 1 << 0.0 << 100.0 << "0" << 0;
+    QTest::newRow("real at max") << 2 << 1 << 0.0 << 100.0 << "100.0" << 0;
     QTest::newRow("int huge text") << 1 << 0 << noInt << 100.0 << "99999999999999999999999" << 2;
     QTest::newRow("real above") << 2 << 1 << 0.0 << 100.0 << "100.5" << 2;
     QTest::newRow("real below") << 2 << 1 << 0.0 << 100.0 << "-0.1" << 2;

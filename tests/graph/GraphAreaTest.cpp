@@ -41,24 +41,12 @@ class GraphAreaTest : public QObject {
  private slots:
   void init() { SetCurrentLanguage(kJapanese); }
 
+  // The wheel reaches the zoom steps (the steps themselves: ZoomSteps.WheelAndToolbar).
   void wheelZoomSequence() {
     GraphArea area;
     area.resize(500, 300);
-    const double expected[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125};
-    for (double zoom : expected) {
-      Wheel(&area, 120);
-      QCOMPARE(area.Zoom(), zoom);
-    }
-    for (int i = 0; i < 4; ++i) Wheel(&area, 120);
-    QVERIFY(area.Zoom() < 8.0);
-    Wheel(&area, 120);  // the tenth turn
-    QCOMPARE(area.Zoom(), 8.0);
     Wheel(&area, 120);
-    QCOMPARE(area.Zoom(), 8.0);
-    QVERIFY(area.WheelZoom(120));  // zooming in stays possible
-    area.SetZoom(1.1);
-    Wheel(&area, -120);
-    QCOMPARE(area.Zoom(), 1.0);
+    QCOMPARE(area.Zoom(), 1.25);
     Wheel(&area, -120);
     QCOMPARE(area.Zoom(), 1.0);
   }

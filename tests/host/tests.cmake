@@ -1,8 +1,7 @@
 # Number texts, splitter, string table, host files, answers, start check and
-# colour file; the numeric field's range limits (GoogleTest).
+# colour file (GoogleTest).
 quorvel_add_test(host_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TextsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostFilesTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ExpEditRulesTest.cpp
   LIBS quorvel_core quorvel_test_support GTest::gtest_main)

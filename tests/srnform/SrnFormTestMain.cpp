@@ -1,10 +1,9 @@
 // Runs the SR-N form's test classes in one process.
 #include "QtTestMain.h"
 
-int RunExpDataFileTests(int argc, char** argv);
 int RunSrnInputPageTests(int argc, char** argv);
 int RunSrnFormTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
-  return quorvel::test::RunQtTestGroups(argc, argv, {RunExpDataFileTests, RunSrnInputPageTests, RunSrnFormTests});
+  return quorvel::test::RunQtTestGroups(argc, argv, {RunSrnInputPageTests, RunSrnFormTests});
 }

@@ -64,14 +64,6 @@ std::string LunvexFitResidual(const std::string& data) {
   return SrnResidualText(ParseEngineOutput(folder.ReadBytes("output.txt"), 3).Residual);
 }
 
-// The next uniforms of the program's generator, without drawing them.
-std::array<double, 64> NextUniforms() {
-  std::mt19937 replay = ProgramRandomEngine();
-  std::array<double, 64> u{};
-  for (double& value : u) value = static_cast<double>(replay()) / 4294967296.0;
-  return u;
-}
-
 }  // namespace
 
 class SrnPagesTest : public QObject {
@@ -119,124 +111,60 @@ class SrnPagesTest : public QObject {
     QVERIFY(f.page->Retry()->StartButton()->isEnabled());
   }
 
-  void retryOffGivesThreeSingleFits() {
+  // The page's own wiring; the runs and rules themselves are OptimizeRunTest's.
+  void pageWiresItsGridsAndFields() {
     SrnPageFixture f;
-    QTest::mouseClick(f.page->Retry()->RandomRetryBox(), Qt::LeftButton);
-    QVERIFY(!f.page->Retry()->RandomRetryBox()->isChecked());
-    QVERIFY(!f.page->Retry()->MaxTrialsEdit()->isEnabled());
-    const auto calls = EngineCallCount();
-    QTest::mouseClick(f.page->Retry()->StartButton(), Qt::LeftButton);
-    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4});
-    QCOMPARE(f.record.SrnCurves.Count(), std::size_t{4});
-    QCOMPARE(f.page->ResultGrid()->MaxRows(), 4);
-    QVERIFY(f.page->Retry()->StartButton()->isEnabled());
-    QCOMPARE(f.record.SrnRetry.RandomStartAllowed, 0);
-  }
-
-  void retryOnWithUnreachableToleranceLeavesTheLastDraws() {
-    SrnPageFixture f;
-    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "1e-10", f.page->Retry()->StartButton());
-    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-10"));
-    const auto calls = EngineCallCount();
-    const std::uint64_t draws = UniformDrawCount();
-    const auto u = NextUniforms();
-    f.page->Start();
-    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 5 * 4});
-    QCOMPARE(UniformDrawCount() - draws, std::uint64_t{12});
-    CSpread7* grid = f.page->InitialGrid();
-    for (int row = 1; row <= 4; ++row) {
-      for (int p = 0; p < 3; ++p) {
-        const double minimum = ParseDouble(grid->CellText(row, p * 3 + 2).toStdString());
-        const double maximum = ParseDouble(grid->CellText(row, p * 3 + 3).toStdString());
-        QCOMPARE(grid->CellText(row, p * 3 + 1),
-                 QString::fromStdString(
-                     FormatTrimmed(minimum + u[static_cast<std::size_t>(p * 4 + 3)] * (maximum - minimum), 6)));
-      }
-    }
-    // Every residual is above 1e-10: all shown in red.
-    for (int row = 1; row <= 4; ++row) QCOMPARE(f.page->ResultGrid()->CellForeColor(row, 4), QColor(255, 0, 0));
-    QVERIFY(f.page->RunPaints() >= 1);
-    QVERIFY(f.page->RunPaints() <= f.page->RunPaintRequests());
-  }
-
-  void fewerThanThreeSetsEndPassesAfterTheirFirstTrial() {
-    SrnPageFixture f;
-    f.record.DataSets.RemoveAt(3);
-    f.record.DataSets.RemoveAt(2);
-    f.record.SrnCurves.Clear();
-    f.page->Activate();
-    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "1e-10", f.page->Retry()->StartButton());
-    const auto calls = EngineCallCount();
-    f.page->Start();
-    QCOMPARE(EngineCallCount() - calls, std::int64_t{(5 + 5 + 1) * 2});
-  }
-
-  void fivePercentMarkAndOneMarkOnly() {
-    SrnPageFixture f;
-    QTest::mouseClick(f.page->Retry()->RandomRetryBox(), Qt::LeftButton);
-    f.page->Start();
-    CSpread7* results = f.page->ResultGrid();
-    QVERIFY(results->IsCellChecked(3, 5));
-    QVERIFY(f.record.SrnCurves.At(2).Selected);
-    // A user's click on row 1, then on row 2.
-    results->item(0, 4)->setCheckState(Qt::Checked);
-    QVERIFY(results->IsCellChecked(1, 5));
-    QVERIFY(!results->IsCellChecked(3, 5));
-    results->item(1, 4)->setCheckState(Qt::Checked);
-    QVERIFY(!results->IsCellChecked(1, 5));
-    QVERIFY(results->IsCellChecked(2, 5));
-    for (std::size_t k = 0; k < 4; ++k) QCOMPARE(f.record.SrnCurves.At(k).Selected, k == 1);
-
-    SrnPageFixture without;
-    without.record.DataSets.At(2).Name = "6";
-    without.page->Activate();
-    without.page->Start();
-    for (int row = 1; row <= 4; ++row) QVERIFY(!without.page->ResultGrid()->IsCellChecked(row, 5));
-  }
-
-  void cellRulesAndEmptyCellsAtStart() {
-    SrnPageFixture f;
-    CSpread7* grid = f.page->InitialGrid();
-    grid->item(0, 3)->setText("-2");  // b initial, as a user's edit
-    QCOMPARE(grid->CellText(1, 4), QString("0.0001"));
-    grid->item(0, 8)->setText("250");
-    QCOMPARE(grid->CellText(1, 9), QString("100.0"));
-    QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
-    f.record.DataSets.At(1).Initial[1] = kNoValue;        // b and c empty from the host: Start waits
-    f.record.DataSets.At(1).Initial[2] = kNoValue;
-    f.page->Activate();
-    QVERIFY(!f.page->Retry()->StartButton()->isEnabled());
-    f.page->Start();  // the pre-check fills them
-    QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
-    QCOMPARE(grid->CellText(2, 7), QString("0.0"));
-    QVERIFY(f.page->Retry()->StartButton()->isEnabled());
-  }
-
-  void toleranceAndTrialFields() {
-    SrnPageFixture f;
-    f.record.Unchanged = true;
-    // Passing through the field without typing is no change.
-    f.page->Retry()->ToleranceEdit()->setFocus();
-    f.page->Retry()->StartButton()->setFocus();
-    QVERIFY(f.record.Unchanged);
-    for (const char* refused : {"5000", "0.00000000001", "abc"}) {
-      TypeAndLeave(f.page->Retry()->ToleranceEdit(), refused, f.page->Retry()->StartButton());
-      QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
-      QCOMPARE(f.record.SrnRetry.Tolerance, 1e-6);
-    }
+    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "abc", f.page->Retry()->StartButton());
+    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
     TypeAndLeave(f.page->Retry()->ToleranceEdit(), "0.0005", f.page->Retry()->StartButton());
-    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("5.000E-4"));
     QCOMPARE(f.record.SrnRetry.Tolerance, 5e-4);
-    QVERIFY(!f.record.Unchanged);
-    // Whole numbers 1 ... 100: the field refuses others and names both limits.
-    for (const char* refused : {"0", "150"}) {
+    {
       ModalAnswerer answerer;
-      TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), refused, f.page->Retry()->StartButton());
+      TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), "150", f.page->Retry()->StartButton());
       QCOMPARE(answerer.Seen().size(), 1);
       QCOMPARE(answerer.Seen()[0].text, QString("数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
       QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("5"));
-      QCOMPARE(f.record.SrnRetry.MaximumTrials, 5);
     }
+    CSpread7* grid = f.page->InitialGrid();
+    grid->item(0, 8)->setText("250");  // c maximum, as a user's edit
+    QCOMPARE(grid->CellText(1, 9), QString("100.0"));
+    QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
+    f.record.DataSets.At(1).Initial[1] = kNoValue;        // b empty from the host: Start waits
+    f.page->Activate();
+    QVERIFY(!f.page->Retry()->StartButton()->isEnabled());
+    QTest::mouseClick(f.page->Retry()->RandomRetryBox(), Qt::LeftButton);
+    QVERIFY(!f.page->Retry()->MaxTrialsEdit()->isEnabled());
+    const auto calls = EngineCallCount();
+    f.page->Start();  // the pre-check fills the empty cell
+    QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4});
+    QCOMPARE(f.record.SrnRetry.RandomStartAllowed, 0);
+    CSpread7* results = f.page->ResultGrid();
+    QVERIFY(results->IsCellChecked(3, 5));
+    results->item(1, 4)->setCheckState(Qt::Checked);  // a user's click on row 2
+    for (int row = 1; row <= 4; ++row) QCOMPARE(results->IsCellChecked(row, 5), row == 2);
+    for (std::size_t k = 0; k < 4; ++k) QCOMPARE(f.record.SrnCurves.At(k).Selected, k == 1);
+
+    // The constants page shows the fitted curves in both views.
+    QWidget window;
+    auto* page = new CLiquidOptimizeDlg(f.record, &window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    page->Activate();
+    QCOMPARE(page->InputGrid()->CellText(1, 9), QString("指数関数1"));
+    QCOMPARE(page->InputGrid()->RowTitle(4), QString("β 初期値"));
+    TypeAndLeave(page->Retry()->MaxTrialsEdit(), "0", page->Retry()->StartButton());
+    QCOMPARE(f.record.ConstantSettings.MaximumTrials, 1);
+    page->Retry()->RandomRetryBox()->setChecked(false);
+    ModalAnswerer answerer;
+    page->Start();
+    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4 + 3});
+    QCOMPARE(page->ResultGrid()->CellText(1, 9),
+             QString::fromStdString(SrnResidualText(f.record.ConstantCurves.At(0).Residual)));
+    page->SetView(CLiquidOptimizeDlg::kSrnView);
+    QCOMPARE(page->CurveSeries().size(), std::size_t{22});
+    page->SetView(CLiquidOptimizeDlg::kDaView);
+    QCOMPARE(page->CurveSeries().size(), std::size_t{3});
   }
 
   void coalescedRepaintsGiveTheSameResults() {
@@ -247,6 +175,10 @@ class SrnPagesTest : public QObject {
     const std::mt19937 saved = ProgramRandomEngine();
     f.page->Start();
     const SrnOptimizeSheet coalesced = f.page->ReadSheet();
+    // Every residual is above 1e-10: all shown in red.
+    for (int row = 1; row <= 4; ++row) QCOMPARE(f.page->ResultGrid()->CellForeColor(row, 4), QColor(255, 0, 0));
+    QVERIFY(f.page->RunPaints() >= 1);
+    QVERIFY(f.page->RunPaints() <= f.page->RunPaintRequests());
 
     ProgramRandomEngine() = saved;
     SrnFormRecord record = ExampleRecord();
@@ -270,59 +202,6 @@ class SrnPagesTest : public QObject {
   }
 
   // --- liquefaction constants ---------------------------------------------
-
-  void liquidRetryOffAndBestOfFive() {
-    SrnPageFixture srn;
-    srn.page->Start();
-    QWidget window;
-    auto* page = new CLiquidOptimizeDlg(srn.record, &window);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    page->Activate();
-    QCOMPARE(page->InputGrid()->CellText(1, 9), QString("指数関数1"));
-    QCOMPARE(page->InputGrid()->RowTitle(4), QString("β 初期値"));
-    QCOMPARE(srn.record.DaGraph.At(0).PointCount(), std::size_t{4});
-    QCOMPARE(srn.record.DaGraph.At(0).Point(2).x, 5.0);
-
-    // The fields: 1e-11 refused, a trial count below 1 becomes 1.
-    TypeAndLeave(page->Retry()->ToleranceEdit(), "0.00000000001", page->Retry()->StartButton());
-    QCOMPARE(page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
-    QCOMPARE(srn.record.ConstantSettings.Tolerance, 1e-6);
-    TypeAndLeave(page->Retry()->MaxTrialsEdit(), "0", page->Retry()->StartButton());
-    QCOMPARE(page->Retry()->MaxTrialsEdit()->text(), QString("1"));
-    QCOMPARE(srn.record.ConstantSettings.MaximumTrials, 1);
-    TypeAndLeave(page->Retry()->MaxTrialsEdit(), "5", page->Retry()->StartButton());
-
-    page->Retry()->RandomRetryBox()->setChecked(false);
-    auto calls = EngineCallCount();
-    ModalAnswerer answerer;
-    page->Start();
-    QCOMPARE(EngineCallCount() - calls, std::int64_t{3});
-
-    page->Retry()->RandomRetryBox()->setChecked(true);
-    TypeAndLeave(page->Retry()->ToleranceEdit(), "1e-10", page->Retry()->StartButton());
-    calls = EngineCallCount();
-    const auto u = NextUniforms();
-    page->Start();
-    QCOMPARE(EngineCallCount() - calls, std::int64_t{15});
-    for (int k = 0; k < 3; ++k)
-      QCOMPARE(page->InputGrid()->CellText(k * 3 + 1, 1),
-               QString::fromStdString(FormatFixed(-10.0 + u[static_cast<std::size_t>(k * 4 + 3)] * 20.0, 6)));
-    // The kept fits are the form's curves, shown with their residuals.
-    for (int k = 0; k < 3; ++k) {
-      const CEqBase& curve = srn.record.ConstantCurves.At(static_cast<std::size_t>(k));
-      QCOMPARE(curve.GetEquationId(), 3);
-      QCOMPARE(page->ResultGrid()->CellText(k + 1, 9), QString::fromStdString(SrnResidualText(curve.Residual)));
-    }
-    QVERIFY(!page->OptimisationNotFinished());
-    // Both views draw: the SR-N view has the 4 fitted and 18 estimated curves.
-    page->SetView(CLiquidOptimizeDlg::kSrnView);
-    QCOMPARE(page->CurveSeries().size(), std::size_t{22});
-    QCOMPARE(page->CurveSeries()[5].Name, std::string("2.0～18.5%(推定)"));
-    page->SetView(CLiquidOptimizeDlg::kDaView);
-    QCOMPARE(page->CurveSeries().size(), std::size_t{3});
-    QCOMPARE(page->CurveSeries()[1].Name, std::string("β近似曲線"));
-  }
 
   void liquidFailureMessage() {
     for (int language : {kJapanese, kEnglish}) {
