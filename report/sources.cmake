@@ -12,7 +12,9 @@ target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportItems.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportItems.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPager.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ReportPager.h)
+  ${CMAKE_CURRENT_LIST_DIR}/ReportPager.h
+  ${CMAKE_CURRENT_LIST_DIR}/WordSink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordSink.h)
 
 # UI: page drawing, the preview, the print job, PDF, the task and the Word seam.
 target_sources(quorvel_ui PRIVATE
@@ -26,6 +28,10 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportPageDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPdf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportPdf.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultFigureDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultFigureDrawing.h
+  ${CMAKE_CURRENT_LIST_DIR}/TerrainModelDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TerrainModelDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/WordOutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WordOutput.h)
 
