@@ -4,6 +4,7 @@
 
 #include "report/ComposerSink.h"
 #include "report/ReportItems.h"
+#include "report/ResultPages.h"
 
 namespace quorvel {
 
@@ -14,9 +15,9 @@ const std::vector<ReportGroup>& StandardReportGroups() {
       {kItemInputData, -1, "input data", {}},
       {kItemAnalysisConditions, kItemInputData, "analysis conditions", {}},
       {kItemCalculationSettings, kItemInputData, "calculation settings", {}},
-      {kItemResults, -1, "analysis results", {}},
-      {kItemFigures, -1, "result figures", {}},
-      {kItemDetails, -1, "analysis details", {}},
+      {kItemResults, -1, "analysis results", ComposeAnalysisResults},
+      {kItemFigures, -1, "result figures", ComposeResultFigures},
+      {kItemDetails, -1, "analysis details", ComposeAnalysisDetails},
       {kItemContents, -1, "contents", ComposeContents},
   };
   return groups;

@@ -13,6 +13,8 @@ target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportItems.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportPager.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultPages.h
   ${CMAKE_CURRENT_LIST_DIR}/WordSink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WordSink.h)
 
