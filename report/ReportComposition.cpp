@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "report/ComposerSink.h"
+#include "report/InputDataPages.h"
 #include "report/ReportItems.h"
 #include "report/ResultPages.h"
 
@@ -12,9 +13,9 @@ const std::vector<ReportGroup>& StandardReportGroups() {
   // The groups without a compose function are written by the report pages.
   static const std::vector<ReportGroup> groups = {
       {kItemTitlePage, -1, "title page", ComposeTitlePage},
-      {kItemInputData, -1, "input data", {}},
-      {kItemAnalysisConditions, kItemInputData, "analysis conditions", {}},
-      {kItemCalculationSettings, kItemInputData, "calculation settings", {}},
+      {kItemInputData, -1, "input data", ComposeInputData},
+      {kItemAnalysisConditions, kItemInputData, "analysis conditions", ComposeAnalysisConditions},
+      {kItemCalculationSettings, kItemInputData, "calculation settings", ComposeCalculationSettings},
       {kItemResults, -1, "analysis results", ComposeAnalysisResults},
       {kItemFigures, -1, "result figures", ComposeResultFigures},
       {kItemDetails, -1, "analysis details", ComposeAnalysisDetails},

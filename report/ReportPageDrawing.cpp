@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "platform/MarkedText.h"
+#include "report/FittingFigures.h"
 #include "report/ResultFigureDrawing.h"
 #include "report/TerrainModelDrawing.h"
 
@@ -16,6 +17,7 @@ FrameDrawer ReportFrameDrawer(const CPrintProject& project) {
       DrawTerrainModel(painter, project.Project, area);
       return;
     }
+    if (DrawFittingFrame(painter, project.Project, frame.name, area)) return;
     // Results: slips, time histories, contours, slices.
     if (DrawResultFigure(painter, frame, project.Project)) return;
   };

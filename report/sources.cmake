@@ -4,6 +4,8 @@
 target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ComposerSink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComposerSink.h
+  ${CMAKE_CURRENT_LIST_DIR}/InputDataPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InputDataPages.h
   ${CMAKE_CURRENT_LIST_DIR}/PageSink.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintProject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintProject.h
@@ -20,6 +22,8 @@ target_sources(quorvel_core PRIVATE
 
 # UI: page drawing, the preview, the print job, PDF, the task and the Word seam.
 target_sources(quorvel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FittingFigures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FittingFigures.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintMode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintMode.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintPreviewDlg.cpp
