@@ -52,6 +52,13 @@ void KeepTogether(ReportPager& pager, int lines) {
   if (pager.LinesUsed() > 1 && pager.LinesUsed() + lines >= kavlet::kPageLines) pager.PageBreak();
 }
 
+// A third-level heading kept on the page of the first `firstLines` lines under it.
+constexpr int kHeadingLines = 2;
+void HeadingWith(ReportPager& pager, const CPrintProject& project, int level, int item, int firstLines) {
+  KeepTogether(pager, kHeadingLines + firstLines);
+  Heading(pager, project, level, item);
+}
+
 void Value(ReportPager& pager, std::string label, std::string value, std::string unit = {}) {
   pager.Block(kValueLine, {{1, std::move(label)}, {2, std::move(value)}, {3, std::move(unit)}});
 }
@@ -273,50 +280,50 @@ double SlipStartTime(const clsGdTable& displacement) {
 void ComposeAnalysisResults(ReportPager& pager, CPrintProject& project) {
   const clsGdSlipCol& slips = project.Project.Slips;
   Heading(pager, project, 1, kItemResults);
-  Heading(pager, project, 2, kItemInitialSlip);
+  HeadingWith(pager, project, 2, kItemInitialSlip, 8);
   if (project.ItemSelected(23)) {
-    Heading(pager, project, 3, 23);
+    HeadingWith(pager, project, 3, 23, 6);
     SearchResults(pager, project);
   }
   if (project.ItemSelected(24)) {
-    Heading(pager, project, 3, 24);
+    HeadingWith(pager, project, 3, 24, 5);
     StabilityResults(pager, project);
   }
   if (project.ItemSelected(25)) {
-    Heading(pager, project, 3, 25);
+    HeadingWith(pager, project, 3, 25, 6);
     CircleDetails(pager, "(Fs MINIMUM)", slips.FindKind(clsGdSlip::kMinimumSafetyFactor), false);
   }
   if (project.ItemSelected(26)) {
-    Heading(pager, project, 3, 26);
+    HeadingWith(pager, project, 3, 26, 6);
     CircleDetails(pager, "(Khy MINIMUM)", slips.FindKind(clsGdSlip::kMinimumYieldCoefficient), false);
   }
-  Heading(pager, project, 2, kItemMaximumDisplacementSlip);
+  HeadingWith(pager, project, 2, kItemMaximumDisplacementSlip, 9);
   if (project.ItemSelected(28)) {
-    Heading(pager, project, 3, 28);
+    HeadingWith(pager, project, 3, 28, 7);
     CircleDetails(pager, "(δ MAXIMUM OR Khy.final MINIMUM)", slips.FindKind(clsGdSlip::kMaximumDisplacement), true);
     CircleDetails(pager, "(tslip MINIMUM OR Khy.initial MINIMUM)", slips.FindKind(clsGdSlip::kShortestSlip), true);
   }
   if (project.ItemSelected(29)) {
-    Heading(pager, project, 3, 29);
+    HeadingWith(pager, project, 3, 29, 7);
     CriticalResult(pager, project);
   }
   if (project.ItemSelected(30)) {
-    Heading(pager, project, 3, 30);
+    HeadingWith(pager, project, 3, 30, 5);
     SliceTable(pager, project, kInitialSliceSection);
   }
   if (project.ItemSelected(31)) {
-    Heading(pager, project, 3, 31);
+    HeadingWith(pager, project, 3, 31, 5);
     SliceTable(pager, project, kSlipSliceSection);
   }
   if (project.ItemSelected(32)) {
-    Heading(pager, project, 3, 32);
+    HeadingWith(pager, project, 3, 32, 12);
     SliceSummaries(pager, project);
   }
 }
 
 void ComposeResultFigures(ReportPager& pager, CPrintProject& project) {
   Heading(pager, project, 1, kItemFigures);
-  Heading(pager, project, 2, 34);
+  HeadingWith(pager, project, 2, 34, 24);
   const auto enumerated = [](int kind) {
     return std::string(kCriticalSlipFrame) + "_" + std::string(kEnumeratedSuffixes[kind]);
   };
@@ -332,21 +339,21 @@ void ComposeResultFigures(ReportPager& pager, CPrintProject& project) {
                                                        {44, std::string(kSearchCriticalFrame)}};
   for (const auto& [item, frame] : slipFigures) {
     if (!project.ItemSelected(item)) continue;
-    Heading(pager, project, 3, item);
+    HeadingWith(pager, project, 3, item, 22);
     pager.Frame(kSlipFigure, kFrameSlot, frame);
   }
   if (project.ItemSelected(45)) {
-    Heading(pager, project, 2, 45);
+    HeadingWith(pager, project, 2, 45, 30);
     pager.Frame(kAccelerationFigure, kFrameSlot, "入力加速度", {{kFrameSlot + 1, "平均応答加速度"}});
   }
-  Heading(pager, project, 2, 46);
+  HeadingWith(pager, project, 2, 46, 24);
   for (int n = 0; n < 4; ++n) {
     if (!project.ItemSelected(47 + n)) continue;
-    Heading(pager, project, 3, 47 + n);
+    HeadingWith(pager, project, 3, 47 + n, 22);
     pager.Frame(kContourFigure, kFrameSlot, "コンター_" + std::to_string(n));
   }
   if (project.ItemSelected(51)) {
-    Heading(pager, project, 2, 51);
+    HeadingWith(pager, project, 2, 51, 15);
     const auto& graphs = project.Project.Graphs;
     for (std::size_t g = clsGdProject::kDisplacementFirst; g < graphs.size(); ++g)
       if (!graphs[g].Series.empty())
@@ -375,9 +382,9 @@ void ComposeAnalysisDetails(ReportPager& pager, CPrintProject& project) {
       break;
     }
   }
-  Heading(pager, project, 2, kItemDetailsMaximumDisplacementSlip);
+  HeadingWith(pager, project, 2, kItemDetailsMaximumDisplacementSlip, 7);
   if (project.ItemSelected(55)) {
-    Heading(pager, project, 3, 55);
+    HeadingWith(pager, project, 3, 55, 5);
     const clsGdTable search = ReadResultSection(project.Project, kSearchSection);
     static constexpr int kDecimals[5] = {3, 3, 3, 3, 3};
     pager.BeginTable(kSearchHeader);
@@ -390,7 +397,7 @@ void ComposeAnalysisDetails(ReportPager& pager, CPrintProject& project) {
     pager.EndTable(kTableEnd);
   }
   if (project.ItemSelected(56)) {
-    Heading(pager, project, 3, 56);
+    HeadingWith(pager, project, 3, 56, 5);
     const clsGdTable history = ReadResultSection(project.Project, kDisplacementSection);
     static constexpr int kDecimals[2] = {2, 4};
     pager.BeginTable(kHistoryHeader);
@@ -399,7 +406,7 @@ void ComposeAnalysisDetails(ReportPager& pager, CPrintProject& project) {
     pager.EndTable();
   }
   if (project.ItemSelected(57)) {
-    Heading(pager, project, 3, 57);
+    HeadingWith(pager, project, 3, 57, 36);
     const std::vector<int> numbers = SliceNumbers(project.Project);
     for (std::size_t n = 0; n < numbers.size(); ++n) {
       KeepTogether(pager, 36);
