@@ -1,5 +1,6 @@
 #include "report/ResultPages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -106,10 +107,11 @@ void SearchResults(ReportPager& pager, const CPrintProject& project) {
   const std::pair<const char*, std::size_t> best[2] = {{"(Fs MINIMUM)", 3}, {"(Khy MINIMUM)", 4}};
   for (const auto& [label, column] : best) {
     const long row = SearchRowWithMinimum(search, column);
-    FieldValues values{{1, label}};
+    // Every cell is written, so a missing row never shows the slots' last values.
+    FieldValues values{{1, label}, {2, ""}, {3, ""}, {4, ""}, {5, ""}, {6, ""}};
     if (row >= 0) {
-      FieldValues cells = RowValues(search, static_cast<std::size_t>(row), 2, 0, kDecimals, 5);
-      values.insert(values.end(), cells.begin(), cells.end());
+      const FieldValues cells = RowValues(search, static_cast<std::size_t>(row), 2, 0, kDecimals, 5);
+      std::copy(cells.begin(), cells.end(), values.begin() + 1);
     }
     pager.TableRow(kCircleRow, std::move(values));
   }
@@ -122,12 +124,13 @@ void StabilityResults(ReportPager& pager, const CPrintProject& project) {
   const char* names[3] = {"非排水 (undrained)", "排水 (drained)", "合計 (total)"};
   for (int d = 0; d < 3; ++d) {
     const auto pick = [d](const DrainageValues& v) { return d == 0 ? v.Undrained : d == 1 ? v.Drained : v.Total; };
-    FieldValues values{{1, names[d]}};
-    if (initial != nullptr)
-      values.insert(values.end(), {{2, ResultNumber(pick(initial->SafetyFactors), 3)},
-                                   {3, ResultNumber(pick(initial->YieldCoefficients), 3)},
-                                   {4, ResultNumber(pick(initial->ResistingMoments), 1)},
-                                   {5, ResultNumber(pick(initial->DrivingMoments), 1)}});
+    const clsGdSlip empty;
+    const clsGdSlip& slip = initial != nullptr ? *initial : empty;
+    FieldValues values{{1, names[d]},
+                       {2, ResultNumber(pick(slip.SafetyFactors), 3)},
+                       {3, ResultNumber(pick(slip.YieldCoefficients), 3)},
+                       {4, ResultNumber(pick(slip.ResistingMoments), 1)},
+                       {5, ResultNumber(pick(slip.DrivingMoments), 1)}};
     pager.TableRow(kDrainageRow, std::move(values));
   }
   pager.EndTable();
