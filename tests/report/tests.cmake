@@ -20,3 +20,13 @@ quorvel_add_test(report_ui_tests QT
 target_compile_definitions(report_ui_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
 # The PDF tests run the headless tool.
 add_dependencies(report_ui_tests quorvel-report)
+
+# The input-data pages (items 2-20): composition, frames and the example's PDF.
+quorvel_add_test(report_input_tests QT
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/InputDataPagesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RecordingComposer.h
+    ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.h
+  LIBS quorvel_ui Qt6::Test quorvel_test_support)
+target_compile_definitions(report_input_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
+add_dependencies(report_input_tests quorvel-report)
