@@ -127,10 +127,16 @@ void LayerTable(ReportPager& pager, const clsGdProject& project) {
 
 void WaterTable(ReportPager& pager, const clsGdProject& project) {
   pager.Block(kWaterUnitWeight, {{1, D(project.Water.UnitWeight, 3)}});
+  const auto& points = project.Water.Points;
   pager.BeginTable(kWaterHeader, {}, kWaterHeaderAgain);
-  for (std::size_t i = 0; i < project.Water.Points.size(); ++i) {
-    const GdPoint& p = project.Water.Points[i];
-    pager.TableRow(kWaterRow, {{1, I(i + 1)}, {2, D(p.X, 3)}, {3, D(p.Y, 3)}});
+  // Two points to a row, as the nodes.
+  for (std::size_t i = 0; i < points.size(); i += 2) {
+    FieldValues row = {{1, I(i + 1)}, {2, D(points[i].X, 3)}, {3, D(points[i].Y, 3)}};
+    if (i + 1 < points.size())
+      row.insert(row.end(), {{4, I(i + 2)}, {5, D(points[i + 1].X, 3)}, {6, D(points[i + 1].Y, 3)}});
+    else
+      row.insert(row.end(), {{4, ""}, {5, ""}, {6, ""}});
+    pager.TableRow(kWaterRow, std::move(row));
   }
   pager.EndTable(kWaterFooter);
 }

@@ -136,13 +136,12 @@ class InputDataPagesTest : public QObject {
     const std::string t = kType + " ", s = kSoil + " ";
     // Page 1 ends at line 49 with the sixth node row; page 2 opens with the
     // spacer and the node table's header again.
-    const Lines expected = {"共通.kvf 0", "共通.kvf 1", t + "3",      "共通.kvf 1",   "共通.kvf 2", t + "4",
-                            "共通.kvf 2", s + "0",      s + "1",      s + "1",        s + "1",      s + "2",
-                            "共通.kvf 2", t + "5",      t + "6",      t + "6",        t + "6",      t + "6",
-                            t + "6",      t + "6",      "--",         "Gyokan.kvf 0", t + "7",      t + "6",
-                            t + "6",      t + "12",     "共通.kvf 2", t + "8",        t + "9",      t + "9",
-                            t + "9",      t + "9",      t + "13",     "共通.kvf 2",   s + "11",     s + "4",
-                            s + "5",      s + "5",      s + "5",      s + "5",        s + "6"};
+    const Lines expected = {
+        "共通.kvf 0", "共通.kvf 1", t + "3",      "共通.kvf 1", "共通.kvf 2", t + "4",        "共通.kvf 2", s + "0",
+        s + "1",      s + "1",      s + "1",      s + "2",      "共通.kvf 2", t + "5",        t + "6",      t + "6",
+        t + "6",      t + "6",      t + "6",      t + "6",      "--",         "Gyokan.kvf 0", t + "7",      t + "6",
+        t + "6",      t + "12",     "共通.kvf 2", t + "8",      t + "9",      t + "9",        t + "9",      t + "9",
+        t + "13",     "共通.kvf 2", s + "11",     s + "4",      s + "5",      s + "5",        s + "6"};
     QCOMPARE(c.Sequence(), expected);
     QCOMPARE(c.composer.Page(1)->lines, 49);
 
@@ -159,7 +158,8 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(c.Values(*nodes[7], {1, 4, 6}), (Lines{"15", "16", "11.000"}));
     QCOMPARE(c.Values(*c.All(kType, 9).at(1), {1, 2, 3}), (Lines{"2", "砂質土(As)", "4,3,5,14,10,7,13,6"}));
     QCOMPARE(c.All(kSoil, 11).at(0)->Value(1), std::string("9.810"));
-    QCOMPARE(c.Values(*c.All(kSoil, 5).at(2), {1, 2, 3}), (Lines{"3", "30.000", "10.500"}));
+    QCOMPARE(c.Values(*c.All(kSoil, 5).at(1), {1, 2, 3, 4, 5, 6}),
+             (Lines{"3", "30.000", "10.500", "4", "60.000", "7.500"}));
     const auto frames = c.composer.PageFrames(1);
     QCOMPARE(frames.size(), std::size_t{1});
     QCOMPARE(frames[0].name, std::string("地形モデル"));
@@ -298,9 +298,10 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(more[1]->Value(3), std::string("56,57,58,59,60"));
     // 9 lines of headings and header, then 40 rows: row 41 would reach line 50.
     const ComposedPage& first = *c.composer.Page(1);
-    QCOMPARE(static_cast<int>(std::count_if(first.blocks.begin(), first.blocks.end(),
-                                            [](const PlacedBlock& b) { return b.form == kSoil && b.block->number == 1; })),
-             40);
+    QCOMPARE(
+        static_cast<int>(std::count_if(first.blocks.begin(), first.blocks.end(),
+                                       [](const PlacedBlock& b) { return b.form == kSoil && b.block->number == 1; })),
+        40);
     const ComposedPage& second = *c.composer.Page(2);
     QCOMPARE(second.blocks.at(0).form + " " + std::to_string(second.blocks.at(0).block->number),
              std::string("Gyokan.kvf 0"));
