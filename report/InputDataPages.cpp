@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/KavletComposition.h"
 #include "records/GdProject.h"
 #include "report/ReportItems.h"
 
@@ -17,6 +18,18 @@ std::string I(std::size_t v) { return std::to_string(v); }
 void Heading(ReportPager& pager, int item) {
   const int level = ItemContentsLevel(item);
   pager.Heading(level == 0 ? 4 : level, item, ItemHeading(item));
+}
+
+// A table's caption and header with its first rows take about this many
+// lines; a table that would start lower breaks the page first rather than
+// leave its header alone at the foot.
+constexpr int kTableStartLines = 7;
+// One fitting entry's first page: name, strain and SR-N tables, two graphs.
+constexpr int kFittingEntryLines = 41;
+
+// A new page unless `lines` more fit on this one.
+void RoomFor(ReportPager& pager, int lines) {
+  if (pager.LinesUsed() > 0 && pager.LinesUsed() + lines >= kavlet::kPageLines) pager.PageBreak();
 }
 
 bool Selected(const CPrintProject& project, int item) { return project.ItemSelected(item); }
@@ -208,6 +221,7 @@ void SofteningTables(ReportPager& pager, CPrintProject& project) {
   const clsGdProject& p = project.Project;
   const BlockRef footer{kSofteningForm, 11};
 
+  RoomFor(pager, kTableStartLines);
   pager.Heading(4, 15, "(1) 強度低下");
   pager.BeginTable({kSofteningForm, 0});
   for (std::size_t i = 0; i < p.DamageB.Tables.size(); ++i) {
@@ -224,6 +238,7 @@ void SofteningTables(ReportPager& pager, CPrintProject& project) {
 
   // The strength table's row differs between the printer and the preview.
   const BlockRef strengthRow{kSofteningForm, project.PrintingFlag == 1 ? 4 : 3};
+  RoomFor(pager, kTableStartLines);
   pager.Heading(4, 15, "(2) 液状化強度");
   pager.BeginTable({kSofteningForm, 2});
   for (std::size_t i = 0; i < p.DamageA.Tables.size(); ++i) {
@@ -241,6 +256,7 @@ void SofteningTables(ReportPager& pager, CPrintProject& project) {
                                                      "(5) 液状化強度－C(DA)"};
   for (std::size_t k = 0; k < 3; ++k) {
     const int header = 5 + static_cast<int>(k) * 2;
+    RoomFor(pager, kTableStartLines);
     pager.Heading(4, 15, kConstantTitles[k]);
     pager.BeginTable({kSofteningForm, header});
     for (std::size_t i = 0; i < p.DamageA.Tables.size(); ++i) {
@@ -321,10 +337,13 @@ void CurveFit(ReportPager& pager, const clsGdDsParameter& ds) {
 }
 
 void FittingParameters(ReportPager& pager, const clsGdProject& p) {
+  // Each entry opens a page: its tables and four graphs take two.
+  RoomFor(pager, kFittingEntryLines);
   pager.Heading(4, 16, ItemHeading(16));
   const std::size_t count = std::max(p.DamageB.StrainFits.Parameters.size(), p.DamageA.SrnFits.Layers.size());
   for (std::size_t i = 0; i < count; ++i) {
     const std::string n = I(i);
+    if (i > 0) pager.PageBreak();
     pager.Block(kFitName, {{999, EntryName(p, i)}});
     if (i < p.DamageB.StrainFits.Parameters.size()) StrainFit(pager, p.DamageB.StrainFits.Parameters[i]);
     if (i < p.DamageA.SrnFits.Layers.size()) SrnFit(pager, p.DamageA.SrnFits.Layers[i].Srn);
@@ -416,18 +435,22 @@ void ComposeInputData(ReportPager& pager, CPrintProject& project) {
     pager.Frame(kModelFigure, 900, "地形モデル");
   }
   if (Selected(project, 6)) {
+    RoomFor(pager, kTableStartLines);
     Heading(pager, 6);
     SoilTable(pager, p);
   }
   if (Selected(project, 7)) {
+    RoomFor(pager, kTableStartLines);
     Heading(pager, 7);
     NodeTable(pager, p);
   }
   if (Selected(project, 8)) {
+    RoomFor(pager, kTableStartLines);
     Heading(pager, 8);
     LayerTable(pager, p);
   }
   if (Selected(project, 9)) {
+    RoomFor(pager, kTableStartLines);
     Heading(pager, 9);
     WaterTable(pager, p);
   }

@@ -372,6 +372,15 @@ class InputDataPagesTest : public QObject {
                             "両振幅ひずみグラフ_2 SR-N関係グラフ_2", "DA-αβC_2 SR-N図_2"}));
     const auto names = c.All(kFit, 0);
     QCOMPARE(names.size(), std::size_t{3});
+    // Entries after the first open a page of their own, under the spacer.
+    for (int p = 1; p <= c.composer.PageCount(); ++p) {
+      const auto& blocks = c.composer.Page(p)->blocks;
+      for (std::size_t b = 0; b < blocks.size(); ++b)
+        if (&blocks[b] == names[1] || &blocks[b] == names[2]) {
+          QCOMPARE(b, std::size_t{1});
+          QCOMPARE(blocks[0].form, std::string("Gyokan.kvf"));
+        }
+    }
     QCOMPARE(names[1]->Value(999), std::string("砂質土(As)"));
     QCOMPARE(c.Values(*c.All(kFit, 2).at(0), {1, 2, 3, 4, 5}),
              (Lines{"A{_1}", "0.5000", "0.0000", "5.0000", "1.8000"}));
@@ -385,9 +394,9 @@ class InputDataPagesTest : public QObject {
     for (const ContentsEntry& entry : project.Contents) items.push_back(entry.item);
     QCOMPARE(items,
              (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15, 15, 15, 15, 16, 17, 18, 19, 20}));
-    QCOMPARE(project.Contents[6].page, project.Contents[0].page + 1);   // 8 地層形状 on page 2
-    QCOMPARE(project.Contents[8].page, project.Contents[0].page + 2);   // 10 opens a page
-    QCOMPARE(project.Contents[19].page, project.Contents[0].page + 9);  // 17 after 7 pages of conditions
+    QCOMPARE(project.Contents[6].page, project.Contents[0].page + 1);    // 8 地層形状 on page 2
+    QCOMPARE(project.Contents[8].page, project.Contents[0].page + 2);    // 10 opens a page
+    QCOMPARE(project.Contents[19].page, project.Contents[0].page + 10);  // 17 after 8 pages of conditions
   }
 
   void terrainModelFrame() {
