@@ -240,6 +240,7 @@ void DrawSlipFigure(QPainter& painter, const QRectF& area, const clsGdProject& p
   const bool search = name.find("探索結果") != std::string::npos;
   const bool enumerated = name.find("_EnumPCS") != std::string::npos;
   const clsGdSlip* slip = SlipForFrame(project, name);
+  if (!search && slip == nullptr) return;  // no such circle: the frame stays empty
   const QRectF modelArea(area.left(), area.top(), area.width(), area.height() * (enumerated ? 0.66 : 0.92));
   const TerrainMapping mapping = DrawTerrainModel(painter, project, modelArea);
   if (!mapping.valid) return;

@@ -14,6 +14,7 @@ quorvel_add_test(report_ui_tests QT
     ${CMAKE_CURRENT_LIST_DIR}/ReportUiTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PrintPreviewTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PrintOutputTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ResultFiguresTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RecordingComposer.h
     ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.h
   LIBS quorvel_ui Qt6::Test quorvel_test_support quorvel_qt_test_main)
