@@ -2,6 +2,7 @@
 // quorvel-report tool and the ToPrint task's answers, in-process.
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
@@ -194,8 +195,8 @@ class PrintOutputTest : public QObject {
     QVERIFY2(!QRegularExpression(U("^\\s*\\d+\\s*$")).match(LastLine(quorvel::test::PdfPageText(pdf, 2))).hasMatch(),
              "no page number on the title and contents pages");
     // The cover is drawn, not only its text: dark pixels inside the title rule's band.
-    const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"),
-                                           {"-r", "30", "-f", "1", "-l", "1", "-png", "-singlefile", pdf, Q(folder.File("page"))});
+    const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"), {"-r", "30", "-f", "1", "-l", "1", "-png",
+                                                                        "-singlefile", pdf, Q(folder.File("page"))});
     QCOMPARE(raster.exitCode, 0);
     QImage page(Q(folder.File("page.png")));
     QVERIFY(!page.isNull());
@@ -252,8 +253,8 @@ class PrintOutputTest : public QObject {
     QTest::addColumn<QStringList>("messages");  // message boxes after the preview
     QTest::newRow("close") << "closeButton" << QByteArray("ToDrevia\r\nCANCEL") << QStringList{};
     QTest::newRow("print") << "printButton" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{};
-    QTest::newRow("word yes") << "wordButton" << QByteArray("ToDrevia\r\nOK\r\n")
-                              << QStringList{U(quorvel::kWordQuestion), U(quorvel::WordOutputNotAvailableText())};
+    QTest::newRow("word, save dialog cancelled")
+        << "wordButton-cancel" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{U(quorvel::kWordQuestion)};
     QTest::newRow("word no") << "wordButton-no" << QByteArray("ToDrevia\r\nOK\r\n")
                              << QStringList{U(quorvel::kWordQuestion)};
   }
@@ -282,6 +283,18 @@ class PrintOutputTest : public QObject {
       });
     }
     if (choice == "wordButton-no") answerer.Queue(ModalAnswerer::ClickButtonWithText(U("いいえ")));
+    const QString docm = Q(folder.File("報告書.docm"));
+    if (choice == "wordButton-cancel") {
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(U("はい")));
+      // The save dialog as the Word output sets it up; Cancel creates nothing and says nothing.
+      answerer.Queue([&](QWidget* widget) {
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("docm"));
+        QCOMPARE(dialog->nameFilters(), (QStringList{U("Word マクロ有効文書 (*.docm)"), U("すべて (*.*)")}));
+        dialog->reject();
+      });
+    }
     const QString applicationName = QCoreApplication::applicationName();
     quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
       return quorvel::RunPrintMode(folder.Path(), request);
@@ -297,6 +310,7 @@ class PrintOutputTest : public QObject {
     for (const auto& dialog : answerer.Seen())
       if (!dialog.text.isEmpty()) seen << dialog.text;
     QCOMPARE(seen, messages);
+    if (choice == "wordButton-cancel") QVERIFY(!QFile::exists(docm));
     if (choice == "printButton") {
       QCOMPARE(nameWhilePrinting, U("印刷"));
       QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages

@@ -22,6 +22,19 @@ target_compile_definitions(report_ui_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_S
 # The PDF tests run the headless tool.
 add_dependencies(report_ui_tests quorvel-report)
 
+# The report as a Word document: the Word sink's calls, the names the report
+# uses against the template, and the example through the headless tool and
+# LibreOffice (GoogleTest, no widgets).
+quorvel_add_test(word_report_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/WordReportTest.cpp
+    ${PROJECT_SOURCE_DIR}/tests/platform/WordTestSupport.cpp
+    ${PROJECT_SOURCE_DIR}/tests/platform/WordTestSupport.h
+  LIBS quorvel_platform quorvel_core quorvel_test_support GTest::gtest_main)
+target_include_directories(word_report_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/platform)
+target_compile_definitions(word_report_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
+add_dependencies(word_report_tests quorvel_word_template quorvel-report)
+
 # The input-data pages (items 2-20): composition, frames and the example's PDF.
 quorvel_add_test(report_input_tests QT
   SOURCES
