@@ -402,9 +402,8 @@ KvfElement ParseElement(KvfElementKind kind, const std::vector<Token>& tokens, c
 
 KvfBlock ParseBlockHeader(const std::vector<Token>& tokens, const KvfForm& form, const std::vector<int>& blockLines,
                           int line) {
-  const char* usage = "block expects N lines L \"title\"";
-  if (tokens.size() < 4 || tokens.size() > 5 || tokens[2].quoted || tokens[2].text != "lines") Fail(line, usage);
-  if (tokens.size() == 5 && !tokens[4].quoted) Fail(line, usage);
+  const char* usage = "block expects N lines L \"title\" word=NAME";
+  if (tokens.size() < 4 || tokens[2].quoted || tokens[2].text != "lines") Fail(line, usage);
   KvfBlock block;
   block.number = Number(tokens[1], line);
   if (block.number < 0 || block.number > kMaxBlock) {
@@ -420,7 +419,22 @@ KvfBlock ParseBlockHeader(const std::vector<Token>& tokens, const KvfForm& form,
   if (block.lines < 1 || block.lines > kMaxLines) {
     Fail(line, "block " + std::to_string(block.number) + ": lines must be 1 to " + std::to_string(kMaxLines));
   }
-  if (tokens.size() == 5) block.title = tokens[4].text;
+  // Then an optional title and an optional word=NAME, in this order: the
+  // Word building block that stands for this block in a Word document.
+  std::size_t i = 4;
+  if (i < tokens.size() && tokens[i].quoted) block.title = tokens[i++].text;
+  if (i < tokens.size()) {
+    std::string_view option = tokens[i].text;
+    if (tokens[i].quoted) Fail(line, usage);
+    if (option.substr(0, 5) != "word=") {
+      std::string key(option.substr(0, option.find('=')));
+      Fail(line, (key == "word" ? "option \"word\" needs a value" : "unknown option " + Quote(key) + " on a block"));
+    }
+    if (option.size() == 5) Fail(line, "option \"word\" needs a value");
+    block.wordBlock = std::string(option.substr(5));
+    ++i;
+  }
+  if (i < tokens.size()) Fail(line, "unexpected " + Quote(tokens[i].text) + " after the block's options");
   return block;
 }
 

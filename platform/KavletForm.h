@@ -42,8 +42,9 @@ struct KvfElement {
 
 struct KvfBlock {
   int number = 0;
-  int lines = 1;      // height in lines of 280 twips
-  std::string title;  // the quoted description after the line count
+  int lines = 1;          // height in lines of 280 twips
+  std::string title;      // the quoted description after the line count
+  std::string wordBlock;  // word=: the Word building block standing for this block; empty when none
   std::vector<KvfElement> elements;
 };
 

@@ -68,7 +68,10 @@ bool clsGdProject::Read(RecordReader& in) {
 ProjectLoadResult LoadProject(const std::string& path, clsGdProject& project) {
   RecordReader reader;
   if (!reader.Open(path)) return {ProjectLoadStatus::kNotOpened, reader.OpenError()};
-  if (!project.Read(reader)) return {ProjectLoadStatus::kFailed, project.Error().Message()};
+  const bool read = project.Read(reader);
+  const std::size_t slash = path.find_last_of("/\\");
+  project.Folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+  if (!read) return {ProjectLoadStatus::kFailed, project.Error().Message()};
   return {ProjectLoadStatus::kLoaded, {}};
 }
 

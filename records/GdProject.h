@@ -75,6 +75,10 @@ class clsGdProject : public clsDreviaData {
   clsGdConterCol Contours;                                  // 22
   clsLayerColor LayerColours;                               // 23
 
+  // Folder of the hand-off file (set by LoadProject): relative result-file
+  // paths are taken from here.
+  std::string Folder;
+
   // Fixed colour lists (0x00BBGGRR) for the drawings, refilled by Reset.
   std::array<std::uint32_t, 20> GreyList{};
   std::array<std::uint32_t, 11> ColourScale{};

@@ -45,6 +45,13 @@ class PageSink {
   }
   virtual void PlaceTableRow(const BlockRef& block, const FieldValues& values) { PlaceBlock(block, values); }
   virtual void EndTable() {}
+  // A heading of `level` 1..4 for report item `item`, for outputs that name
+  // headings by their place in the report; by default placed as a block.
+  virtual void PlaceHeading(const BlockRef& block, const FieldValues& values, int level, int item) {
+    (void)level;
+    (void)item;
+    PlaceBlock(block, values);
+  }
   // A block holding a graph frame; `frameName` is also among the values.
   virtual void PlaceFrame(const BlockRef& block, const FieldValues& values, const std::string& frameName) {
     (void)frameName;

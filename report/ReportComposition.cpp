@@ -3,7 +3,9 @@
 #include <fstream>
 
 #include "report/ComposerSink.h"
+#include "report/InputDataPages.h"
 #include "report/ReportItems.h"
+#include "report/ResultPages.h"
 
 namespace quorvel {
 
@@ -11,12 +13,12 @@ const std::vector<ReportGroup>& StandardReportGroups() {
   // The groups without a compose function are written by the report pages.
   static const std::vector<ReportGroup> groups = {
       {kItemTitlePage, -1, "title page", ComposeTitlePage},
-      {kItemInputData, -1, "input data", {}},
-      {kItemAnalysisConditions, kItemInputData, "analysis conditions", {}},
-      {kItemCalculationSettings, kItemInputData, "calculation settings", {}},
-      {kItemResults, -1, "analysis results", {}},
-      {kItemFigures, -1, "result figures", {}},
-      {kItemDetails, -1, "analysis details", {}},
+      {kItemInputData, -1, "input data", ComposeInputData},
+      {kItemAnalysisConditions, kItemInputData, "analysis conditions", ComposeAnalysisConditions},
+      {kItemCalculationSettings, kItemInputData, "calculation settings", ComposeCalculationSettings},
+      {kItemResults, -1, "analysis results", ComposeAnalysisResults},
+      {kItemFigures, -1, "result figures", ComposeResultFigures},
+      {kItemDetails, -1, "analysis details", ComposeAnalysisDetails},
       {kItemContents, -1, "contents", ComposeContents},
   };
   return groups;

@@ -3,10 +3,25 @@
 #include <QPainter>
 
 #include "platform/MarkedText.h"
+#include "report/FittingFigures.h"
+#include "report/ResultFigureDrawing.h"
+#include "report/TerrainModelDrawing.h"
 
 namespace quorvel {
 
-FrameDrawer ReportFrameDrawer(const CPrintProject&) { return {}; }
+FrameDrawer ReportFrameDrawer(const CPrintProject& project) {
+  return [&project](QPainter& painter, const GraphFrame& frame) {
+    const QRectF area(0, 0, frame.width, frame.height);
+    // Input data: the terrain model and the fitting graphs.
+    if (frame.name == "地形モデル") {
+      DrawTerrainModel(painter, project.Project, area);
+      return;
+    }
+    if (DrawFittingFrame(painter, project.Project, frame.name, area)) return;
+    // Results: slips, time histories, contours, slices.
+    if (DrawResultFigure(painter, frame, project.Project)) return;
+  };
+}
 
 void DrawPageNumber(QPainter& painter, int number) {
   constexpr int kHeight = 200;

@@ -81,8 +81,16 @@ void ReportPager::Heading(int level, int item, std::string_view text) {
   MakeRoom(lines);
   // After the break, so the entry names the page the heading is printed on.
   project_.AddContentsEntry(item);
-  sink_.PlaceBlock(block, {{99 + level, std::string(text)}});
+  sink_.PlaceHeading(block, {{99 + level, std::string(text)}}, level, item);
   Placed(lines);
+}
+
+void ReportPager::PageEndedByBlock() {
+  used_ = 0;
+  pageFresh_ = true;
+  afterTable_ = false;
+  table_.reset();
+  project_.BlockPlaced = 0;
 }
 
 void ReportPager::Block(const BlockRef& block, FieldValues values) {

@@ -48,6 +48,11 @@ class ReportPager {
   // lines (the contents builder).
   void Place(const BlockRef& block, const FieldValues& values);
 
+  // The block just placed ends its page itself (the Word title and contents
+  // blocks): the next placement starts a fresh page without a break, and the
+  // next group does not open one either.
+  void PageEndedByBlock();
+
   // Lines used on the current page.
   int LinesUsed() const { return used_; }
 

@@ -4,6 +4,8 @@
 target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ComposerSink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComposerSink.h
+  ${CMAKE_CURRENT_LIST_DIR}/InputDataPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InputDataPages.h
   ${CMAKE_CURRENT_LIST_DIR}/PageSink.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintProject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintProject.h
@@ -12,10 +14,16 @@ target_sources(quorvel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportItems.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportItems.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPager.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ReportPager.h)
+  ${CMAKE_CURRENT_LIST_DIR}/ReportPager.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultPages.h
+  ${CMAKE_CURRENT_LIST_DIR}/WordSink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordSink.h)
 
 # UI: page drawing, the preview, the print job, PDF, the task and the Word seam.
 target_sources(quorvel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FittingFigures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FittingFigures.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintMode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintMode.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintPreviewDlg.cpp
@@ -26,6 +34,10 @@ target_sources(quorvel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportPageDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPdf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportPdf.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultFigureDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultFigureDrawing.h
+  ${CMAKE_CURRENT_LIST_DIR}/TerrainModelDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TerrainModelDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/WordOutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WordOutput.h)
 

@@ -1,9 +1,12 @@
-// quorvel-report: composes the project of a print hand-off file to a PDF
-// without a window, on the program's own code (form files from PrnFiles/ in
-// the program folder; QUORVEL_HOME honoured).
+// quorvel-report: composes the project of a print hand-off file to a PDF, or
+// writes it as a Word document, without a window, on the program's own code
+// (form files and the Word template from PrnFiles/ in the program folder;
+// QUORVEL_HOME honoured).
 //   quorvel-report HANDOFF.txt --pdf OUT.pdf
-// Exit status 0 when the PDF was written; otherwise 1 (2 for a usage error)
-// with a one-line reason on stderr, and an existing OUT.pdf left as it was.
+//   quorvel-report HANDOFF.txt --docm OUT.docm
+// Exit status 0 when the file was written; otherwise 1 (2 for a usage error)
+// with a one-line reason on stderr, and an existing target left as it was.
+// What the Word template lacked goes to stderr, one line each, after success.
 #include <QApplication>
 #include <clocale>
 #include <cstdio>
@@ -14,6 +17,7 @@
 #include "records/GdProject.h"
 #include "report/PrintProject.h"
 #include "report/ReportPdf.h"
+#include "report/WordOutput.h"
 
 namespace {
 
@@ -34,10 +38,11 @@ int main(int argc, char* argv[]) {
   quorvel::SetUpFonts();
 
   const QStringList args = QApplication::arguments();
-  if (args.size() != 4 || args[2] != QLatin1String("--pdf")) {
-    std::fputs("usage: quorvel-report HANDOFF.txt --pdf OUT.pdf\n", stderr);
+  if (args.size() != 4 || (args[2] != QLatin1String("--pdf") && args[2] != QLatin1String("--docm"))) {
+    std::fputs("usage: quorvel-report HANDOFF.txt --pdf OUT.pdf | --docm OUT.docm\n", stderr);
     return 2;
   }
+  const bool word = args[2] == QLatin1String("--docm");
   const std::string handOff = args[1].toStdString();
   const std::string target = args[3].toStdString();
 
@@ -52,7 +57,19 @@ int main(int argc, char* argv[]) {
       return Fail(handOff + ": " + loaded.Message);
   }
 
-  const quorvel::PdfOutcome outcome = quorvel::WriteReportPdf(project, quorvel::ProgramFolder() + "PrnFiles/", target);
+  const std::string formFolder = quorvel::ProgramFolder() + "PrnFiles/";
+  if (word) {
+    const quorvel::WordBuildResult result = quorvel::WriteReportDocument(project, formFolder, target);
+    if (!result.started) {
+      return Fail(formFolder + quorvel::kWordTemplateFile + ": " +
+                  (result.problems.empty() ? std::string("cannot open") : result.problems.back()));
+    }
+    if (!result.saved) return Fail(target + ": " + (result.problems.empty() ? "not saved" : result.problems.back()));
+    for (const std::string& problem : result.problems) std::fprintf(stderr, "quorvel-report: %s\n", problem.c_str());
+    std::printf("quorvel-report: %s: %d page breaks\n", target.c_str(), project.PageCounter);
+    return 0;
+  }
+  const quorvel::PdfOutcome outcome = quorvel::WriteReportPdf(project, formFolder, target);
   if (!outcome.written) return Fail(outcome.reason);
   std::printf("quorvel-report: %s: %d pages\n", target.c_str(), outcome.pages);
   return 0;

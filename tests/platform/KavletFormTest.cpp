@@ -24,7 +24,7 @@ TEST(KvfParser, ReadsEveryElementWithItsOptions) {
       "form \"Sample \\\"one\\\"\"  # trailing comment\r\n"
       "# a comment line\r\n"
       "\r\n"
-      "block 7 lines 2 \"two lines\"\r\n"
+      "block 7 lines 2 \"two lines\" word=\"座標の表＿１ 続き\"\r\n"
       "  text 10 0 font=mincho size=360 bold align=right width=9628 \"# not a comment {^2}\"\r\n"
       "  field 480 8700 360 align=center width=938 name=\"ページ 番号\"\r\n"
       "  hline 0 9638 560 pen=30\r\n"
@@ -33,18 +33,24 @@ TEST(KvfParser, ReadsEveryElementWithItsOptions) {
       "  graph 900 100 200 9538 360 name=モデル図\r\n"
       "end\r\n"
       "block 0 lines 1\r\n"
+      "end\r\n"
+      "block 1 lines 1 word=Ｇｙｏｋａｎ＿１\r\n"
       "end";
   KvfForm form;
   std::string error;
   ASSERT_TRUE(ParseKvf(text, "s.kvf", form, error)) << error;
   EXPECT_EQ(form.title, "Sample \"one\"");
-  ASSERT_EQ(form.blocks.size(), 2u);
+  ASSERT_EQ(form.blocks.size(), 3u);
   EXPECT_EQ(form.Block(0)->title, "");
+  EXPECT_EQ(form.Block(0)->wordBlock, "");
+  EXPECT_EQ(form.Block(1)->title, "");
+  EXPECT_EQ(form.Block(1)->wordBlock, "Ｇｙｏｋａｎ＿１");
   EXPECT_EQ(form.Block(0)->lines, 1);
   EXPECT_EQ(form.Block(3), nullptr);
   const KvfBlock& block = *form.Block(7);
   EXPECT_EQ(block.lines, 2);
   EXPECT_EQ(block.title, "two lines");
+  EXPECT_EQ(block.wordBlock, "座標の表＿１ 続き");
   ASSERT_EQ(block.elements.size(), 6u);
 
   const KvfElement& text0 = block.elements[0];
@@ -125,7 +131,13 @@ TEST(KvfParser, RejectsBadFilesWithFileAndLine) {
       {"kvf 1\nblock 0 lines 0\nend\n", "f.kvf:2: block 0: lines must be 1 to 50"},
       {"kvf 1\nblock 1000 lines 1\nend\n", "f.kvf:2: block number 1000 out of range 0 to 999"},
       {"kvf 1\nblock 99999999999 lines 1\nend\n", "f.kvf:2: bad number \"99999999999\""},
-      {"kvf 1\nblock 0 rows 1\nend\n", "f.kvf:2: block expects N lines L \"title\""},
+      {"kvf 1\nblock 0 rows 1\nend\n", "f.kvf:2: block expects N lines L \"title\" word=NAME"},
+      {"kvf 1\nblock 0 lines 1 \"a\" \"b\"\nend\n", "f.kvf:2: block expects N lines L \"title\" word=NAME"},
+      {"kvf 1\nblock 0 lines 1 word=\nend\n", "f.kvf:2: option \"word\" needs a value"},
+      {"kvf 1\nblock 0 lines 1 word\nend\n", "f.kvf:2: option \"word\" needs a value"},
+      {"kvf 1\nblock 0 lines 1 name=x\nend\n", "f.kvf:2: unknown option \"name\" on a block"},
+      {"kvf 1\nblock 0 lines 1 word=a \"t\"\nend\n", "f.kvf:2: unexpected \"t\" after the block's options"},
+      {"kvf 1\nblock 0 lines 1 word=a word=b\nend\n", "f.kvf:2: unexpected \"word=b\" after the block's options"},
       {head + "  circle 0 0 5\nend\n", "f.kvf:3: unknown keyword \"circle\""},
       {head + "  field 1 0 4O\nend\n", "f.kvf:3: bad number \"4O\""},
       {head + "  field 1 0\nend\n", "f.kvf:3: field expects SLOT X Y {options}"},

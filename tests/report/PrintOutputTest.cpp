@@ -2,6 +2,7 @@
 // quorvel-report tool and the ToPrint task's answers, in-process.
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
@@ -185,19 +186,19 @@ class PrintOutputTest : public QObject {
     const auto run = quorvel::test::Run(Binary("quorvel-report"), {Q(quorvel::test::kExampleProject), "--pdf", pdf});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.err.isEmpty());
-    QCOMPARE(quorvel::test::PdfPages(pdf), 2);
+    QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages
     const QString cover = quorvel::test::PdfPageText(pdf, 1);
     for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
                              "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
       QVERIFY2(cover.contains(U(text)), text);
     QVERIFY(quorvel::test::PdfPageText(pdf, 2).contains(U("目")));
-    QVERIFY2(!QRegularExpression(QStringLiteral("\\d")).match(quorvel::test::PdfPageText(pdf, 2)).hasMatch(),
+    QVERIFY2(!QRegularExpression(U("^\\s*\\d+\\s*$")).match(LastLine(quorvel::test::PdfPageText(pdf, 2))).hasMatch(),
              "no page number on the title and contents pages");
     // The cover is drawn, not only its text: dark pixels inside the title rule's band.
-    const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"),
-                                           {"-r", "30", "-f", "1", "-l", "1", "-png", pdf, Q(folder.File("page"))});
+    const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"), {"-r", "30", "-f", "1", "-l", "1", "-png",
+                                                                        "-singlefile", pdf, Q(folder.File("page"))});
     QCOMPARE(raster.exitCode, 0);
-    QImage page(Q(folder.File("page-1.png")));
+    QImage page(Q(folder.File("page.png")));
     QVERIFY(!page.isNull());
     int dark = 0;
     for (int y = 0; y < page.height() / 3; ++y)
@@ -252,8 +253,8 @@ class PrintOutputTest : public QObject {
     QTest::addColumn<QStringList>("messages");  // message boxes after the preview
     QTest::newRow("close") << "closeButton" << QByteArray("ToDrevia\r\nCANCEL") << QStringList{};
     QTest::newRow("print") << "printButton" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{};
-    QTest::newRow("word yes") << "wordButton" << QByteArray("ToDrevia\r\nOK\r\n")
-                              << QStringList{U(quorvel::kWordQuestion), U(quorvel::WordOutputNotAvailableText())};
+    QTest::newRow("word, save dialog cancelled")
+        << "wordButton-cancel" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{U(quorvel::kWordQuestion)};
     QTest::newRow("word no") << "wordButton-no" << QByteArray("ToDrevia\r\nOK\r\n")
                              << QStringList{U(quorvel::kWordQuestion)};
   }
@@ -282,6 +283,18 @@ class PrintOutputTest : public QObject {
       });
     }
     if (choice == "wordButton-no") answerer.Queue(ModalAnswerer::ClickButtonWithText(U("いいえ")));
+    const QString docm = Q(folder.File("報告書.docm"));
+    if (choice == "wordButton-cancel") {
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(U("はい")));
+      // The save dialog as the Word output sets it up; Cancel creates nothing and says nothing.
+      answerer.Queue([&](QWidget* widget) {
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("docm"));
+        QCOMPARE(dialog->nameFilters(), (QStringList{U("Word マクロ有効文書 (*.docm)"), U("すべて (*.*)")}));
+        dialog->reject();
+      });
+    }
     const QString applicationName = QCoreApplication::applicationName();
     quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
       return quorvel::RunPrintMode(folder.Path(), request);
@@ -297,9 +310,10 @@ class PrintOutputTest : public QObject {
     for (const auto& dialog : answerer.Seen())
       if (!dialog.text.isEmpty()) seen << dialog.text;
     QCOMPARE(seen, messages);
+    if (choice == "wordButton-cancel") QVERIFY(!QFile::exists(docm));
     if (choice == "printButton") {
       QCOMPARE(nameWhilePrinting, U("印刷"));
-      QCOMPARE(quorvel::test::PdfPages(pdf), 2);
+      QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages
       QVERIFY(quorvel::test::PdfPageText(pdf, 1).contains(U("河川堤防の地震時安定性照査")));
     }
   }

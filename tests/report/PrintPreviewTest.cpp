@@ -59,6 +59,8 @@ class PrintPreviewTest : public QObject {
   void controlsTextsAndTheCallsOfAPreview() {
     CPrintProject project;
     QVERIFY(quorvel::test::LoadExample(project));
+    // The title page and the contents: a two-page report.
+    quorvel::test::Select(project, {0, 1});
     Lines log;
     {
       auto preview = Preview(project, log);

@@ -54,6 +54,7 @@ TEST(ReportComposition, ExampleProjectIsTitleAndContentsWithTheTitleTextsInField
   CPrintProject project;
   ASSERT_EQ(LoadProject(std::string(QUORVEL_EXAMPLES) + "/project/project.txt", project.Project).Status,
             ProjectLoadStatus::kLoaded);
+  Select(project, {kItemTitlePage, kItemContents});
   RecordingComposer composer;
   ASSERT_TRUE(composer.BeginPrinting());
   project.Attach(&composer);
@@ -148,11 +149,18 @@ TEST(ReportComposition, GroupsRunInOrderAndTenAndSeventeenOnlyWithinTwo) {
 
 TEST(ReportComposition, GroupsStillToBeWrittenAreNamed) {
   Lines written, empty;
-  for (const ReportGroup& group : StandardReportGroups())
+  for (const ReportGroup& group : StandardReportGroups()) {
+    // The input-data, results, figures and details groups have their own tests.
+    if (group.item == kItemInputData || group.item == kItemAnalysisConditions ||
+        group.item == kItemCalculationSettings || group.item == kItemResults || group.item == kItemFigures ||
+        group.item == kItemDetails) {
+      EXPECT_TRUE(group.compose) << group.name;
+      continue;
+    }
     (group.compose ? written : empty).push_back(std::to_string(group.item) + " " + group.name);
+  }
   EXPECT_EQ(written, (Lines{"0 title page", "1 contents"}));
-  EXPECT_EQ(empty, (Lines{"2 input data", "10 analysis conditions", "17 calculation settings", "21 analysis results",
-                          "33 result figures", "52 analysis details"}));
+  EXPECT_EQ(empty, Lines{});
 }
 
 TEST(ReportComposition, AnItemBeyondTheListIsNotSelectedAndNoItemGivesNoPage) {

@@ -3,7 +3,8 @@
 
 int RunPrintPreviewTests(int argc, char** argv);
 int RunPrintOutputTests(int argc, char** argv);
+int RunResultFiguresTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
-  return quorvel::test::RunQtTestGroups(argc, argv, {RunPrintPreviewTests, RunPrintOutputTests});
+  return quorvel::test::RunQtTestGroups(argc, argv, {RunPrintPreviewTests, RunPrintOutputTests, RunResultFiguresTests});
 }

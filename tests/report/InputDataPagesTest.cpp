@@ -1,0 +1,524 @@
+// The input-data pages (items 2-20) against the real composer and the shipped
+// form files: block sequences, field values, page breaks, gates, contents
+// entries; the terrain and fitting frames as pixels; the example's PDF read
+// back with poppler.
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "RecordingComposer.h"
+#include "ReportTestSupport.h"
+#include "report/FittingFigures.h"
+#include "report/InputDataPages.h"
+#include "report/ReportComposition.h"
+#include "report/ReportItems.h"
+#include "report/ReportPageDrawing.h"
+#include "report/TerrainModelDrawing.h"
+
+namespace quorvel {
+namespace {
+
+using test::RecordingComposer;
+using Lines = std::vector<std::string>;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+const std::vector<ReportGroup>& InputGroups() {
+  static const std::vector<ReportGroup> groups = {
+      {kItemInputData, -1, "input data", ComposeInputData},
+      {kItemAnalysisConditions, kItemInputData, "analysis conditions", ComposeAnalysisConditions},
+      {kItemCalculationSettings, kItemInputData, "calculation settings", ComposeCalculationSettings}};
+  return groups;
+}
+
+struct Composed {
+  RecordingComposer composer;
+  bool ok = false;
+  // "form block" of every placed block, pages separated by "--".
+  Lines Sequence() const {
+    Lines lines;
+    for (int p = 1; p <= composer.PageCount(); ++p) {
+      if (p > 1) lines.push_back("--");
+      for (const PlacedBlock& placed : composer.Page(p)->blocks)
+        lines.push_back(placed.form + " " + std::to_string(placed.block->number));
+    }
+    return lines;
+  }
+  // Every placed block of `form` and `block`, in order.
+  std::vector<const PlacedBlock*> All(const std::string& form, int block) const {
+    std::vector<const PlacedBlock*> found;
+    for (int p = 1; p <= composer.PageCount(); ++p)
+      for (const PlacedBlock& placed : composer.Page(p)->blocks)
+        if (placed.form == form && placed.block->number == block) found.push_back(&placed);
+    return found;
+  }
+  Lines Values(const PlacedBlock& placed, std::initializer_list<int> fields) const {
+    Lines values;
+    for (int slot : fields) values.push_back(placed.Value(slot));
+    return values;
+  }
+};
+
+void Compose(CPrintProject& project, Composed& out, const std::vector<ReportGroup>& groups = InputGroups()) {
+  QVERIFY(out.composer.BeginPrinting());
+  project.Attach(&out.composer);
+  out.ok = ComposeReport(project, test::kForms, groups).formsFound;
+  QVERIFY(out.ok);
+  const auto& problems = out.composer.Problems();
+  QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
+}
+
+bool Contains(const Lines& lines, const std::string& prefix) {
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+// A white image with `draw` run on a painter over it.
+template <typename Draw>
+QImage Painted(QSize size, Draw draw) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  draw(painter);
+  return image;
+}
+
+int CountColour(const QImage& image, QRgb colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if ((image.pixel(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu)) ++count;
+  return count;
+}
+
+int NonWhite(const QImage& image) { return image.width() * image.height() - CountColour(image, qRgb(255, 255, 255)); }
+
+}  // namespace
+
+// A small project of `count` nodes on a line, one layer around all of them
+// and `soils` soils.
+CPrintProject SmallProject(int count, int soils) {
+  CPrintProject project;
+  for (int i = 0; i < count; ++i) project.Project.Nodes.Nodes.push_back({static_cast<double>(i), 0.0});
+  clsGdLayer layer;
+  layer.SoilNumber = 1;
+  for (int i = 1; i <= count; ++i) layer.BoundaryNodes.push_back(i);
+  project.Project.Layers.Layers.push_back(layer);
+  for (int i = 1; i <= soils; ++i) {
+    clsGdSoil soil;
+    soil.Name = "土" + std::to_string(i);
+    project.Project.Soils.Soils.push_back(soil);
+  }
+  return project;
+}
+
+const std::string kType = kAnalysisTypeForm;
+const std::string kSoil = kSoilWaterForm;
+const std::string kCond = kConditionsForm;
+const std::string kSoft = kSofteningForm;
+const std::string kFit = kFittingForm;
+const std::string kSet = kSettingsForm;
+
+class InputDataPagesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void exampleInputDataBlocksPageBreakAndValues() {
+    CPrintProject project;
+    QVERIFY(test::LoadExample(project));
+    test::Select(project, {2, 3, 4, 5, 6, 7, 8, 9});
+    Composed c;
+    Compose(project, c);
+    const std::string t = kType + " ", s = kSoil + " ";
+    // Page 1 ends at line 49 with the sixth node row; page 2 opens with the
+    // spacer and the node table's header again.
+    const Lines expected = {
+        "共通.kvf 0", "共通.kvf 1", t + "3",      "共通.kvf 1", "共通.kvf 2", t + "4",        "共通.kvf 2", s + "0",
+        s + "1",      s + "1",      s + "1",      s + "2",      "共通.kvf 2", t + "5",        t + "6",      t + "6",
+        t + "6",      t + "6",      t + "6",      t + "6",      "--",         "Gyokan.kvf 0", t + "7",      t + "6",
+        t + "6",      t + "12",     "共通.kvf 2", t + "8",      t + "9",      t + "9",        t + "9",      t + "9",
+        t + "13",     "共通.kvf 2", s + "11",     s + "4",      s + "5",      s + "5",        s + "6"};
+    QCOMPARE(c.Sequence(), expected);
+    QCOMPARE(c.composer.Page(1)->lines, 49);
+
+    const PlacedBlock& type = *c.All(kType, 3).at(0);
+    QCOMPARE(c.Values(type, {800, 1, 2, 3}),
+             (Lines{"Drevia (Drevia研究会)", "ニューマークD法", "排水/非排水", "FEMの応力でスライス内力を計算"}));
+    const auto soils = c.All(kSoil, 1);
+    QCOMPARE(c.Values(*soils[0], {1, 2, 3, 4, 5, 6, 7}),
+             (Lines{"1", "盛土(Bk)", "18.00", "19.00", "30.0", "10.0", "○"}));
+    QCOMPARE(c.Values(*soils[2], {1, 2, 7}), (Lines{"3", "基盤(Dg)", ""}));
+    const auto nodes = c.All(kType, 6);
+    QCOMPARE(nodes.size(), std::size_t{8});
+    QCOMPARE(c.Values(*nodes[0], {1, 2, 3, 4, 5, 6}), (Lines{"1", "0.000", "0.000", "2", "60.000", "0.000"}));
+    QCOMPARE(c.Values(*nodes[7], {1, 4, 6}), (Lines{"15", "16", "11.000"}));
+    QCOMPARE(c.Values(*c.All(kType, 9).at(1), {1, 2, 3}), (Lines{"2", "砂質土(As)", "4,3,5,14,10,7,13,6"}));
+    QCOMPARE(c.All(kSoil, 11).at(0)->Value(1), std::string("9.810"));
+    QCOMPARE(c.Values(*c.All(kSoil, 5).at(1), {1, 2, 3, 4, 5, 6}),
+             (Lines{"3", "30.000", "10.500", "4", "60.000", "7.500"}));
+    const auto frames = c.composer.PageFrames(1);
+    QCOMPARE(frames.size(), std::size_t{1});
+    QCOMPARE(frames[0].name, std::string("地形モデル"));
+  }
+
+  void exampleConditionsAndSettingsValues() {
+    CPrintProject project;
+    QVERIFY(test::LoadExample(project));
+    test::Select(project, {2, 10, 11, 12, 13, 17, 18, 19, 20});
+    Composed c;
+    Compose(project, c);
+    QCOMPARE(
+        c.Values(*c.All(kCond, 5).at(0), {1, 2, 3, 4, 5}),
+        (Lines{"排水/非排水", "自動探索", "水平方向の静水圧を考慮する", "FEMの応力でスライス内力を計算", "右すべり"}));
+    const auto surface = c.All(kCond, 7);
+    QCOMPARE(surface.size(), std::size_t{9});
+    QCOMPARE(c.Values(*surface[3], {1, 2, 3}), (Lines{"8", "26.000", "14.000"}));
+    const PlacedBlock& search = *c.All(kCond, 9).at(0);
+    QCOMPARE(c.Values(search, {1, 11, 3, 13, 4, 14}),
+             (Lines{"中心格子分割数 (X × Y)", "10 × 8", "中心格子範囲 (x1, y1) － (x2, y2) (m)",
+                    "(24.000, 16.000) － (44.000, 30.000)", "半径範囲 最小 － 最大 (m)", "6.000 － 24.000"}));
+    // The given circle is left out while the search runs.
+    QCOMPARE(c.Values(search, {5, 15, 16, 17, 18, 19, 20}),
+             (Lines{"", "", "30", "2", "通過しない", "0.500", "13,7,10,14"}));
+    QCOMPARE(c.Values(*c.All(kSet, 0).at(0), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}),
+             (Lines{"用いる", "wave_L2_spectrum2.csv", "0.010", "2000", "20.00", "512", "468", "1", "1", "1"}));
+    QCOMPARE(c.Values(*c.All(kSet, 1).at(0), {1, 2, 3, 4, 5, 6}),
+             (Lines{"入力応答加速度を反転する/しない両方を考慮", "土塊すべり内平均", "1.50", "0.10", "0.00", "20.00"}));
+    // The missing third cut-off is skipped.
+    QCOMPARE(c.Values(*c.All(kSet, 2).at(0), {1, 2, 3, 4, 5, 6, 7, 8}),
+             (Lines{"FFTフィルタ法", "0.10, 0.20, 10.00, 12.00", "4096", "10.000", "0.0010", "1.0E-4", "100", "5"}));
+
+    project.Project.Surface.AutoSearch = false;
+    Composed given;
+    Compose(project, given);
+    QCOMPARE(given.Values(*given.All(kCond, 5).at(0), {2}), Lines{"指定円弧"});
+    QCOMPARE(given.Values(*given.All(kCond, 9).at(0), {5, 15}),
+             (Lines{"指定円弧 xc, yc, R (m)", "34.000, 22.000, 14.000"}));
+  }
+
+  void everyCodedText() {
+    struct Case {
+      const char* what;
+      std::function<void(clsGdProject&, int)> set;
+      std::string form;
+      int block;
+      int slot;
+      std::vector<std::pair<int, std::string>> texts;
+    };
+    const std::vector<Case> cases = {
+        {"method",
+         [](clsGdProject& p, int v) { p.Setting.AnalysisMethod = v; },
+         kType,
+         3,
+         1,
+         {{0, "修正フェレニウス法"},
+          {1, "簡易ビショップ法"},
+          {2, "ニューマーク法"},
+          {3, "ニューマークS法"},
+          {4, "ニューマークD法"},
+          {5, "エラー"},
+          {kNoInt, "エラー"}}},
+        {"drainage",
+         [](clsGdProject& p, int v) { p.Setting.DrainageCondition = v; },
+         kCond,
+         5,
+         1,
+         {{0, "非排水"}, {1, "排水"}, {2, "排水/非排水"}, {3, "エラー"}}},
+        {"reservoir",
+         [](clsGdProject& p, int v) { p.Setting.ReservoirWater = v; },
+         kCond,
+         5,
+         3,
+         {{0, "貯水を考慮しない"},
+          {1, "水平方向の静水圧を考慮する"},
+          {2, "貯水池内と堤体内の水をバランスする"},
+          {-1, "エラー"}}},
+        {"fem",
+         [](clsGdProject& p, int v) { p.Setting.FemStress = v; },
+         kCond,
+         5,
+         4,
+         {{0, "考慮しない"}, {1, "FEMの応力で直応力を計算"}, {2, "FEMの応力でスライス内力を計算"}, {3, "エラー"}}},
+        {"direction",
+         [](clsGdProject& p, int v) { p.Setting.SlipDirection = v; },
+         kCond,
+         5,
+         5,
+         {{0, "左すべり"}, {1, "右すべり"}, {2, "エラー"}}},
+        {"inversion",
+         [](clsGdProject& p, int v) { p.InputInversion = v; },
+         kSet,
+         1,
+         1,
+         {{0, "入力応答加速度を反転しない"},
+          {1, "入力応答加速度を反転する"},
+          {2, "入力応答加速度を反転する/しない両方を考慮"},
+          {3, "エラー"}}},
+        {"averaging",
+         [](clsGdProject& p, int v) { p.ResponseAveraging = v; },
+         kSet,
+         1,
+         2,
+         {{0, "土塊すべり内平均"}, {1, "すべり底面の平均応答加速度"}, {2, "エラー"}}},
+        {"fit",
+         [](clsGdProject& p, int v) { p.ZeroCross.FitMethod = v; },
+         kSet,
+         2,
+         1,
+         {{0, "直線補間"}, {1, "隣接平均法"}, {2, "FFTフィルタ法"}, {7, "FFTフィルタ法"}}},
+    };
+    for (const Case& test : cases)
+      for (const auto& [code, text] : test.texts) {
+        CPrintProject project;
+        test::Select(project, {2, 3, 10, 11, 17, 19, 20});
+        test.set(project.Project, code);
+        Composed c;
+        Compose(project, c);
+        const auto placed = c.All(test.form, test.block);
+        QVERIFY2(placed.size() == 1, test.what);
+        QVERIFY2(placed[0]->Value(test.slot) == text, (std::string(test.what) + " " + std::to_string(code)).c_str());
+      }
+  }
+
+  void longNodeListWrapsAndLongTableRepeatsItsHeader() {
+    CPrintProject project = SmallProject(60, 60);
+    test::Select(project, {2, 4, 6, 8});
+    Composed c;
+    Compose(project, c);
+    QCOMPARE(c.All(kType, 9).at(0)->Value(3),
+             std::string("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,"));
+    const auto more = c.All(kType, 11);
+    QCOMPARE(more.size(), std::size_t{2});
+    QCOMPARE(more[0]->Value(3),
+             std::string("30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,"));
+    QCOMPARE(more[1]->Value(3), std::string("56,57,58,59,60"));
+    // 9 lines of headings and header, then 40 rows: row 41 would reach line 50.
+    const ComposedPage& first = *c.composer.Page(1);
+    QCOMPARE(
+        static_cast<int>(std::count_if(first.blocks.begin(), first.blocks.end(),
+                                       [](const PlacedBlock& b) { return b.form == kSoil && b.block->number == 1; })),
+        40);
+    const ComposedPage& second = *c.composer.Page(2);
+    QCOMPARE(second.blocks.at(0).form + " " + std::to_string(second.blocks.at(0).block->number),
+             std::string("Gyokan.kvf 0"));
+    QCOMPARE(second.blocks.at(1).block->number, 3);
+    QCOMPARE(second.blocks.at(2).Value(1), std::string("41"));
+    QCOMPARE(second.blocks.at(2).Value(2), std::string("土41"));
+  }
+
+  void gatesOfTheGroupsAndTheSofteningParts() {
+    struct Case {
+      std::initializer_list<int> items;
+      bool conditions, softening, fitting, settings;
+    };
+    const Case cases[] = {
+        {{2, 10, 14, 15, 16, 17, 18}, true, true, true, true},
+        {{2, 10, 14, 15}, true, true, false, false},
+        {{2, 10, 14, 16}, true, false, true, false},
+        {{2, 10, 15, 16}, true, false, false, false},            // 14 gates 15 and 16
+        {{2, 17}, false, false, false, false},                   // heading only
+        {{10, 14, 15, 16, 17, 18}, false, false, false, false},  // 2 gates 10 and 17
+    };
+    for (const Case& test : cases) {
+      CPrintProject project;
+      QVERIFY(test::LoadExample(project));
+      test::Select(project, test.items);
+      Composed c;
+      Compose(project, c);
+      const Lines sequence = c.Sequence();
+      bool conditions = false;
+      for (const auto* heading : c.All("共通.kvf", 1)) conditions = conditions || heading->Value(101) == "解析条件";
+      QCOMPARE(conditions, test.conditions);
+      QCOMPARE(Contains(sequence, kSoft), test.softening);
+      QCOMPARE(Contains(sequence, kFit), test.fitting);
+      QCOMPARE(Contains(sequence, kSet), test.settings);
+      const bool inputData = std::find(test.items.begin(), test.items.end(), 2) != test.items.end();
+      QCOMPARE(c.composer.PageCount() > 0, inputData);
+    }
+  }
+
+  void printingAndPreviewUseTheirOwnStrengthRow() {
+    for (int printing : {0, 1}) {
+      CPrintProject project;
+      QVERIFY(test::LoadExample(project));
+      test::Select(project, {2, 10, 14, 15});
+      project.PrintingFlag = printing;
+      Composed c;
+      Compose(project, c);
+      QCOMPARE(c.All(kSoft, printing == 1 ? 4 : 3).size(), std::size_t{3});
+      QCOMPARE(c.All(kSoft, printing == 1 ? 3 : 4).size(), std::size_t{0});
+      QCOMPARE(c.Values(*c.All(kSoft, printing == 1 ? 4 : 3).at(1), {1, 2, 3, 4, 5}),
+               (Lines{"2", "砂質土(As)", "0.280", "5.000", "20.000"}));
+    }
+  }
+
+  void exampleFittingEntriesFramesAndContents() {
+    CPrintProject project;
+    QVERIFY(test::LoadExample(project));
+    test::Select(project, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+    Composed c;
+    Compose(project, c);
+    Lines frames;
+    for (int p = 1; p <= c.composer.PageCount(); ++p)
+      for (const PlacedBlock& placed : c.composer.Page(p)->blocks)
+        if (placed.form == kFit && (placed.block->number == 8 || placed.block->number == 9))
+          frames.push_back(placed.Value(900) + " " + placed.Value(901));
+    QCOMPARE(frames, (Lines{"両振幅ひずみグラフ_0 SR-N関係グラフ_0", "DA-αβC_0 SR-N図_0",
+                            "両振幅ひずみグラフ_1 SR-N関係グラフ_1", "DA-αβC_1 SR-N図_1",
+                            "両振幅ひずみグラフ_2 SR-N関係グラフ_2", "DA-αβC_2 SR-N図_2"}));
+    const auto names = c.All(kFit, 0);
+    QCOMPARE(names.size(), std::size_t{3});
+    // Entries after the first open a page of their own, under the spacer.
+    for (int p = 1; p <= c.composer.PageCount(); ++p) {
+      const auto& blocks = c.composer.Page(p)->blocks;
+      for (std::size_t b = 0; b < blocks.size(); ++b)
+        if (&blocks[b] == names[1] || &blocks[b] == names[2]) {
+          QCOMPARE(b, std::size_t{1});
+          QCOMPARE(blocks[0].form, std::string("Gyokan.kvf"));
+        }
+    }
+    QCOMPARE(names[1]->Value(999), std::string("砂質土(As)"));
+    QCOMPARE(c.Values(*c.All(kFit, 2).at(0), {1, 2, 3, 4, 5}),
+             (Lines{"A{_1}", "0.5000", "0.0000", "5.0000", "1.8000"}));
+    QCOMPARE(c.Values(*c.All(kFit, 2).at(3), {1, 2, 5}), (Lines{"A{_2}", "", "3.4000"}));
+    QCOMPARE(c.Values(*c.All(kFit, 12).at(1), {1, 2, 5, 6}), (Lines{"2", "0.430000", "8.400E-4", ""}));
+    QCOMPARE(c.Values(*c.All(kFit, 14).at(0), {1, 2, 3, 4}), (Lines{"α", "3.100E-4", "0.5200", "-0.0200"}));
+
+    // Contents: every heading of items 2-20, the softening parts and the
+    // fitting heading without a contents line of their own.
+    std::vector<int> items;
+    for (const ContentsEntry& entry : project.Contents) items.push_back(entry.item);
+    QCOMPARE(items,
+             (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15, 15, 15, 15, 16, 17, 18, 19, 20}));
+    QCOMPARE(project.Contents[6].page, project.Contents[0].page + 1);    // 8 地層形状 on page 2
+    QCOMPARE(project.Contents[8].page, project.Contents[0].page + 2);    // 10 opens a page
+    QCOMPARE(project.Contents[19].page, project.Contents[0].page + 10);  // 17 after 8 pages of conditions
+  }
+
+  void terrainModelFrame() {
+    CPrintProject project;
+    QVERIFY(test::LoadExample(project));
+    TerrainMapping mapping;
+    const QImage image = Painted(QSize(1200, 400), [&](QPainter& painter) {
+      mapping = DrawTerrainModel(painter, project.Project, QRectF(0, 0, 1200, 400));
+    });
+    QVERIFY(mapping.valid);
+    // The model spans 60 m by 14 m at one scale.
+    QVERIFY(std::abs(mapping.plot.width() / mapping.plot.height() - 60.0 / 14.0) < 1e-9);
+    // Layer 1 (base) in its colour 12632256, layer 4 (the crest) in 16764057 (0x00BBGGRR).
+    QCOMPARE(image.pixel(mapping.ToFrame(5, 2).toPoint()) & 0xFFFFFFu, qRgb(192, 192, 192) & 0xFFFFFFu);
+    QCOMPARE(image.pixel(mapping.ToFrame(31, 12.5).toPoint()) & 0xFFFFFFu, qRgb(153, 204, 255) & 0xFFFFFFu);
+    QVERIFY(CountColour(image, qRgb(255, 204, 153)) > 1000);  // layer 2, 10079487
+
+    CPrintProject empty;
+    TerrainMapping none;
+    const QImage blank = Painted(QSize(300, 200), [&](QPainter& painter) {
+      none = DrawTerrainModel(painter, empty.Project, QRectF(0, 0, 300, 200));
+    });
+    QVERIFY(!none.valid);
+    QCOMPARE(NonWhite(blank), 0);
+
+    // On the composed page, through the report's frame drawer.
+    test::Select(project, {2, 4, 5});
+    Composed c;
+    Compose(project, c);
+    const QImage page = RenderReportPage(c.composer, 1, project, QSize(1191, 1684));
+    const auto frame = c.composer.PageFrames(1).at(0);
+    const double s = 1191.0 / kavlet::kPaperWidth;
+    const QImage inside = page.copy(QRect(static_cast<int>(frame.x * s), static_cast<int>(frame.y * s),
+                                          static_cast<int>(frame.width * s), static_cast<int>(frame.height * s)));
+    QVERIFY(CountColour(inside, qRgb(192, 192, 192)) > 1000);
+  }
+
+  void fittingFramesAndIndexBeyondTheList() {
+    CPrintProject project;
+    QVERIFY(test::LoadExample(project));
+    const auto draw = [&](const std::string& name, bool* known) {
+      return Painted(QSize(600, 500), [&](QPainter& painter) {
+        *known = DrawFittingFrame(painter, project.Project, name, QRectF(0, 0, 4719, 4760).adjusted(0, 0, 0, 0));
+      });
+    };
+    for (const char* prefix : {kStrainFramePrefix, kSrnFramePrefix, kCurvesFramePrefix, kSrnFigureFramePrefix}) {
+      bool known = false;
+      QImage drawn = Painted(QSize(600, 600), [&](QPainter& painter) {
+        painter.scale(600.0 / 4719, 600.0 / 4760);
+        known = DrawFittingFrame(painter, project.Project, std::string(prefix) + "2", QRectF(0, 0, 4719, 4760));
+      });
+      QVERIFY(known);
+      QVERIFY2(NonWhite(drawn) > 2000, prefix);
+      // Entries 0-2 exist; 3 draws nothing.
+      drawn = draw(std::string(prefix) + "3", &known);
+      QVERIFY(known);
+      QCOMPARE(NonWhite(drawn), 0);
+    }
+    bool known = true;
+    draw("SR-N図_x", &known);
+    QVERIFY(!known);
+    draw("地形モデル", &known);
+    QVERIFY(!known);
+  }
+
+  void examplePdfHasTheHeadingsAndValuesWhereTheContentsSays() {
+    test::TempFolder folder;
+    const QString pdf = Q(folder.File("example.pdf"));
+    const auto run = test::Run(QStringLiteral(QUORVEL_BINARY_DIR "/bin/quorvel-report"),
+                               {Q(test::kExampleProject), QStringLiteral("--pdf"), pdf});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const int pages = test::PdfPages(pdf);
+    QVERIFY(pages > 10);
+    // The contents pages follow the title page; printed page 1 comes after them.
+    int contentsPages = 0;
+    QString contents;
+    for (int p = 2; p <= pages; ++p) {
+      const QString text = test::PdfPageText(pdf, p);
+      // The leader dots come back from the PDF as U+00B7.
+      if (!text.contains(QStringLiteral("···"))) break;
+      contents += text;
+      ++contentsPages;
+    }
+    QVERIFY(contentsPages >= 1);
+    const auto pageOf = [&](const QString& heading) {
+      const QRegularExpression line(
+          QStringLiteral("^\\s*") + QRegularExpression::escape(heading) + QStringLiteral("·+\\s+(\\d+)\\s*$"),
+          QRegularExpression::MultilineOption);
+      const auto match = line.match(contents);
+      return match.hasMatch() ? match.captured(1).toInt() + 1 + contentsPages : -1;
+    };
+    const struct {
+      const char* heading;
+      std::vector<const char*> values;
+    } expected[] = {
+        {"入力データ", {"解析種別", "Drevia (Drevia研究会)", "ニューマークD法", "盛土(Bk)", "18.00"}},
+        {"地層形状", {"4,3,5,14,10,7,13,6", "水位線", "9.810"}},
+        {"解析条件", {"自動探索", "水平方向の静水圧を考慮する", "右すべり", "(24.000, 16.000) － (44.000, 30.000)"}},
+        {"計算設定",
+         {"FEMデータ", "wave_L2_spectrum2.csv", "入力応答加速度を反転する/しない両方を考慮", "FFTフィルタ法",
+          "0.10, 0.20, 10.00, 12.00"}},
+    };
+    for (const auto& entry : expected) {
+      const int page = pageOf(QString::fromUtf8(entry.heading));
+      QVERIFY2(page > 1 && page <= pages, entry.heading);
+      const QString text = test::PdfPageText(pdf, page);
+      QVERIFY2(text.contains(QString::fromUtf8(entry.heading)), entry.heading);
+      for (const char* value : entry.values)
+        QVERIFY2(text.contains(QString::fromUtf8(value)), (std::string(entry.heading) + ": " + value).c_str());
+    }
+  }
+
+  void exampleWholeReportComposesWithoutProblems() {
+    CPrintProject project;
+    QVERIFY(test::LoadExample(project));
+    Composed c;
+    Compose(project, c, StandardReportGroups());
+    QVERIFY(c.composer.PageCount() > 10);
+  }
+};
+
+}  // namespace quorvel
+
+QTEST_MAIN(quorvel::InputDataPagesTest)
+#include "InputDataPagesTest.moc"

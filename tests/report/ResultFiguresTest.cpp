@@ -1,0 +1,129 @@
+// The result figures drawn into images (the colours each kind of frame must
+// hold, nothing for indices beyond their lists) and the example report as a
+// PDF read back with poppler on the pages its contents name.
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QtTest>
+#include <set>
+
+#include "ReportTestSupport.h"
+#include "report/ResultFigureDrawing.h"
+
+using quorvel::test::TempFolder;
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+// The figure `name` drawn at a tenth of its twips on white.
+QImage Draw(const quorvel::clsGdProject& project, const char* name, int width = 9638, int height = 6000) {
+  QImage image(width / 10, height / 10, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(0.1, 0.1);
+  const quorvel::GraphFrame frame{name, 0, 0, width, height};
+  if (!quorvel::DrawResultFigure(painter, frame, project)) image = QImage();
+  return image;
+}
+
+int CountColour(const QImage& image, QRgb colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += (image.pixel(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu);
+  return count;
+}
+
+bool Blank(const QImage& image) { return CountColour(image, qRgb(255, 255, 255)) == image.width() * image.height(); }
+
+class ResultFiguresTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void eachKindOfFrameHoldsItsColours() {
+    quorvel::CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    const quorvel::clsGdProject& p = project.Project;
+    // A contour: at least six colours of the scale; the layers outside the mesh in the grey list.
+    const QImage contour = Draw(p, "コンター_0");
+    QVERIFY(!contour.isNull());
+    int scaleColours = 0;
+    for (int k = 0; k < 10; ++k)
+      scaleColours += CountColour(contour, quorvel::FromColorRef(p.ColourScale[k]).rgb()) > 20;
+    QVERIFY2(scaleColours >= 6, qPrintable(QString::number(scaleColours)));
+    QVERIFY(CountColour(contour, quorvel::FromColorRef(p.GreyList[2]).rgb()) > 100);  // the dyke's upper layer
+    // Slip figures: the circle in its red.
+    for (const char* name : {"初期円弧すべり", "最大変位量の円弧すべり", "最大変位量の円弧すべり_EnumPCSdmax",
+                             "探索結果(初期)", "探索結果(臨界)"})
+      QVERIFY2(CountColour(Draw(p, name), qRgb(220, 0, 0)) > 30, name);
+    // Time histories: the curve in its blue.
+    QVERIFY(CountColour(Draw(p, "入力加速度", 9638, 3960), qRgb(0, 0, 200)) > 100);
+    QVERIFY(CountColour(Draw(p, "変位量_2", 9638, 4000), qRgb(200, 0, 0)) > 50);  // its second curve
+    QVERIFY(CountColour(Draw(p, "スライス_2", 9638, 9520), qRgb(0, 0, 200)) > 300);
+    // Indices beyond their lists and unknown kinds draw nothing.
+    for (const char* name :
+         {"コンター_4", "変位量_5", "スライス_3", "最大変位量の円弧すべり_EnumPCSnone", "コンター_x"})
+      QVERIFY2(Blank(Draw(p, name)), name);
+    // A slice file that cannot be opened: the frame stays blank.
+    project.Project.ResultFiles[quorvel::clsGdProject::kResultSlices] = "gone.txt";
+    QVERIFY(Blank(Draw(project.Project, "スライス_0", 9638, 9520)));
+    QVERIFY(Draw(p, "地形モデル").isNull());  // not a result figure
+  }
+
+  void contourColourIndexCoversTheScale() {
+    QCOMPARE(quorvel::ContourColourIndex(0.0, 0.0, 1.0), 0);
+    QCOMPARE(quorvel::ContourColourIndex(0.0999, 0.0, 1.0), 0);
+    QCOMPARE(quorvel::ContourColourIndex(0.1, 0.0, 1.0), 1);
+    QCOMPARE(quorvel::ContourColourIndex(1.0, 0.0, 1.0), 9);
+    QCOMPARE(quorvel::ContourColourIndex(5.0, 0.0, 1.0), 9);
+    QCOMPARE(quorvel::ContourColourIndex(-1.0, 0.0, 1.0), 0);
+    QCOMPARE(quorvel::ContourColourIndex(-9e32, 0.0, 1.0), 10);
+    QCOMPARE(quorvel::ContourColourIndex(0.5, 1.0, 1.0), 10);
+  }
+
+  void examplePdfShowsHeadingsAndValuesOnTheContentsPages() {
+    TempFolder folder;
+    const QString pdf = QString::fromStdString(folder.File("report.pdf"));
+    const auto run = quorvel::test::Run(QCoreApplication::applicationDirPath() + "/quorvel-report",
+                                        {QString::fromStdString(quorvel::test::kExampleProject), "--pdf", pdf});
+    QCOMPARE(run.exitCode, 0);
+    const int pages = quorvel::test::PdfPages(pdf);
+    QVERIFY(pages > 20);
+    // Printed page n is PDF page n + offset (title and contents pages).
+    const QStringList lastLines = quorvel::test::PdfPageText(pdf, pages).trimmed().split('\n');
+    const int offset = pages - lastLines.last().trimmed().toInt();
+    QString contents;
+    for (int page = 2; page <= offset; ++page) contents += quorvel::test::PdfPageText(pdf, page);
+    const auto pageOf = [&](const char* heading) {
+      const QRegularExpression line(QStringLiteral("(?m)^\\s*") + QRegularExpression::escape(U(heading)) +
+                                    QStringLiteral("[^\\s\\d]+\\s+(\\d+)\\s*$"));  // the leader, then the page
+      const QRegularExpressionMatch match = line.match(contents);
+      return match.hasMatch() ? match.captured(1).toInt() + offset : -1;
+    };
+    struct Expect {
+      const char* heading;
+      std::vector<const char*> texts;
+    };
+    for (const Expect& e :
+         {Expect{"解析結果",
+                 {"解析結果", "Total cases:", "1248", "Effective cases:", "1116", "(Fs MINIMUM)", "非排水 (undrained)",
+                  "1.483", "合計 (total)", "5230.4"}},
+          Expect{"計算結果", {"計算結果", "Mrslip:", "3702.4", "Mdslip:", "2959.5", "tslip :"}},
+          Expect{"損傷度コンター", {"損傷度コンター"}}, Expect{"探索明細", {"探索明細", "30.000", "18.000", "1.100"}},
+          Expect{"スライス諸量の時刻歴", {"スライス諸量の時刻歴", "最終損傷度 Dfinal", "time(s)"}}}) {
+      const int page = pageOf(e.heading);
+      QVERIFY2(page > offset && page <= pages, e.heading);
+      const QString text = quorvel::test::PdfPageText(pdf, page);
+      for (const char* t : e.texts) QVERIFY2(text.contains(U(t)), qPrintable(U(e.heading) + ": " + U(t)));
+    }
+  }
+};
+
+}  // namespace
+
+int RunResultFiguresTests(int argc, char** argv) {
+  ResultFiguresTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "ResultFiguresTest.moc"

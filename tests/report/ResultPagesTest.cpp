@@ -1,0 +1,284 @@
+// The analysis results, result figures and analysis details against the real
+// composition and the shipped form files: the exact values of each kind of
+// table from the example's result files, the contents texts the analysis
+// settings choose, tables that run over pages, missing result files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "platform/KavletComposition.h"
+#include "report/ReportComposition.h"
+#include "report/ReportItems.h"
+#include "report/ResultPages.h"
+
+namespace quorvel {
+namespace {
+
+const std::string kForms = std::string(QUORVEL_PRNFILES) + "/";
+const std::string kExample = std::string(QUORVEL_EXAMPLES) + "/project/project.txt";
+
+struct Placed {
+  int page;
+  std::string form;
+  int block;
+  std::vector<std::pair<int, std::string>> values;
+  std::string Value(int slot) const {
+    for (const auto& [s, text] : values)
+      if (s == slot) return text;
+    return "<none>";
+  }
+};
+
+struct Composed {
+  std::vector<Placed> blocks;
+  std::vector<std::string> frames;
+  std::vector<std::string> problems;
+  // The blocks of `form` and `block`, in order.
+  std::vector<Placed> Of(const std::string& form, int block) const {
+    std::vector<Placed> found;
+    for (const Placed& p : blocks)
+      if (p.form == form && p.block == block) found.push_back(p);
+    return found;
+  }
+  // Label (slot 1) to value (slot 2) of the value lines, in order.
+  std::vector<std::string> ValueLines() const {
+    std::vector<std::string> lines;
+    for (const Placed& p : Of(kResultsForm, 10)) lines.push_back(p.Value(1) + p.Value(2) + " " + p.Value(3));
+    return lines;
+  }
+};
+
+Composed Compose(CPrintProject& project, std::initializer_list<int> items) {
+  project.Project.Print.Items.assign(58, false);
+  for (int item : items) project.Project.Print.Items[static_cast<std::size_t>(item)] = true;
+  KavletComposition composer;
+  EXPECT_TRUE(composer.BeginPrinting());
+  project.Attach(&composer);
+  EXPECT_TRUE(ComposeReport(project, kForms).formsFound);
+  Composed result;
+  for (int p = 1; p <= composer.PageCount(); ++p) {
+    for (const PlacedBlock& placed : composer.Page(p)->blocks)
+      result.blocks.push_back({p, placed.form, placed.block->number, placed.values});
+    for (const GraphFrame& frame : composer.PageFrames(p)) result.frames.push_back(frame.name);
+  }
+  result.problems = composer.Problems();
+  project.Attach(nullptr);
+  return result;
+}
+
+CPrintProject Example() {
+  CPrintProject project;
+  EXPECT_EQ(LoadProject(kExample, project.Project).Status, ProjectLoadStatus::kLoaded);
+  return project;
+}
+
+std::vector<std::string> Row(const Placed& placed, int slots) {
+  std::vector<std::string> row;
+  for (int s = 1; s <= slots; ++s) row.push_back(placed.Value(s));
+  return row;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(ResultPages, ResultTablesCarryTheExampleValues) {
+  CPrintProject project = Example();
+  const Composed c = Compose(project, {21, 22, 23, 24, 25, 27, 28, 29, 30});
+  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+
+  const std::vector<Placed> counts = c.Of(kResultsForm, 15);
+  ASSERT_EQ(counts.size(), 1u);
+  EXPECT_EQ(Row(counts[0], 4), (Strings{"Total cases:", "1248", "Effective cases:", "1116"}));
+  // The best circles of the search file: the smallest Fs and the smallest Khy (both its first row).
+  const std::vector<Placed> best = c.Of(kResultsForm, 2);
+  ASSERT_EQ(best.size(), 2u);
+  EXPECT_EQ(Row(best[0], 6), (Strings{"(Fs MINIMUM)", "30.000", "18.000", "12.000", "1.100", "0.120"}));
+  EXPECT_EQ(best[1].Value(1), "(Khy MINIMUM)");
+
+  // Stability of the initial circle per drainage state, then the file's table.
+  const std::vector<Placed> drainage = c.Of(kResultsForm, 5);
+  ASSERT_EQ(drainage.size(), 3u);
+  EXPECT_EQ(Row(drainage[0], 5), (Strings{"非排水 (undrained)", "1.483", "0.200", "2092.2", "1666.9"}));
+  EXPECT_EQ(Row(drainage[1], 5), (Strings{"排水 (drained)", "1.356", "0.173", "3138.2", "2037.3"}));
+  EXPECT_EQ(Row(drainage[2], 5), (Strings{"合計 (total)", "1.412", "0.182", "5230.4", "3704.2"}));
+  const std::vector<Placed> stability = c.Of(kResultsForm, 9);
+  ASSERT_EQ(stability.size(), 7u);
+  EXPECT_EQ(Row(stability[6], 3), (Strings{"最短すべり瞬間円弧(t=tslip)", "1.298", "0.138"}));
+
+  // (Fs MINIMUM), the two maximum-displacement circles and the critical one.
+  const std::vector<Placed> titles = c.Of(kResultsForm, 11);
+  ASSERT_EQ(titles.size(), 3u);
+  EXPECT_EQ(titles[0].Value(1), "(Fs MINIMUM)");
+  EXPECT_EQ(titles[1].Value(1), "(δ MAXIMUM OR Khy.final MINIMUM)");
+  EXPECT_EQ(titles[2].Value(1), "(tslip MINIMUM OR Khy.initial MINIMUM)");
+  const Strings expected = {
+      "xc , yc, R :32.000 , 20.500 , 13.200 (m)", "Fs :1.108 ", "Khy :0.121 ", "Mr :4388.0 (kN･m)", "Md :3960.3 (kN･m)",
+      // δ maximum (kind 4), tslip minimum (kind 6)
+      "xc , yc, R :33.000 , 18.500 , 11.600 (m)", "Fs :1.251 ", "Khy :0.129 ", "Mr :3702.4 (kN･m)", "Md :2959.5 (kN･m)",
+      "δ :0.356 (m)", "xc , yc, R :30.000 , 22.500 , 15.000 (m)", "Fs :1.298 ", "Khy :0.138 ", "Mr :5410.0 (kN･m)",
+      "Md :4167.9 (kN･m)", "δ :0.131 (m)",
+      // the critical circle (number 5): tslip is the first time with displacement
+      "xc , yc, R :33.000 , 18.500 , 11.600 (m)", "Fs :1.251 ", "Khy :0.129 ", "tslip :0.10 (s)", "δ :0.356 (m)",
+      "Mrslip:3702.4 (kN･m)", "Mdslip:2959.5 (kN･m)"};
+  EXPECT_EQ(c.ValueLines(), expected);
+
+  // The slice table at the initial state: 12 rows, the last one exactly.
+  const std::vector<Placed> slices = c.Of(kResultsForm, 7);
+  ASSERT_EQ(slices.size(), 12u);
+  EXPECT_EQ(Row(slices[11], 6), (Strings{"12", "31.000", "1.000", "4.200", "30.000", "4.00"}));
+}
+
+TEST(ResultPages, ContentsTextsFollowTheSearchAndTheAnalysisMethod) {
+  struct Case {
+    bool autoSearch;
+    int method;
+    const char* initial;
+    const char* displacement;
+  };
+  for (const Case& k :
+       {Case{true, 4, "臨界円弧すべり", "変位量計算"}, Case{false, 1, "指定円弧すべり", "計算円弧すべり"},
+        Case{false, 2, "指定円弧すべり", "変位量計算"}, Case{true, 5, "臨界円弧すべり", "計算円弧すべり"}}) {
+    CPrintProject project = Example();
+    project.Project.Surface.AutoSearch = k.autoSearch;
+    project.Project.Setting.AnalysisMethod = k.method;
+    const Composed c = Compose(project, {1, 21, 22, 27, 52, 54});
+    const std::vector<Placed> lines = c.Of(kCommonForm, 7);  // second-level contents lines
+    ASSERT_EQ(lines.size(), 3u);
+    const std::string leader = "･･･";
+    EXPECT_EQ(lines[0].Value(101).rfind(std::string(k.initial) + leader, 0), 0u) << lines[0].Value(101);
+    EXPECT_EQ(lines[1].Value(101).rfind(std::string(k.displacement) + leader, 0), 0u) << lines[1].Value(101);
+    EXPECT_EQ(lines[2].Value(101).rfind(std::string(k.displacement) + leader, 0), 0u) << lines[2].Value(101);
+    // The page headings keep the item table's texts.
+    const std::vector<Placed> headings = c.Of(kCommonForm, 1);
+    ASSERT_EQ(headings.size(), 3u);
+    EXPECT_EQ(headings[1].Value(101), "最大変位量の円弧すべり");
+  }
+}
+
+// A project of its own with a search file of `rows` circles.
+struct HandMade {
+  test::TempFolder folder;
+  CPrintProject project;
+  explicit HandMade(int rows) {
+    project = Example();
+    project.Project.Folder = folder.Path();
+    std::ofstream search(folder.File("search.txt"), std::ios::binary);
+    search << "[SearchDetail]\r\n[Table] " << rows << "\r\n";
+    for (int i = 0; i < rows; ++i) search << 10 + i << ".5,20,15," << 1 + i * 0.001 << ",0.2\r\n";
+    project.Project.ResultFiles.fill("missing.txt");
+    project.Project.ResultFiles[clsGdProject::kResultSearch] = "search.txt";
+  }
+};
+
+TEST(ResultPages, SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain) {
+  HandMade made(120);
+  const Composed c = Compose(made.project, {52, 55});
+  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+  const std::vector<Placed> rows = c.Of(kDetailsForm, 3);
+  ASSERT_EQ(rows.size(), 120u);
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].Value(1), std::to_string(i + 1));
+  EXPECT_EQ(Row(rows[119], 6), (Strings{"120", "129.500", "20.000", "15.000", "1.119", "0.200"}));
+  // Page 1: heading 1 (3), heading 3 (2), header (2) and 42 rows reach line 49.
+  // Every later page opens with the spacer and the header again.
+  const int pages = c.blocks.back().page;
+  ASSERT_EQ(pages, 3);
+  for (int page = 2; page <= pages; ++page) {
+    std::vector<Placed> on;
+    for (const Placed& p : c.blocks)
+      if (p.page == page) on.push_back(p);
+    ASSERT_GE(on.size(), 3u);
+    EXPECT_EQ(on[0].form + std::to_string(on[0].block), std::string(kSpacingForm) + "0");
+    EXPECT_EQ(on[1].form + std::to_string(on[1].block), std::string(kDetailsForm) + "2");
+    EXPECT_EQ(on[2].form + std::to_string(on[2].block), std::string(kDetailsForm) + "3");
+  }
+  EXPECT_EQ(rows[41].page, 1);
+  EXPECT_EQ(rows[42].page, 2);
+  EXPECT_EQ(rows[42].Value(1), "43");
+  EXPECT_EQ(rows[87].page, 2);  // spacer (1), header (2) and 46 rows
+  EXPECT_EQ(rows[88].page, 3);
+  // The table closes with its rule once, after the last row.
+  const std::vector<Placed> end = c.Of(kDetailsForm, 13);
+  ASSERT_EQ(end.size(), 1u);
+  EXPECT_EQ(end[0].page, 3);
+}
+
+TEST(ResultPages, MissingResultFilesLeaveTheTablesEmptyAndCompositionGoesOn) {
+  HandMade made(0);
+  made.project.Project.ResultFiles.fill("not-there.txt");
+  const Composed c = Compose(made.project, {1, 21, 22, 23, 24, 27, 29, 30, 31, 32, 33, 34, 35, 52, 53, 54, 55, 56, 57});
+  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+  // Headers stand without rows; the values from the project itself remain.
+  EXPECT_EQ(c.Of(kDetailsForm, 2).size(), 1u);
+  EXPECT_TRUE(c.Of(kDetailsForm, 3).empty());
+  EXPECT_TRUE(c.Of(kDetailsForm, 10).empty());
+  EXPECT_TRUE(c.Of(kResultsForm, 7).empty());
+  EXPECT_TRUE(c.Of(kResultsForm, 9).empty());
+  const std::vector<Placed> best = c.Of(kResultsForm, 2);
+  ASSERT_EQ(best.size(), 2u);
+  // Rows of the missing search file are blank, not the last values of the slots.
+  EXPECT_EQ(Row(best[1], 6), (Strings{"(Khy MINIMUM)", "", "", "", "", ""}));
+  EXPECT_EQ(c.Of(kResultsForm, 5).size(), 3u);
+  // No slice pages without the slice file; the tslip line is empty.
+  EXPECT_TRUE(c.Of(kSliceHistoryFormFile, 1).empty());
+  const Strings lines = c.ValueLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "tslip : (s)"), lines.end());
+  // The slip figure is placed; the contents still lists every heading.
+  EXPECT_EQ(c.frames, (Strings{"初期円弧すべり"}));
+  EXPECT_EQ(made.project.Contents.size(), 18u);
+}
+
+TEST(ResultPages, ExampleReportPlacesEveryFrameWithoutOverflow) {
+  CPrintProject project = Example();
+  const Composed c = [&] {
+    project.Project.Print.Items.assign(58, true);
+    KavletComposition composer;
+    EXPECT_TRUE(composer.BeginPrinting());
+    project.Attach(&composer);
+    EXPECT_TRUE(ComposeReport(project, kForms).formsFound);
+    Composed r;
+    for (int p = 1; p <= composer.PageCount(); ++p)
+      for (const GraphFrame& frame : composer.PageFrames(p)) r.frames.push_back(frame.name);
+    r.problems = composer.Problems();
+    project.Attach(nullptr);
+    return r;
+  }();
+  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+  Strings results;
+  for (const std::string& frame : c.frames)
+    if (frame != "地形モデル" && frame.find("グラフ_") == std::string::npos &&
+        frame.find("DA-αβC_") == std::string::npos && frame.find("SR-N図_") == std::string::npos)
+      results.push_back(frame);
+  const Strings expected = {"初期円弧すべり",
+                            "最大変位量の円弧すべり_EnumPCSfsmin",
+                            "最大変位量の円弧すべり_EnumPCSkhmin",
+                            "探索結果(初期)",
+                            "最大変位量の円弧すべり",
+                            "最大変位量の円弧すべり_EnumPCSdmaxinit",
+                            "最大変位量の円弧すべり_EnumPCSdmax",
+                            "最大変位量の円弧すべり_EnumPCStmininit",
+                            "最大変位量の円弧すべり_EnumPCStmin",
+                            "探索結果(臨界)",
+                            "入力加速度",
+                            "平均応答加速度",
+                            "コンター_0",
+                            "コンター_1",
+                            "コンター_2",
+                            "コンター_3",
+                            "変位量_0",
+                            "変位量_1",
+                            "変位量_2",
+                            "変位量_3",
+                            "変位量_4",
+                            "スライス_0",
+                            "スライス_1",
+                            "スライス_2"};
+  EXPECT_EQ(results, expected);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,362 @@
+// The report as a Word document: the Word sink's exact calls against a
+// recording module, every name the report uses present in the template, and
+// the example project through the headless tool to a .docm that our package
+// check passes and LibreOffice prints.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "WordTestSupport.h"
+#include "platform/KavletForm.h"
+#include "platform/OoxmlPackage.h"
+#include "platform/WordDocumentWriter.h"
+#include "report/ReportItems.h"
+#include "report/WordSink.h"
+
+namespace quorvel {
+namespace {
+
+using Lines = std::vector<std::string>;
+const std::string kForms = std::string(QUORVEL_PRNFILES) + "/";
+
+void Select(CPrintProject& project, std::vector<int> items) {
+  project.Project.Print.Items.assign(58, false);
+  for (int item : items) project.Project.Print.Items[static_cast<std::size_t>(item)] = true;
+}
+
+// Logs every call as "id arguments"; every call succeeds.
+class RecordingModule : public WordOutputModule {
+ public:
+  Lines log;
+  bool opens = true;
+  bool OpenTemplate(const std::string& path, bool flag) override {
+    log.push_back("1004 " + path + (flag ? " true" : " false"));
+    return opens;
+  }
+  bool AppendBlock(std::string_view name) override {
+    log.push_back("1005 " + std::string(name));
+    return true;
+  }
+  bool SetField(std::string_view name, std::string_view text) override {
+    log.push_back("1001 " + std::string(name) + "=" + std::string(text));
+    return true;
+  }
+  bool SetTableCell(std::string_view column, int row, std::string_view text) override {
+    log.push_back("1002 " + std::string(column) + " " + std::to_string(row) + " " + std::string(text));
+    return true;
+  }
+  bool InsertPicture(std::string_view place, const WordPicture& picture) override {
+    log.push_back("1007 " + std::string(place) + " " + picture.png + " " + std::to_string(picture.widthTwips) + "x" +
+                  std::to_string(picture.heightTwips));
+    return true;
+  }
+  int Save(const std::string& path) override {
+    log.push_back("1009 " + path);
+    return 1;
+  }
+  void Close() override { log.push_back("1000"); }
+  const std::vector<std::string>& Problems() const override { return problems_; }
+
+ private:
+  std::vector<std::string> problems_;
+};
+
+// The shipped cover, headings and spacers, and a form of our own with a
+// table, its continuation header and a figure.
+std::string SequenceForms(const test::TempFolder& folder) {
+  for (const char* form : {"0_表紙.kvf", "共通.kvf", "Gyokan.kvf"})
+    std::filesystem::copy(kForms + form, folder.File(form));
+  folder.WriteBytes("t.kvf",
+                    "kvf 1\n"
+                    "block 0 lines 2 \"header\" word=座標の表＿１\nend\n"
+                    "block 1 lines 1 \"row\"\n"
+                    "  field 1 0 0 name=番号１\n  field 2 3000 0 name=Ｘ１\n  field 3 6000 0\nend\n"
+                    "block 2 lines 2 \"continued\" word=座標の表＿１＿１\nend\n"
+                    "block 3 lines 10 \"figure\" word=モデル図\n  graph 900 0 0 9638 2800 name=モデル図\nend\n");
+  return folder.Path() + "/";
+}
+
+TEST(WordSink, TitleIndexHeadingsFigureAndATableContinuedOverAPageBreak) {
+  test::TempFolder folder;
+  const std::string forms = SequenceForms(folder);
+  CPrintProject project;
+  Select(project, {0, 1, 2});
+  project.Project.Print.Texts = {"題", "副題", "現場", "会社", "会社2", "TEL 1", "FAX 2", "2024年3月", "", ""};
+  const GroupCompose body = [](ReportPager& pager, CPrintProject&) {
+    pager.Heading(1, 2, "入力データ");
+    pager.Heading(3, 5, "モデル図");
+    pager.Frame({"t.kvf", 3}, 900, "地形モデル");
+    pager.BeginTable({"t.kvf", 0}, {}, BlockRef{"t.kvf", 2});
+    for (int row = 0; row < 34; ++row)
+      pager.TableRow({"t.kvf", 1}, {{1, std::to_string(row + 1)}, {2, "x" + std::to_string(row)}, {3, "-"}});
+    pager.EndTable();
+  };
+  const std::vector<ReportGroup> groups = {{kItemTitlePage, -1, "title page", ComposeTitlePage},
+                                           {kItemInputData, -1, "body", body},
+                                           {kItemContents, -1, "contents", ComposeContents}};
+  RecordingModule module;
+  int steps = 0;
+  const auto pictures = [](const std::string& frame, int width, int height) {
+    return "png(" + frame + " " + std::to_string(width) + " " + std::to_string(height) + ")";
+  };
+  const WordBuildResult result = BuildWordDocument(
+      project, module, forms, "T.docm", "out.docm", pictures, [&steps] { ++steps; }, groups);
+  EXPECT_TRUE(result.started);
+  EXPECT_TRUE(result.saved);
+  EXPECT_EQ(result.problems, Lines{});
+
+  Lines expected = {"1004 T.docm true",
+                    "1005 Ｄｒｅｖｉａ＿Ｔｉｔｌｅ",
+                    "1001 タイトル=題",
+                    "1001 サブタイトル=副題",
+                    "1001 現場名=現場",
+                    "1001 日付情報=2024年3月",
+                    "1001 会社名日本語=会社",
+                    "1001 電話番号=TEL 1",
+                    "1001 ファックス番号=FAX 2",
+                    "1005 Ｄｒｅｖｉａ＿Ｉｎｄｅｘ",
+                    "1005 Ｄｒｅｖｉａ＿１",
+                    "1001 見出し=入力データ",
+                    "1005 Ｄｒｅｖｉａ＿１＿２＿１",
+                    "1001 見出し=モデル図",
+                    "1005 モデル図",
+                    "1007 モデル図 png(地形モデル 9638 2800) 9638x2800",
+                    "1005 座標の表＿１",
+                    "1002 all -1 "};
+  // Heading 3 + heading 2 + figure 10 + header 2 lines: 32 one-line rows
+  // fill the page to line 49, the 33rd would reach line 50.
+  for (int row = 0; row < 32; ++row) {
+    expected.push_back("1002 番号１ " + std::to_string(row) + " " + std::to_string(row + 1));
+    expected.push_back("1002 Ｘ１ " + std::to_string(row) + " x" + std::to_string(row));
+  }
+  expected.insert(expected.end(), {"1005 ＳｅｔＲｅｔｕｒｎ", "1005 座標の表＿１＿１", "1002 all -1 ",
+                                   "1002 番号１ 0 33", "1002 Ｘ１ 0 x32", "1002 番号１ 1 34",
+                                   "1002 Ｘ１ 1 x33", "1005 Ｅｎｄ", "1009 out.docm", "1000"});
+  EXPECT_EQ(module.log, expected);
+  EXPECT_EQ(steps, 1);
+  // The body's first page follows the index without a break of its own.
+  EXPECT_EQ(project.PageCounter, 2);
+  EXPECT_EQ(project.Contents, (std::vector<ContentsEntry>{{2, 1}, {5, 1}}));
+}
+
+TEST(WordSink, OnlyTheTitlePageIsTitleAndEndWithoutAStep) {
+  test::TempFolder folder;
+  const std::string forms = SequenceForms(folder);
+  CPrintProject project;
+  Select(project, {0});
+  RecordingModule module;
+  int steps = 0;
+  const WordBuildResult result =
+      BuildWordDocument(project, module, forms, "T.docm", "o.docm", {}, [&steps] { ++steps; });
+  EXPECT_TRUE(result.saved);
+  ASSERT_EQ(module.log.size(), 12u);
+  EXPECT_EQ(module.log[1], "1005 Ｄｒｅｖｉａ＿Ｔｉｔｌｅ");
+  EXPECT_EQ(Lines(module.log.end() - 3, module.log.end()), (Lines{"1005 Ｅｎｄ", "1009 o.docm", "1000"}));
+  EXPECT_EQ(steps, 0);
+}
+
+TEST(WordSink, ATemplateThatDoesNotOpenStopsBeforeAnyBlock) {
+  CPrintProject project;
+  Select(project, {0, 1});
+  RecordingModule module;
+  module.opens = false;
+  const WordBuildResult result = BuildWordDocument(project, module, kForms, "T.docm", "o.docm");
+  EXPECT_FALSE(result.started);
+  EXPECT_FALSE(result.saved);
+  EXPECT_EQ(module.log, Lines{"1004 T.docm true"});
+}
+
+TEST(WordSink, PicturesThatFailAndBlocksThatAreMissingAreRecordedNotFatal) {
+  test::TempFolder folder;
+  const std::string forms = SequenceForms(folder);
+  CPrintProject project;
+  Select(project, {2});
+  const GroupCompose body = [](ReportPager& pager, CPrintProject&) {
+    pager.Frame({"t.kvf", 3}, 900, "地形モデル");
+    pager.Block({"t.kvf", 9});
+    pager.Block({"none.kvf", 0});
+  };
+  RecordingModule module;
+  const WordBuildResult result = BuildWordDocument(project, module, forms, "T.docm", "o.docm",
+                                                   [](const std::string&, int, int) { return std::string(); }, {},
+                                                   {{kItemInputData, -1, "body", body}});
+  EXPECT_TRUE(result.saved);
+  EXPECT_EQ(result.problems,
+            (Lines{"picture 地形モデル could not be drawn", "t.kvf: no block 9", forms + "none.kvf: cannot open"}));
+  EXPECT_EQ(module.log, (Lines{"1004 T.docm true", "1005 モデル図", "1005 Ｅｎｄ", "1009 o.docm", "1000"}));
+}
+
+TEST(WordSink, SectionNamesFollowTheContentsAndTheAnalysisChoice) {
+  clsGdProject project;
+  project.Surface.AutoSearch = true;
+  project.Setting.AnalysisMethod = 4;
+  struct Case {
+    int item;
+    const char* name;
+  };
+  for (const Case& c : {Case{2, "１"}, Case{3, "１＿１"}, Case{9, "１＿２＿５"}, Case{14, "１＿３＿４"}, Case{15, ""},
+                        Case{20, "１＿４＿３"}, Case{22, "２＿１＿臨界円弧"}, Case{26, "２＿１＿臨界円弧＿４"},
+                        Case{32, "２＿２＿変位量計算＿５"}, Case{44, "３＿１＿１０"}, Case{51, "３＿４"},
+                        Case{54, "４＿２＿変位量計算"}, Case{57, "４＿２＿変位量計算＿３"}})
+    EXPECT_EQ(WordSectionName(c.item, project), c.name) << c.item;
+  project.Surface.AutoSearch = false;
+  project.Setting.AnalysisMethod = 1;
+  EXPECT_EQ(WordSectionName(23, project), "２＿１＿指定円弧＿１");
+  EXPECT_EQ(WordSectionName(28, project), "２＿２＿計算円弧＿１");
+}
+
+// Every block, field, column and picture place the form files name (word=,
+// name=) exists in the packed template, and the whole example report, every
+// item selected, goes through the real writer without a missing name.
+TEST(WordTemplateNames, EveryNameTheReportUsesIsInTheTemplate) {
+  WordDocumentWriter writer;
+  ASSERT_TRUE(writer.OpenTemplate(test::TemplatePath(), true));
+  const std::vector<std::string> blocks = writer.BlockNames();
+  const std::set<std::string> names(blocks.begin(), blocks.end());
+  std::set<std::string> allTags;
+  for (const std::string& block : blocks)
+    for (const std::string& tag : writer.BlockTags(block)) allTags.insert(tag);
+
+  clsGdProject choices;
+  for (const auto& entry : std::filesystem::directory_iterator(QUORVEL_PRNFILES)) {
+    if (entry.path().extension() != ".kvf") continue;
+    KvfForm form;
+    std::string error;
+    ASSERT_TRUE(LoadKvfFile(entry.path().string(), form, error)) << error;
+    const std::string file = entry.path().filename().string();
+    for (const KvfBlock& block : form.blocks) {
+      const std::string where = file + " block " + std::to_string(block.number);
+      std::vector<std::string> wordBlocks;
+      if (block.wordBlock == kWordSectionPrefix) {
+        // A heading: every section of its level, with both analysis choices.
+        for (int item = 0; item < kReportItemCount; ++item) {
+          if (ItemContentsLevel(item) != block.number + 1) continue;
+          for (bool autoSearch : {false, true})
+            for (int method : {1, 4}) {
+              choices.Surface.AutoSearch = autoSearch;
+              choices.Setting.AnalysisMethod = method;
+              wordBlocks.push_back(block.wordBlock + WordSectionName(item, choices));
+            }
+        }
+        if (block.number == 3)  // tables (1) to (6) under the damage-dependent softening
+          for (const char* k : {"１", "２", "３", "４", "５", "６"})
+            wordBlocks.push_back(block.wordBlock + "１＿３＿４＿" + k);
+      } else if (!block.wordBlock.empty()) {
+        wordBlocks.push_back(block.wordBlock);
+      }
+      for (const std::string& name : wordBlocks) {
+        EXPECT_TRUE(names.count(name)) << where << ": no building block " << name;
+      }
+      for (const KvfElement& element : block.elements) {
+        if (element.style.name.empty()) continue;
+        if (block.wordBlock.empty()) {
+          // A table row's field: a column of some table block.
+          EXPECT_TRUE(allTags.count(element.style.name)) << where << ": no column " << element.style.name;
+          continue;
+        }
+        for (const std::string& name : wordBlocks) {
+          const std::vector<std::string> tags = writer.BlockTags(name);
+          EXPECT_NE(std::find(tags.begin(), tags.end(), element.style.name), tags.end())
+              << where << ": " << name << " has no control " << element.style.name;
+        }
+      }
+    }
+  }
+
+  // The walk: the example project with every item through the real writer.
+  test::TempFolder folder;
+  CPrintProject project;
+  ASSERT_EQ(LoadProject(std::string(QUORVEL_EXAMPLES) + "/project/project.txt", project.Project).Status,
+            ProjectLoadStatus::kLoaded);
+  std::vector<int> all;
+  for (int item = 0; item < 58; ++item) all.push_back(item);
+  Select(project, all);
+  WordDocumentWriter document;
+  const WordBuildResult result =
+      BuildWordDocument(project, document, kForms, test::TemplatePath(), folder.File("all.docm"),
+                        [](const std::string&, int, int) { return test::SmallPng(); });
+  EXPECT_TRUE(result.saved);
+  for (const std::string& problem : result.problems) ADD_FAILURE() << problem;
+  EXPECT_EQ(ooxml::CheckPackageFile(folder.File("all.docm")), Lines{});
+
+  // A block copied from the glossary takes no relationship with it.
+  const std::string glossary = test::ReadPart(test::TemplatePath(), "word/glossary/document.xml");
+  ASSERT_FALSE(glossary.empty());
+  for (const char* attribute : {"r:id=", "r:embed=", "r:link=", "r:pict="})
+    EXPECT_EQ(glossary.find(attribute), std::string::npos) << attribute;
+}
+
+std::string Output(const std::string& command) {
+  std::string text;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return text;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  pclose(pipe);
+  return text;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// pdftotext spaces and breaks Japanese text where the layout does.
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (char c : text)
+    if (c != ' ' && c != '\n' && c != '\f') squeezed += c;
+  return squeezed;
+}
+
+// The example project through the headless tool to a .docm, then LibreOffice
+// prints it: the title texts and every heading the report placed come back.
+TEST(WordReportEndToEnd, ExampleProjectToDocmThatLibreOfficePrints) {
+  ASSERT_EQ(test::RunCommand("command -v soffice >/dev/null"), 0) << "LibreOffice is missing: run scripts/setup";
+  test::TempFolder folder;
+  const std::string docm = folder.File("報告書.docm");
+  const std::string tool = std::string(QUORVEL_BINARY_DIR) + "/bin/quorvel-report";
+  const std::string example = std::string(QUORVEL_EXAMPLES) + "/project/project.txt";
+  ASSERT_EQ(test::RunCommand(Quoted(tool) + " " + Quoted(example) + " --docm " + Quoted(docm) + " >" +
+                             Quoted(folder.File("tool.log")) + " 2>&1"),
+            0)
+      << folder.ReadBytes("tool.log");
+  EXPECT_EQ(ooxml::CheckPackageFile(docm), Lines{});
+
+  // What the document should hold: the same build against a recording module.
+  CPrintProject project;
+  ASSERT_EQ(LoadProject(example, project.Project).Status, ProjectLoadStatus::kLoaded);
+  RecordingModule module;
+  BuildWordDocument(project, module, kForms, "T.docm", "o.docm", [](const std::string&, int, int) { return "p"; });
+  Lines headings;
+  int breaks = 0;
+  for (const std::string& call : module.log) {
+    if (call.rfind("1001 見出し=", 0) == 0) headings.push_back(call.substr(std::string("1001 見出し=").size()));
+    if (call == "1005 ＳｅｔＲｅｔｕｒｎ") ++breaks;
+  }
+
+  test::RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + folder.File("profile") +
+                   " --convert-to pdf --outdir " + Quoted(folder.Path()) + " " + Quoted(docm) + " >" +
+                   Quoted(folder.File("soffice.log")) + " 2>&1");
+  const std::string pdf = folder.File("報告書.pdf");
+  ASSERT_TRUE(folder.Exists("報告書.pdf")) << folder.ReadBytes("soffice.log");
+  const std::string info = Output("pdfinfo " + Quoted(pdf));
+  const std::size_t at = info.find("Pages:");
+  ASSERT_NE(at, std::string::npos) << info;
+  // Title page, contents, then a page at least per page break.
+  const int pages = std::stoi(info.substr(at + 6));
+  EXPECT_GE(pages, 2 + (headings.empty() ? 0 : breaks + 1)) << breaks << " breaks";
+  EXPECT_LE(pages, 4 * (breaks + 3)) << breaks << " breaks";
+  const std::string title = Squeezed(Output("pdftotext -f 1 -l 1 " + Quoted(pdf) + " -"));
+  for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
+                           "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
+    EXPECT_NE(title.find(Squeezed(text)), std::string::npos) << text << " not on the title page:\n" << title;
+  const std::string all = Squeezed(Output("pdftotext " + Quoted(pdf) + " -"));
+  EXPECT_NE(all.find("目次"), std::string::npos);
+  for (const std::string& heading : headings)
+    EXPECT_NE(all.find(Squeezed(heading)), std::string::npos) << heading << " not in the document";
+}
+
+}  // namespace
+}  // namespace quorvel
