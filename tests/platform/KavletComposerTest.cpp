@@ -124,8 +124,8 @@ TEST_F(CompositionTest, FramesAreListedInOrderWithTheirNamesAndPlaces) {
   composer.SetEnd();
   EXPECT_TRUE(composer.PageFrames(1).empty());
   const int top = kavlet::kBodyTop + 3 * kavlet::kLineHeight;
-  EXPECT_EQ(composer.PageFrames(2), (std::vector<GraphFrame>{{"入力加速度", 1134, top, 9638, 4060},
-                                                             {"平均応答加速度", 1134, top + 4340, 9638, 4060}}));
+  EXPECT_EQ(composer.PageFrames(2), (std::vector<GraphFrame>{{"入力加速度", 1134, top + 80, 9638, 3960},
+                                                             {"平均応答加速度", 1134, top + 4200, 9638, 3960}}));
   EXPECT_TRUE(composer.PageFrames(3).empty());
 }
 

@@ -82,6 +82,7 @@ class PrintOutputTest : public QObject {
   void thePrintJobMakesTheLibraryCallsInOrder() {
     CPrintProject project;
     QVERIFY(quorvel::test::LoadExample(project));
+    quorvel::test::Select(project, {0, 1});  // the title page and the contents: two pages
     Lines log;
     TempFolder folder;
     {
@@ -276,7 +277,7 @@ class PrintOutputTest : public QObject {
         auto* dialog = qobject_cast<QPrintDialog*>(widget);
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->printer()->docName(), U("○○川堤防 地震時変形検討"));
-        QCOMPARE(dialog->maxPage(), 2);
+        QVERIFY(dialog->maxPage() > 2);  // the whole example report, numbered pages included
         // No printer here: the dialog offers printing to a file.
         dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
         dialog->accept();
