@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "graph/GraphDrawer.h"
+#include "graph/StrainCurve.h"
 #include "records/GdProject.h"
 #include "srn/EqBase.h"
 #include "srn/SrnFormRecord.h"
@@ -27,14 +28,6 @@ std::optional<std::size_t> IndexAfter(const std::string& name, const std::string
 }
 
 bool Finite(double v) { return !IsNoValue(v) && std::isfinite(v); }
-
-// The strain form's curve: A1 exp(-(x/t1)^d1) + A2 exp(-(x/t2)^d2) in the
-// engine's operation order, results in the order A1, t1, d1, A2, t2, d2.
-double StrainValue(const std::array<double, 6>& r, double x) {
-  const double first = std::exp(-std::pow(x / r[1], r[2]));
-  const double second = std::exp(-std::pow(x / r[4], r[5]));
-  return r[3] * second + r[0] * first;
-}
 
 double NiceCeiling(double v) {
   if (!(v > 0)) return 1.0;
@@ -96,7 +89,7 @@ void DrawStrain(QPainter& painter, const clsGdSdParameter& fit, const QRectF& ar
     for (int i = 0; i <= 100000; ++i) {
       const double x = i * 0.01;
       if (!(x <= data.XMaximum + 0.01)) break;
-      curve.AppendPoint(x, StrainValue(results, x));
+      curve.AppendPoint(x, StrainCurveValue(results, x));
     }
     curves.push_back(&curve);
   }

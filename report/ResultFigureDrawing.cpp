@@ -395,21 +395,13 @@ bool ReadSliceAt(const clsGdProject& project, long index, GdSliceHistory& slice)
 void DrawSlice(QPainter& painter, const QRectF& area, const clsGdProject& project, long index) {
   GdSliceHistory slice;
   if (!ReadSliceAt(project, index, slice)) return;
-  const GdSliceSummary s = slice.Summary();
-  const std::pair<const char*, std::pair<double, const char*>> lines[8] = {
-      {"最終損傷度 Dfinal : ", {s.FinalDamage, ""}},
-      {"最終ひずみ振幅DA γDAfinal : ", {s.FinalStrainAmplitude, "(%)"}},
-      {"初期見掛け摩擦角 φapp : ", {s.InitialFrictionAngle, "(deg)"}},
-      {"最終見掛け摩擦角 φapp : ", {s.FinalFrictionAngle, "(deg)"}},
-      {"初期鉛直応力 : ", {s.InitialVerticalStress, "(kN/m{^2})"}},
-      {"最大鉛直応力 : ", {s.MaximumVerticalStress, "(kN/m{^2})"}},
-      {"初期せん断応力 : ", {s.InitialShearStress, "(kN/m{^2})"}},
-      {"最大せん断応力 : ", {s.MaximumShearStress, "(kN/m{^2})"}}};
-  for (int i = 0; i < 8; ++i) {
-    const double x = area.left() + 300 + (i % 2) * area.width() / 2;
-    const double y = area.top() + 40 + (i / 2) * 220.0;
+  int n = 0;  // two lines to a row
+  for (const SliceSummaryLine& line : SliceSummaryLines(slice.Summary())) {
+    const double x = area.left() + 300 + (n % 2) * area.width() / 2;
+    const double y = area.top() + 40 + (n / 2) * 220.0;
     Text(painter, QRectF(x, y, area.width() / 2 - 300, kTextSize),
-         Q(lines[i].first) + Q(ResultNumber(lines[i].second.first, 3)) + " " + Q(lines[i].second.second));
+         Q(line.label) + Q(ResultNumber(line.value, 3)) + " " + Q(line.unit));
+    ++n;
   }
   const std::vector<double>* series[5] = {&slice.Damage, &slice.StrainAmplitude, &slice.FrictionAngle,
                                           &slice.VerticalStress, &slice.ShearStress};

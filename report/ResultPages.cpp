@@ -173,21 +173,11 @@ void SliceSummaries(ReportPager& pager, const CPrintProject& project) {
   clsGdSliceQuant slices;
   ReadSliceQuantFile(ResultFilePath(project.Project, clsGdProject::kResultSlices), slices);
   for (const GdSliceHistory& slice : slices.Slices) {
-    const GdSliceSummary s = slice.Summary();
-    const std::pair<const char*, std::pair<double, const char*>> rows[8] = {
-        {"最終損傷度 Dfinal : ", {s.FinalDamage, ""}},
-        {"最終ひずみ振幅DA γDAfinal : ", {s.FinalStrainAmplitude, "(%)"}},
-        {"初期見掛け摩擦角 φapp : ", {s.InitialFrictionAngle, "(deg)"}},
-        {"最終見掛け摩擦角 φapp : ", {s.FinalFrictionAngle, "(deg)"}},
-        {"初期鉛直応力 : ", {s.InitialVerticalStress, "(kN/m{^2})"}},
-        {"最大鉛直応力 : ", {s.MaximumVerticalStress, "(kN/m{^2})"}},
-        {"初期せん断応力 : ", {s.InitialShearStress, "(kN/m{^2})"}},
-        {"最大せん断応力 : ", {s.MaximumShearStress, "(kN/m{^2})"}}};
     KeepTogether(pager, 12);
     pager.Block(kSubtitle, {{1, "スライス " + Integer(slice.Number)}});
     pager.BeginTable(kSliceSummaryHeader);
-    for (const auto& [label, value] : rows)
-      pager.TableRow(kSliceSummaryRow, {{1, label}, {2, ResultNumber(value.first, 3)}, {3, value.second}});
+    for (const SliceSummaryLine& line : SliceSummaryLines(slice.Summary()))
+      pager.TableRow(kSliceSummaryRow, {{1, line.label}, {2, ResultNumber(line.value, 3)}, {3, line.unit}});
     pager.EndTable();
   }
 }
@@ -208,6 +198,17 @@ std::vector<int> SliceNumbers(const clsGdProject& project) {
 }
 
 }  // namespace
+
+std::array<SliceSummaryLine, 8> SliceSummaryLines(const GdSliceSummary& s) {
+  return {{{"最終損傷度 Dfinal : ", s.FinalDamage, ""},
+           {"最終ひずみ振幅DA γDAfinal : ", s.FinalStrainAmplitude, "(%)"},
+           {"初期見掛け摩擦角 φapp : ", s.InitialFrictionAngle, "(deg)"},
+           {"最終見掛け摩擦角 φapp : ", s.FinalFrictionAngle, "(deg)"},
+           {"初期鉛直応力 : ", s.InitialVerticalStress, "(kN/m{^2})"},
+           {"最大鉛直応力 : ", s.MaximumVerticalStress, "(kN/m{^2})"},
+           {"初期せん断応力 : ", s.InitialShearStress, "(kN/m{^2})"},
+           {"最大せん断応力 : ", s.MaximumShearStress, "(kN/m{^2})"}}};
+}
 
 std::string ResultNumber(double value, int decimals) {
   if (value == kNoValue || !std::isfinite(value)) return {};

@@ -3,11 +3,13 @@
 // (33-51) and analysis details (52-57). The groups write to the pager only and
 // read the result files of "[AnalysisResult]" as they compose; a file that
 // cannot be opened leaves its tables empty and composition goes on.
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "records/GdProject.h"
+#include "records/GdSliceQuant.h"
 #include "records/GdTable.h"
 #include "report/ReportPager.h"
 
@@ -66,6 +68,15 @@ const clsGdSlip* SlipForFrame(const clsGdProject& project, std::string_view fram
 long SearchRowWithMinimum(const clsGdTable& search, std::size_t column);
 // The first time the slip displacement exceeds zero, or kNoValue.
 double SlipStartTime(const clsGdTable& displacement);
+
+// One line of a slice's summary: its label, value and unit, in the order the
+// slice summary table and the slice figure both print them.
+struct SliceSummaryLine {
+  const char* label;
+  double value;
+  const char* unit;
+};
+std::array<SliceSummaryLine, 8> SliceSummaryLines(const GdSliceSummary& summary);
 
 // `value` with `decimals` decimals; empty for the no-value marker.
 std::string ResultNumber(double value, int decimals);

@@ -8,7 +8,7 @@
 #include "host/Language.h"
 #include "host/RetrySettings.h"
 #include "host/StringTable.h"
-#include "strain/StrainCurve.h"
+#include "graph/StrainCurve.h"
 
 namespace quorvel {
 namespace {

@@ -1,7 +1,6 @@
 # Strain form. Core (std-only): the form's records, hand-off sections and
 # logic, which the tests drive directly.
 target_sources(quorvel_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/StrainCurve.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrainFitRun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrainFormModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrainFormRecord.cpp

@@ -12,7 +12,7 @@
 #include "host/EngineCaller.h"
 #include "host/Language.h"
 #include "host/RandomGenerator.h"
-#include "strain/StrainCurve.h"
+#include "graph/StrainCurve.h"
 #include "strain/StrainFitRun.h"
 #include "strain/StrainFormModel.h"
 #include "strain/StrainHandOff.h"

@@ -1,4 +1,4 @@
-#include "strain/StrainCurve.h"
+#include "graph/StrainCurve.h"
 
 #include <cmath>
 
