@@ -57,25 +57,17 @@ int Compose(CPrintProject& project, Composer& composer) {
   return pages;
 }
 
-void BM_ComposeExample(benchmark::State& state) {
+// The example project, or the large one of FillLarge.
+void BM_Compose(benchmark::State& state, void (*fill)(CPrintProject&)) {
   CPrintProject project;
-  LoadExample(project);
+  fill(project);
   for (auto _ : state) {
     KavletComposition composer;
     state.counters["pages"] = Compose(project, composer);
   }
 }
-BENCHMARK(BM_ComposeExample)->Unit(benchmark::kMillisecond);
-
-void BM_ComposeLarge(benchmark::State& state) {
-  CPrintProject project;
-  FillLarge(project);
-  for (auto _ : state) {
-    KavletComposition composer;
-    state.counters["pages"] = Compose(project, composer);
-  }
-}
-BENCHMARK(BM_ComposeLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Compose, Example, LoadExample)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Compose, Large, FillLarge)->Unit(benchmark::kMillisecond);
 
 void BM_DrawPreviewPage(benchmark::State& state) {
   CPrintProject project;
