@@ -1,6 +1,7 @@
-// The print mode's speed: composing the example project (target under 5 ms)
-// and a large synthetic one (20 000 nodes, 200 layers, 50 000 table rows;
-// under 200 ms), drawing one preview page at 1000 x 1400 pixels with its
+// The print mode's speed: composing the example project (target under 5 ms),
+// a large synthetic one (20 000 nodes, 200 layers, 50 000 table rows; under
+// 200 ms) and one with long result files (1 000 searched circles, 200 slices
+// of 2 000 time steps; under 500 ms), drawing one preview page at 1000 x 1400 pixels with its
 // frames (under 16 ms), and the example report to PDF (under 1 s).
 //   build/release/bin/report_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QImage>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/FontSetup.h"
@@ -46,6 +49,33 @@ void FillLarge(CPrintProject& project) {
   }
 }
 
+// The example with long result files written beside a copy of its hand-off
+// file: 1 000 searched circles and 200 slices of 2 000 time steps.
+void FillLongResults(CPrintProject& project) {
+  LoadExample(project);
+  project.Project.Print.Items.assign(58, true);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quorvel-report-bench";
+  std::filesystem::create_directories(folder);
+  project.Project.Folder = folder.string();
+  {
+    std::ofstream search(folder / "search.txt", std::ios::binary);
+    search << "[SearchDetail]\r\n[Table] 1000\r\n";
+    for (int i = 0; i < 1000; ++i)
+      search << 20 + i % 40 << ".000000," << 15 + i / 40 * 0.2 << ",12.000000," << 1 + i * 0.001 << ",0.120000\r\n";
+  }
+  {
+    std::ofstream slices(folder / "slices.txt", std::ios::binary);
+    slices << "[SliceQuantCol] 200 2000 0.01\r\n";
+    for (int s = 1; s <= 200; ++s) {
+      slices << "[SliceQuant] " << s << "\r\ntime(s),D,DA(%),phi(deg),sv(kN/m{^2}),tau(kN/m{^2})\r\n[Table] 2000\r\n";
+      for (int t = 0; t < 2000; ++t)
+        slices << t * 0.01 << ',' << t * 0.0005 << ',' << t * 0.001 << ',' << 35 - t * 0.002 << ",90.5,24.25\r\n";
+    }
+  }
+  project.Project.ResultFiles[clsGdProject::kResultSearch] = "search.txt";
+  project.Project.ResultFiles[clsGdProject::kResultSlices] = "slices.txt";
+}
+
 template <class Composer>
 int Compose(CPrintProject& project, Composer& composer) {
   composer.BeginPrinting();
@@ -68,6 +98,7 @@ void BM_Compose(benchmark::State& state, void (*fill)(CPrintProject&)) {
 }
 BENCHMARK_CAPTURE(BM_Compose, Example, LoadExample)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Compose, Large, FillLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Compose, LongResults, FillLongResults)->Unit(benchmark::kMillisecond);
 
 void BM_DrawPreviewPage(benchmark::State& state) {
   CPrintProject project;
