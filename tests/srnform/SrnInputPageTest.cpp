@@ -56,23 +56,9 @@ class SrnInputPageTest : public QObject {
  private slots:
   void init() { SetCurrentLanguage(kJapanese); }
 
-  void addFiveTwiceGivesOneSetAndTheDuplicateMessage() {
-    PageFixture f;
-    ModalAnswerer answerer;
-    answerer.Queue(TypeIntoAddDialog(QStringLiteral("5")));
-    f.page.AddSet();
-    answerer.Queue(TypeIntoAddDialog(QStringLiteral("5")));
-    f.page.AddSet();
-    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
-    QCOMPARE(f.record.DataSets.At(0).Name, std::string("5"));
-    QCOMPARE(answerer.Seen().size(), 3);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("数値を入力してください。"));
-    QCOMPARE(answerer.Seen()[2].text, QStringLiteral("同一の名前があります。"));
-    QVERIFY(f.record.DataChanged);
-    QVERIFY(!f.record.Unchanged);
-  }
-
-  void emptyValueKeepsTheAddDialogOpen() {
+  // An empty value keeps the dialog open with a message; a negative one
+  // names a set; a name taken already is refused.
+  void addDialogValues() {
     PageFixture f;
     ModalAnswerer answerer;
     answerer.Queue(TypeIntoAddDialog(QString()));
@@ -80,17 +66,20 @@ class SrnInputPageTest : public QObject {
     answerer.Queue(ModalAnswerer::Reject());  // the dialog, still open
     f.page.AddSet();
     QCOMPARE(answerer.Seen().size(), 3);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("数値を入力してください。"));
     QCOMPARE(answerer.Seen()[1].text, QStringLiteral("数値を入力してください。"));
     QCOMPARE(answerer.Seen()[2].objectName, QStringLiteral("addDataDialog"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{0});
-  }
-
-  void negativeValueNamesTheSet() {
-    PageFixture f;
-    ModalAnswerer answerer;
-    answerer.Queue(TypeIntoAddDialog(QStringLiteral("-3")));
-    f.page.AddSet();
+    for (const char* name : {"-3", "-3"}) {
+      answerer.Queue(TypeIntoAddDialog(QString::fromLatin1(name)));
+      f.page.AddSet();
+    }
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("-3"));
+    QCOMPARE(answerer.Seen().size(), 6);
+    QCOMPARE(answerer.Seen()[5].text, QStringLiteral("同一の名前があります。"));
+    QVERIFY(f.record.DataChanged);
+    QVERIFY(!f.record.Unchanged);
   }
 
   void addingKeepsTheOrderAndSelectsTheNewSet_data() {
@@ -110,6 +99,8 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.page.SelectedIndex(), 1);
   }
 
+  // Cancelled, a delete changes nothing; done, it discards the optimisation
+  // results, and after the first of three sets nothing is selected.
   void deletingTheFirstOfThreeLeavesNoSelection() {
     PageFixture f;
     f.page.AddSetNamed(5);
@@ -117,8 +108,20 @@ class SrnInputPageTest : public QObject {
     f.page.AddSetNamed(1);
     f.page.SetList()->setCurrentIndex(0);
     f.page.Grid()->SetCellText(1, 1, QStringLiteral("2.0"));  // left over in the grid
+    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
+    f.record.ConstantCurves.Append(std::make_unique<CEq4Param>());
+    f.record.Unchanged = true;
+    {
+      ModalAnswerer cancel(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
+      f.page.DeleteSet();
+      QCOMPARE(f.record.DataSets.Count(), std::size_t{3});
+      QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
+    }
     ModalAnswerer answerer;
     f.page.DeleteSet();
+    QVERIFY(f.record.SrnCurves.IsEmpty());
+    QVERIFY(f.record.ConstantCurves.IsEmpty());
+    QVERIFY(!f.record.Unchanged);
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].text, QStringLiteral("選択されているデータを削除します"));
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
@@ -148,31 +151,6 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(set.Point(149), CDPoint(150, 0.25));
   }
 
-  void deleteCancelledChangesNothing() {
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
-    ModalAnswerer answerer(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
-    f.page.DeleteSet();
-    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
-    QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
-  }
-
-  void deleteDiscardsOptimisationResults() {
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    f.page.AddSetNamed(3);
-    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
-    f.record.ConstantCurves.Append(std::make_unique<CEq4Param>());
-    f.record.Unchanged = true;
-    ModalAnswerer answerer;
-    f.page.DeleteSet();
-    QVERIFY(f.record.SrnCurves.IsEmpty());
-    QVERIFY(f.record.ConstantCurves.IsEmpty());
-    QVERIFY(!f.record.Unchanged);
-    QCOMPARE(f.page.SelectedIndex(), 0);
-  }
-
   void rowWithOnlyColumnOneIsNotAPoint() {
     PageFixture f;
     f.page.AddSetNamed(5);
@@ -197,22 +175,11 @@ class SrnInputPageTest : public QObject {
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("N above 10000") << 1 << "20000"
-                                   << "10000.0";
-    QTest::newRow("N below 0.001") << 1 << "0.0001"
-                                   << "0.001";
-    QTest::newRow("N not a number") << 1 << "abc"
-                                    << "0.001";
-    QTest::newRow("N inside") << 1 << "250"
-                              << "250";
-    QTest::newRow("SR below 0") << 2 << "-1"
-                                << "0.0";
-    QTest::newRow("SR above 100") << 2 << "150"
-                                  << "100.0";
-    QTest::newRow("SR nan") << 2 << "nan"
-                            << "0.0";
-    QTest::newRow("SR inside") << 2 << "0.25"
-                               << "0.25";
+    const char* rows[][3] = {{"1", "20000", "10000.0"}, {"1", "0.0001", "0.001"}, {"1", "abc", "0.001"},
+                             {"1", "250", "250"},       {"2", "-1", "0.0"},       {"2", "150", "100.0"},
+                             {"2", "nan", "0.0"},       {"2", "0.25", "0.25"}};
+    for (const auto& row : rows)
+      QTest::addRow("column %s, %s", row[0], row[1]) << atoi(row[0]) << QString(row[1]) << QString(row[2]);
   }
   void pastedValuesAreClamped() {
     QFETCH(int, col);
@@ -227,16 +194,6 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(grid->CellText(1, col), shown);
     QVERIFY(f.record.DataChanged);
     QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
-  }
-
-  void emptiedNCellBecomesTheLowerLimit() {
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    CSpread7* grid = f.page.Grid();
-    grid->SetCellText(1, 1, QStringLiteral("5"));
-    grid->SetCellText(1, 2, QStringLiteral("0.3"));
-    QCOMPARE(grid->DeleteBlock({1, 1, 1, 1}), 1);  // a user emptying the cell
-    QCOMPARE(grid->CellText(1, 1), QStringLiteral("0.001"));
   }
 
   void deleteKeyClearsTheBlockWithoutClamping() {
@@ -257,6 +214,9 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(grid->CellText(1, 2), QString());
     QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
     QVERIFY(f.record.DataChanged);
+    // A user emptying an N cell through the grid gets the lower limit.
+    QCOMPARE(grid->DeleteBlock({2, 1, 2, 1}), 1);
+    QCOMPARE(grid->CellText(2, 1), QStringLiteral("0.001"));
   }
 
   void controlsNeedASet() {
