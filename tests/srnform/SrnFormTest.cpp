@@ -274,38 +274,6 @@ class SrnFormTest : public QObject {
     QCOMPARE(close.Seen().size(), 1);
     QCOMPARE(close.Seen()[0].title, QStringLiteral("グラフの説明"));
   }
-
-  void registeredPagesPlugIn() {
-    // A page registered for index 1 is created and activated by the form.
-    struct CountingPage : SrnPage {
-      CountingPage(SrnFormRecord& record, QWidget* parent) : SrnPage(record, parent) {}
-      void Activate() override { ++activations; }
-      void RefreshFromData() override { ++refreshes; }
-      bool HasOwnResults() const override { return false; }
-      int activations = 0;
-      int refreshes = 0;
-    };
-    CountingPage* made = nullptr;
-    FormFixture f(test::ExampleHandOff());
-    f.replacePage = [&made](int pageIndex, SrnFormRecord& record, QWidget* parent) -> SrnPage* {
-      if (pageIndex != 1) return test::PlaceholderPages()(pageIndex, record, parent);
-      made = new CountingPage(record, parent);
-      return made;
-    };
-    CSrnFormDlg& form = f.Open();
-    QVERIFY(made != nullptr);
-    QCOMPARE(form.Page(1), static_cast<SrnPage*>(made));
-    form.InputPage()->AddSetNamed(40);
-    form.OnPageButton(1);
-    QCOMPARE(made->refreshes, 1);
-    QCOMPARE(made->activations, 1);
-    QVERIFY(!form.Record().DataChanged);
-    // Page 1 without results of its own keeps page 2 closed once data changed.
-    ModalAnswerer answerer;
-    form.OnPageButton(2);
-    QCOMPARE(form.PageIndex(), 1);
-    QCOMPARE(answerer.Seen().size(), 1);
-  }
 };
 
 int RunSrnFormTests(int argc, char** argv) {

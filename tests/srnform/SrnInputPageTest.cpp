@@ -368,14 +368,12 @@ class SrnInputPageTest : public QObject {
     curve->AppendParam(0.05);
     f.record.SrnCurves.Append(std::move(curve));
     f.page.Activate();
-    const DataSetList& data = f.record.DataSets;
-    QCOMPARE(data.XMaximum, 1000.0);  // the ranges and series themselves: OptimizeRunTest
+    // The ranges and series themselves: OptimizeRunTest.
+    QCOMPARE(f.record.DataSets.XMaximum, 1000.0);
     QCOMPARE(f.page.CurveSeries().size(), std::size_t{1});
-    const CPointDataList& series = f.page.CurveSeries()[0];
-    QCOMPARE(QString::fromStdString(series.Name), QStringLiteral("5%近似曲線"));
-    QCOMPARE(series.PointCount(), std::size_t{1000});  // x = 2, 3, ... 1001
-    QCOMPARE(series.Point(0).x, 2.0);
-    QCOMPARE(series.Point(999).x, 1001.0);
+    QCOMPARE(QString::fromStdString(f.page.CurveSeries()[0].Name), QStringLiteral("5%近似曲線"));
+    QCOMPARE(f.page.CurveSeries()[0].PointCount(), std::size_t{1000});  // x = 2, 3, ... 1001
+    QCOMPARE(f.page.CurveSeries()[0].Point(999).x, 1001.0);
     QCOMPARE(f.page.Graph()->Drawer().Kind(), 1);
     QCOMPARE(f.page.Graph()->Drawer().Curves().size(), std::size_t{1});
   }
