@@ -301,6 +301,7 @@ class ControlsTest : public QObject {
     QStringList japaneseLabels;
     for (QLabel* label : japanese.findChildren<QLabel*>()) japaneseLabels << label->text();
     QVERIFY(japaneseLabels.contains(QStringLiteral("鮮やかさ(&S):")));
+    QVERIFY(japaneseLabels.contains(QStringLiteral("基本色(&B):")));
   }
 
   void enterMovesFocusEscapeClosesNothing() {

@@ -339,6 +339,7 @@ class ColourDialogsTest : public QObject {
     QCOMPARE(redraws, 4);
     QVERIFY(!graph.AutomaticAdjustment);
     QCOMPARE(graph.XMaximum, 5000.0);
+    if (!logX) QCOMPARE(graph.XPitch, 500.0);
     QCOMPARE(graph.YMaximum, 0.75);
     QCOMPARE(graph.YPitch, 0.125);
 

@@ -246,7 +246,9 @@ class GraphDrawerTest : public QObject {
     QTest::addColumn<int>("language");
     QTest::newRow("strain form") << kDrawArea << kGraphStrainDa << QSize(642, 340) << kJapanese;
     QTest::newRow("SR-N page, English") << kDrawArea << kGraphSrn << QSize(675, 379) << kEnglish;
+    QTest::newRow("SR-N page") << kDrawArea << kGraphSrn << QSize(706, 379) << kJapanese;
     QTest::newRow("strain form enlarged") << kDrawArea << kGraphStrainDa << QSize(865, 465) << kJapanese;
+    QTest::newRow("large screen") << kDrawLargeScreen << kGraphSrn << QSize(809, 457) << kJapanese;
     QTest::newRow("large screen, English") << kDrawLargeScreen << kGraphSrn << QSize(809, 457) << kEnglish;
     QTest::newRow("large screen enlarged") << kDrawLargeScreen << kGraphConstants << QSize(1100, 620) << kJapanese;
   }

@@ -135,6 +135,8 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.page.Grid()->PasteText(QStringLiteral("7\t0.3")), 0);
     f.page.SetList()->setCurrentIndex(1);
     QVERIFY(!f.page.Grid()->LooksGreyed());
+    f.page.DeleteSet();  // the last one: the one before it is selected
+    QCOMPARE(f.page.SelectedIndex(), 0);
   }
 
   void pastedRowsGrowTheGrid() {

@@ -249,6 +249,7 @@ class StrainFormDlgTest : public QObject {
     SetCurrentLanguage(kEnglish);
     CStrainFormDlg form(folder_->Path(), Request(1));
     QCOMPARE(form.windowTitle(), QStringLiteral("Fitting curve detection (DA strain vs. Apparent friction angle)"));
+    QCOMPARE(Find<QPushButton>(&form, "formulaButton")->toolTip(), QStringLiteral("Formula"));
     Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
     QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->ColumnTitle(1), QStringLiteral("Camulative\nDamage (-)"));
     QCOMPARE(form.Record().Argument, 1);
