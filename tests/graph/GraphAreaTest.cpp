@@ -64,36 +64,43 @@ class GraphAreaTest : public QObject {
     QVERIFY(!area.IsDragging());
   }
 
-  void dragInsidePansByThePixelsMoved_data() {
-    QTest::addColumn<int>("button");
-    QTest::newRow("left") << int(Qt::LeftButton);
-    QTest::newRow("middle") << int(Qt::MiddleButton);
-  }
   void dragInsidePansByThePixelsMoved() {
-    QFETCH(int, button);
-    const auto mouseButton = static_cast<Qt::MouseButton>(button);
-    GraphArea area;
-    area.resize(500, 300);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    Mouse(&area, QEvent::MouseButtonPress, QPoint(100, 100), mouseButton);
-    QVERIFY(area.IsDragging());
-    Mouse(&area, QEvent::MouseMove, QPoint(110, 95), mouseButton);
-    Mouse(&area, QEvent::MouseMove, QPoint(130, 120), mouseButton);
-    QCOMPARE(area.PanX(), 30);
-    QCOMPARE(area.PanY(), 20);
-    Mouse(&area, QEvent::MouseButtonRelease, QPoint(130, 120), mouseButton);
-    QVERIFY(!area.IsDragging());
-    Mouse(&area, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
-    QCOMPARE(area.PanX(), 30);
-    QCOMPARE(area.PanY(), 20);
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+      GraphArea area;
+      area.resize(500, 300);
+      area.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&area));
+      Mouse(&area, QEvent::MouseButtonPress, QPoint(100, 100), button);
+      QVERIFY(area.IsDragging());
+      Mouse(&area, QEvent::MouseMove, QPoint(110, 95), button);
+      Mouse(&area, QEvent::MouseMove, QPoint(130, 120), button);
+      QCOMPARE(area.PanX(), 30);
+      QCOMPARE(area.PanY(), 20);
+      Mouse(&area, QEvent::MouseButtonRelease, QPoint(130, 120), button);
+      QVERIFY(!area.IsDragging());
+      Mouse(&area, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
+      QCOMPARE(area.PanX(), 30);
+      QCOMPARE(area.PanY(), 20);
+    }
   }
 
-  void dragStartingOutsideDoesNotPan() {
+  // The large-screen dialog never shrinks below its first size, and a drag
+  // that starts outside its graph does not pan.
+  void largeScreenSizeAndOutsideDrags() {
+    SetCurrentLanguage(kJapanese);
     CGraphDrawer drawer;
     CResizeGraphDlg dialog(drawer);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("グラフ大画面"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QSize first = dialog.size();
+    QCOMPARE(first, dialog.MinimumTrackSize());
+    QCOMPARE(dialog.MaximumTrackSize(), first + QSize(9999, 9999));
+    dialog.resize(first / 2);
+    QCOMPARE(dialog.size(), first);
+    dialog.resize(first + QSize(300, 100));
+    QCOMPARE(dialog.size(), first + QSize(300, 100));
+    QVERIFY(dialog.Area()->width() > first.width());
     GraphArea* area = dialog.Area();
     // Pressed on the dialog's margin, outside the graph placeholder.
     Mouse(&dialog, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton);
@@ -187,23 +194,6 @@ class GraphAreaTest : public QObject {
     QCOMPARE(dialogMode, int(kDrawLargeScreen));
     QCOMPARE(area.Zoom(), 2.0);
     QCOMPARE(area.PanX(), 5);
-  }
-
-  void largeScreenNeverShrinksBelowItsFirstSize() {
-    SetCurrentLanguage(kJapanese);
-    CGraphDrawer drawer;
-    CResizeGraphDlg dialog(drawer);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("グラフ大画面"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const QSize first = dialog.size();
-    QCOMPARE(first, dialog.MinimumTrackSize());
-    QCOMPARE(dialog.MaximumTrackSize(), first + QSize(9999, 9999));
-    dialog.resize(first / 2);
-    QCOMPARE(dialog.size(), first);
-    dialog.resize(first + QSize(300, 100));
-    QCOMPARE(dialog.size(), first + QSize(300, 100));
-    QVERIFY(dialog.Area()->width() > first.width());
   }
 };
 

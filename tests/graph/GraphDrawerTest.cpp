@@ -91,7 +91,7 @@ class GraphDrawerTest : public QObject {
     }
   }
 
-  void markersOutsideThePlotAreClipped() {
+  void markersOutsideThePlotAreClippedGridAndFrame() {
     ColourRecord colours = ColourRecord::Defaults();
     colours.SetEntry(14, kRed);
     DataSetList data;
@@ -99,10 +99,19 @@ class GraphDrawerTest : public QObject {
     data.XMaximum = 100;
     data.YMinimum = 0;
     data.YMaximum = 1;
+    data.XPitch = 25;
     data.Append(Curve({{150, 0.5}, {50, 3.0}, {-20, 0.5}}, 0));
     CGraphDrawer drawer;
     drawer.SetSeries({}, &data, &colours, kGraphConstants);
-    QCOMPARE(CountColour(drawer.RenderImage(kSize), ColourFromWindows(kRed).rgb()), 0);
+    const QImage image = drawer.RenderImage(kSize);
+    QCOMPARE(CountColour(image, ColourFromWindows(kRed).rgb()), 0);
+    // Grid line at x = 50 (X 5000) half way up the plot, light grey; the left
+    // frame line and the tick below the bottom edge black; white outside.
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -800), qRgb(200, 200, 200)));
+    QVERIFY(HasColourNear(image, DevicePoint(window, 2000, -800), qRgb(0, 0, 0)));
+    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -2550 - 50), qRgb(0, 0, 0)));
+    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
   }
 
   // The drawer clamps curve points itself, apart from AxisMapping::CurveX/Y.
@@ -127,25 +136,6 @@ class GraphDrawerTest : public QObject {
     // The curve above the top runs along the top edge, not above it.
     QVERIFY(HasColourNear(image, DevicePoint(window, 5000, plot.top), blue));
     QVERIFY(!HasColourNear(image, DevicePoint(window, 5000, plot.top) + QPoint(0, -4), blue, 1));
-  }
-
-  void gridLinesTicksAndFrame() {
-    DataSetList data;
-    data.XMinimum = 0;
-    data.XMaximum = 100;
-    data.XPitch = 25;
-    CGraphDrawer drawer;
-    drawer.SetSeries({}, &data, nullptr, kGraphConstants);
-    const QImage image = drawer.RenderImage(kSize);
-    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
-    // Grid line at x = 50 (X 5000), half way up the plot: light grey.
-    const QPoint grid = DevicePoint(window, 5000, -800);
-    QVERIFY(HasColourNear(image, grid, qRgb(200, 200, 200)));
-    // Left frame line is black; the tick below the bottom edge too.
-    QVERIFY(HasColourNear(image, DevicePoint(window, 2000, -800), qRgb(0, 0, 0)));
-    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -2550 - 50), qRgb(0, 0, 0)));
-    // Outside the graph the image stays white.
-    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
   }
 
   // The drawer draws through the zoomed window (its arithmetic: GraphLayoutTest).

@@ -173,6 +173,13 @@ class StrainFormDlgTest : public QObject {
     TypeIntoCell(parameters, 1, 1, QStringLiteral("30"));
     TypeIntoCell(parameters, 1, 2, QStringLiteral("12"));
     QCOMPARE(parameters->CellText(1, 5), QStringLiteral("18.0"));
+    // The Delete key clears without the cell rules (no "0.0"), and Start waits.
+    grid->SelectBlock({1, 1, 2, 2});
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(grid->CellText(1, 1), QString());
+    QCOMPARE(grid->CellText(2, 1), QString());
+    QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
   void pastedRowsGrowTheExperimentGrid() {
@@ -195,18 +202,6 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(ReadStrainInput(folder_->File("temp.txt"), back, kJapanese));
     QCOMPARE(back.ExperimentData()->PointCount(), std::size_t{80});
     QCOMPARE(back.ExperimentData()->Point(79), CDPoint(10, 20));
-  }
-
-  void deleteKeyClearsWithoutRules() {
-    CStrainFormDlg form(folder_->Path(), Request(0));
-    form.show();
-    auto* grid = Find<CSpread7>(&form, "experimentGrid");
-    grid->SelectBlock({1, 1, 2, 2});
-    grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_Delete);
-    QCOMPARE(grid->CellText(1, 1), QString());
-    QCOMPARE(grid->CellText(2, 2), QString());
-    QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
   // An empty value or bound would shift every later item of data.txt: Start
