@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "controls/Clipboard.h"
 #include "controls/CommonDialogs.h"
@@ -148,26 +149,16 @@ class ControlsTest : public QObject {
     QVERIFY(small.pixelColor(2, 2) != QColor(Qt::red));
   }
 
-  void richTextRuns_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("kinds");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("letter and superscript digit") << "m{^2}" << QList<int>{0, 1} << QStringList{"m", "2"};
-    QTest::newRow("only a subscript") << "{_x}" << QList<int>{2} << QStringList{"x"};
-    QTest::newRow("unclosed superscript") << "a{^bc" << QList<int>{0, 1} << QStringList{"a", "bc"};
-    QTest::newRow("both, then text") << "N{_c}{^2} kN" << QList<int>{0, 2, 1, 0} << QStringList{"N", "c", "2", " kN"};
-    QTest::newRow("plain braces stay") << "a}b{c" << QList<int>{0} << QStringList{"a}b{c"};
-    QTest::newRow("empty") << "" << QList<int>{} << QStringList{};
-  }
   void richTextRuns() {
-    QFETCH(QString, text);
-    QFETCH(QList<int>, kinds);
-    QFETCH(QStringList, texts);
-    const QList<RichTextRun> runs = quorvel::SplitRichText(text);
-    QCOMPARE(runs.size(), kinds.size());
-    for (qsizetype i = 0; i < runs.size(); ++i) {
-      QCOMPARE(static_cast<int>(runs[i].kind), kinds[i]);
-      QCOMPARE(runs[i].text, texts[i]);
+    // Each run as its kind (0 plain, 1 superscript, 2 subscript) and its text.
+    const std::pair<const char*, const char*> cases[] = {
+        {"m{^2}", "0m 12"},        {"{_x}", "2x"}, {"a{^bc", "0a 1bc"}, {"N{_c}{^2} kN", "0N 2c 12 0 kN"},
+        {"a}b{c", "0a}b{c"} /* plain braces stay */, {"", ""}};
+    for (const auto& [text, expected] : cases) {
+      QStringList runs;
+      for (const RichTextRun& run : quorvel::SplitRichText(QString::fromUtf8(text)))
+        runs << QString::number(static_cast<int>(run.kind)) + run.text;
+      QCOMPARE(runs.join(QLatin1Char(' ')), QString::fromUtf8(expected));
     }
   }
 
@@ -188,39 +179,31 @@ class ControlsTest : public QObject {
     QCOMPARE(label.grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
   }
 
-  void messageBoxButtons_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("yesNo");
-    QTest::addColumn<QStringList>("okCancel");
-    QTest::newRow("Japanese") << quorvel::kJapanese << QStringLiteral("確認")
-                              << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")}
-                              << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
-    QTest::newRow("English") << quorvel::kEnglish << QStringLiteral("Caution")
-                             << QStringList{QStringLiteral("Yes"), QStringLiteral("No")}
-                             << QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")};
-  }
   void messageBoxButtons() {
-    QFETCH(int, language);
-    QFETCH(QString, caption);
-    QFETCH(QStringList, yesNo);
-    QFETCH(QStringList, okCancel);
-    quorvel::SetCurrentLanguage(language);
-    ModalAnswerer answerer;
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[1]));
-    QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdNo));
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[0]));
-    QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdYes));
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(okCancel[1]));
-    QCOMPARE(quorvel::AskOkCancel(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdCancel));
-    quorvel::ShowWarning(nullptr, QStringLiteral("!"));
-    QCOMPARE(answerer.Seen().size(), 4);
-    QCOMPARE(answerer.Seen()[0].title, caption);
-    QCOMPARE(answerer.Seen()[0].buttons, yesNo);
-    QCOMPARE(answerer.Seen()[0].icon, static_cast<int>(QMessageBox::Question));
-    QCOMPARE(answerer.Seen()[2].buttons, okCancel);
-    QCOMPARE(answerer.Seen()[3].title, caption);
-    QCOMPARE(answerer.Seen()[3].icon, static_cast<int>(QMessageBox::Warning));
+    // caption, Yes and No, OK and Cancel
+    const QStringList languages[][3] = {{{"確認"}, {"はい", "いいえ"}, {"OK", "キャンセル"}},
+                                        {{"Caution"}, {"Yes", "No"}, {"OK", "Cancel"}}};
+    for (int language : {quorvel::kJapanese, quorvel::kEnglish}) {
+      const QStringList* texts = languages[language == quorvel::kJapanese ? 0 : 1];
+      const QString caption = texts[0][0];
+      const QStringList &yesNo = texts[1], &okCancel = texts[2];
+      quorvel::SetCurrentLanguage(language);
+      ModalAnswerer answerer;
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[1]));
+      QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdNo));
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[0]));
+      QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdYes));
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(okCancel[1]));
+      QCOMPARE(quorvel::AskOkCancel(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdCancel));
+      quorvel::ShowWarning(nullptr, QStringLiteral("!"));
+      QCOMPARE(answerer.Seen().size(), 4);
+      QCOMPARE(answerer.Seen()[0].title, caption);
+      QCOMPARE(answerer.Seen()[0].buttons, yesNo);
+      QCOMPARE(answerer.Seen()[0].icon, static_cast<int>(QMessageBox::Question));
+      QCOMPARE(answerer.Seen()[2].buttons, okCancel);
+      QCOMPARE(answerer.Seen()[3].title, caption);
+      QCOMPARE(answerer.Seen()[3].icon, static_cast<int>(QMessageBox::Warning));
+    }
   }
 
   void clipboardEmptyTextSucceeds() {
@@ -233,41 +216,29 @@ class ControlsTest : public QObject {
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("実験\t1.5"));
   }
 
-  void fileDialogTexts_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QStringList>("expected");  // title, file name, file type, accept, reject
-    QTest::newRow("open, English") << quorvel::kEnglish << false
-                                   << QStringList{"Open File", "File Name(&N):", "Files of type:", "Open(&O)",
-                                                  "Cancel"};
-    QTest::newRow("save, English") << quorvel::kEnglish << true
-                                   << QStringList{"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)",
-                                                  "Cancel"};
-    QTest::newRow("open, Japanese") << quorvel::kJapanese << false
-                                    << QStringList{"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)",
-                                                   "キャンセル"};
-    QTest::newRow("save, Japanese") << quorvel::kJapanese << true
-                                    << QStringList{"名前を付けて保存",
-                                                   "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"};
-  }
   void fileDialogTexts() {
-    QFETCH(int, language);
-    QFETCH(bool, save);
-    QFETCH(QStringList, expected);
-    quorvel::SetCurrentLanguage(language);
-    QStringList seen;
-    ModalAnswerer answerer([&seen](QWidget* widget) {
-      if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
-        seen << dialog->windowTitle() << dialog->labelText(QFileDialog::FileName)
-             << dialog->labelText(QFileDialog::FileType) << dialog->labelText(QFileDialog::Accept)
-             << dialog->labelText(QFileDialog::Reject);
-        dialog->reject();
-      }
-    });
-    const QString result = save ? quorvel::GetSaveFileName(nullptr, QStringLiteral("Text (*.txt)"))
-                                : quorvel::GetOpenFileName(nullptr, QStringLiteral("Text (*.txt)"));
-    QCOMPARE(result, QString());
-    QCOMPARE(seen, expected);
+    // title, file name, file type, accept, reject
+    const std::tuple<int, bool, QStringList> cases[] = {
+        {quorvel::kEnglish, false, {"Open File", "File Name(&N):", "Files of type:", "Open(&O)", "Cancel"}},
+        {quorvel::kEnglish, true, {"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)", "Cancel"}},
+        {quorvel::kJapanese, false, {"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)", "キャンセル"}},
+        {quorvel::kJapanese, true, {"名前を付けて保存", "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"}}};
+    for (const auto& [language, save, expected] : cases) {
+      quorvel::SetCurrentLanguage(language);
+      QStringList seen;
+      ModalAnswerer answerer([&seen](QWidget* widget) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
+          seen << dialog->windowTitle() << dialog->labelText(QFileDialog::FileName)
+               << dialog->labelText(QFileDialog::FileType) << dialog->labelText(QFileDialog::Accept)
+               << dialog->labelText(QFileDialog::Reject);
+          dialog->reject();
+        }
+      });
+      const QString result = save ? quorvel::GetSaveFileName(nullptr, QStringLiteral("Text (*.txt)"))
+                                  : quorvel::GetOpenFileName(nullptr, QStringLiteral("Text (*.txt)"));
+      QCOMPARE(result, QString());
+      QCOMPARE(seen, expected);
+    }
   }
 
   void colorDialogTexts() {

@@ -19,6 +19,7 @@
 #include "platform/Spread7.h"
 
 #include <memory>
+#include <tuple>
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
@@ -350,42 +351,32 @@ class ColourDialogsTest : public QObject {
     QCOMPARE(graph.AutomaticAdjustment, wasAutomatic);
   }
 
-  void pictureDialogTexts_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("graphTitle");
-    QTest::addColumn<QString>("formulaTitle");
-    QTest::addColumn<QString>("close");
-    QTest::newRow("ja") << kJapanese << QStringLiteral("グラフの説明") << QStringLiteral("式")
-                        << QStringLiteral("閉じる");
-    QTest::newRow("en") << kEnglish << QStringLiteral("Explanation of the graph") << QStringLiteral("Formula")
-                        << QStringLiteral("Close");
-  }
   void pictureDialogTexts() {
-    QFETCH(int, language);
-    QFETCH(QString, graphTitle);
-    QFETCH(QString, formulaTitle);
-    QFETCH(QString, close);
-    SetCurrentLanguage(language);
-    CRefGraphDlg graph;
-    CRefFuncDlg func;
-    CRefFuncStrainDlg strain;
-    QCOMPARE(graph.windowTitle(), graphTitle);
-    QCOMPARE(func.windowTitle(), formulaTitle);
-    QCOMPARE(strain.windowTitle(), formulaTitle);
-    for (PictureDialog* dialog : std::initializer_list<PictureDialog*>{&graph, &func, &strain}) {
-      QCOMPARE(dialog->CloseButton()->text(), close);
-      dialog->show();
-      QVERIFY(QTest::qWaitForWindowExposed(dialog));
-      // The picture is drawn: not all white.
-      const QImage image = dialog->Picture()->grab().toImage();
-      int dark = 0;
-      for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
+    const std::tuple<int, QString, QString, QString> languages[] = {
+        {kJapanese, "グラフの説明", "式", "閉じる"}, {kEnglish, "Explanation of the graph", "Formula", "Close"}};
+    for (const auto& [language, graphTitle, formulaTitle, closeText] : languages) {
+      SetCurrentLanguage(language);
+      CRefGraphDlg graph;
+      CRefFuncDlg func;
+      CRefFuncStrainDlg strain;
+      QCOMPARE(graph.windowTitle(), graphTitle);
+      QCOMPARE(func.windowTitle(), formulaTitle);
+      QCOMPARE(strain.windowTitle(), formulaTitle);
+      for (PictureDialog* dialog : std::initializer_list<PictureDialog*>{&graph, &func, &strain}) {
+        QCOMPARE(dialog->CloseButton()->text(), closeText);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        // The picture is drawn: not all white.
+        const QImage image = dialog->Picture()->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); y += 2) {
+          for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
+        }
+        QVERIFY(dark > 50);
+        dialog->CloseButton()->click();
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QVERIFY(!dialog->isVisible());
       }
-      QVERIFY(dark > 50);
-      dialog->CloseButton()->click();
-      QCOMPARE(dialog->result(), int(QDialog::Accepted));
-      QVERIFY(!dialog->isVisible());
     }
   }
 };

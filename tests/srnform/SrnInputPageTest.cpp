@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <tuple>
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
@@ -179,29 +180,22 @@ class SrnInputPageTest : public QObject {
     QVERIFY(!f.record.Unchanged);
   }
 
-  void pastedValuesAreClamped_data() {
-    QTest::addColumn<int>("col");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("shown");
-    const char* rows[][3] = {{"1", "20000", "10000.0"}, {"1", "0.0001", "0.001"}, {"1", "abc", "0.001"},
-                             {"1", "250", "250"},       {"2", "-1", "0.0"},       {"2", "150", "100.0"},
-                             {"2", "nan", "0.0"},       {"2", "0.25", "0.25"}};
-    for (const auto& row : rows)
-      QTest::addRow("column %s, %s", row[0], row[1]) << atoi(row[0]) << QString(row[1]) << QString(row[2]);
-  }
   void pastedValuesAreClamped() {
-    QFETCH(int, col);
-    QFETCH(QString, pasted);
-    QFETCH(QString, shown);
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    CSpread7* grid = f.page.Grid();
-    grid->SetCellText(1, col == 1 ? 2 : 1, QStringLiteral("1"));
-    grid->SelectBlock({1, col, 1, col});
-    QCOMPARE(grid->PasteText(pasted), 1);
-    QCOMPARE(grid->CellText(1, col), shown);
-    QVERIFY(f.record.DataChanged);
-    QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
+    // column, pasted, shown
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {1, "20000", "10000.0"}, {1, "0.0001", "0.001"}, {1, "abc", "0.001"}, {1, "250", "250"},
+        {2, "-1", "0.0"},        {2, "150", "100.0"},    {2, "nan", "0.0"},   {2, "0.25", "0.25"}};
+    for (const auto& [col, pasted, shown] : cases) {
+      PageFixture f;
+      f.page.AddSetNamed(5);
+      CSpread7* grid = f.page.Grid();
+      grid->SetCellText(1, col == 1 ? 2 : 1, QStringLiteral("1"));
+      grid->SelectBlock({1, col, 1, col});
+      QCOMPARE(grid->PasteText(QString::fromUtf8(pasted)), 1);
+      QCOMPARE(grid->CellText(1, col), QString::fromUtf8(shown));
+      QVERIFY(f.record.DataChanged);
+      QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
+    }
   }
 
   void deleteKeyClearsTheBlockWithoutClamping() {
@@ -243,42 +237,28 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.page.LastDataFile(), path);
   }
 
-  void saveFailureShowsTheMessage_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("missingColumn");  // 0: the folder is missing; 1 N or 2 SR of point 2 has no number
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("Japanese") << kJapanese << 0 << "ファイルの書込みに失敗しました。"
-                              << "確認";
-    QTest::newRow("English") << kEnglish << 0 << "File Save Failed."
-                             << "Caution";
-    // Written as "21.0," such a point would make the file unreadable.
-    QTest::newRow("no N")
-        << kJapanese << 1
-        << "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"
-        << "確認";
-    QTest::newRow("no SR, English")
-        << kEnglish << 2 << "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."
-        << "Caution";
-  }
   void saveFailureShowsTheMessage() {
-    QFETCH(int, language);
-    QFETCH(int, missingColumn);
-    QFETCH(QString, text);
-    QFETCH(QString, caption);
-    SetCurrentLanguage(language);
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    f.record.DataSets.At(0).AppendPoint(1, 0.3);
-    f.record.DataSets.At(0).AppendPoint(missingColumn == 1 ? kNoValue : 21, missingColumn == 2 ? kNoValue : 0.25);
-    ModalAnswerer answerer;
-    QVERIFY(!f.page.SaveDataFile(
-        QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, text);
-    QCOMPARE(answerer.Seen()[0].title, caption);
-    QVERIFY(f.page.LastDataFile().isEmpty());
-    QVERIFY(!f.folder.Exists("sets.txt"));
+    // Written as "21.0," a point without N would make the file unreadable.
+    const std::tuple<int, int, QString> cases[] = {  // missing: 0 the folder, 1 N or 2 SR of point 2
+        {kJapanese, 0, "ファイルの書込みに失敗しました。"},
+        {kEnglish, 0, "File Save Failed."},
+        {kJapanese, 1, "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"},
+        {kEnglish, 2, "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."}};
+    for (const auto& [language, missingColumn, text] : cases) {
+      SetCurrentLanguage(language);
+      PageFixture f;
+      f.page.AddSetNamed(5);
+      f.record.DataSets.At(0).AppendPoint(1, 0.3);
+      f.record.DataSets.At(0).AppendPoint(missingColumn == 1 ? kNoValue : 21, missingColumn == 2 ? kNoValue : 0.25);
+      ModalAnswerer answerer;
+      QVERIFY(!f.page.SaveDataFile(
+          QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
+      QCOMPARE(answerer.Seen().size(), 1);
+      QCOMPARE(answerer.Seen()[0].text, text);
+      QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QStringLiteral("確認") : QStringLiteral("Caution"));
+      QVERIFY(f.page.LastDataFile().isEmpty());
+      QVERIFY(!f.folder.Exists("sets.txt"));
+    }
   }
 
   void loadReplacesTheSetsAndSelectsTheLast() {
