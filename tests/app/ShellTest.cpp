@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QtTest>
 #include <filesystem>
+#include <tuple>
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
@@ -22,106 +23,87 @@ class ShellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void refusalShowsTheSrnMessageAndWritesNothing_data() {
-    QTest::addColumn<QByteArray>("handOff");
-    QTest::addColumn<bool>("present");
-    QTest::newRow("no file") << QByteArray() << false;
-    QTest::newRow("lower case") << QByteArray("tosrnform\r\n0\r\n1\r\n") << true;
-    QTest::newRow("leading space") << QByteArray(" ToSrnForm\r\n") << true;
-    QTest::newRow("print wanted, English") << QByteArray("ToPrinter\r\nx\r\n1\r\n") << true;
-    QTest::newRow("invalid CP932") << QByteArray("ToSrnForm\r\n\x80\r\n0\r\n") << true;
-    QTest::newRow("empty") << QByteArray("") << true;
-  }
+  // No hand-off (empty: no file at all), or one for no form: the message, nothing written.
   void refusalShowsTheSrnMessageAndWritesNothing() {
-    QFETCH(QByteArray, handOff);
-    QFETCH(bool, present);
-    TempFolder folder;
-    if (present) folder.WriteBytes("temp.txt", std::string(handOff.constData(), static_cast<size_t>(handOff.size())));
-    bool windowRan = false;
-    ModalAnswerer answerer;
-    CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest&) {
-      windowRan = true;
-      return ModeResult::Cancel;
-    });
-    QCOMPARE(app.Run(), ModeResult::NoWindow);
-    QVERIFY(!windowRan);
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().text,
-             QString::fromUtf8("SR-N関連パラメータ及びひずみ逆算定数フィッティングツールは\n単独では起動できません。"));
-    QCOMPARE(answerer.Seen().first().buttons.size(), 1);
-    QVERIFY(!folder.Exists("writed"));
-    if (present)
-      QCOMPARE(folder.ReadBytes("temp.txt"), std::string(handOff.constData(), static_cast<size_t>(handOff.size())));
-    else
-      QVERIFY(!folder.Exists("temp.txt"));
-  }
-
-  void answersByModeAndResult_data() {
-    QTest::addColumn<QByteArray>("handOff");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QByteArray>("answer");  // empty: the shell writes nothing
-    QTest::addColumn<bool>("flag");
-    QTest::newRow("srn cancel") << QByteArray("ToSrnForm\r\nA\r\n0\r\n") << int(ModeResult::Cancel)
-                                << QByteArray("ToDrevia\r\nCANCEL") << true;
-    QTest::newRow("strain cancel") << QByteArray("ToStrainForm\r\nA\r\n1\r\n") << int(ModeResult::Cancel)
-                                   << QByteArray("ToDrevia\r\nCANCEL") << true;
-    QTest::newRow("print cancel") << QByteArray("ToPrint\r\nA\r\n0\r\n") << int(ModeResult::Cancel)
-                                  << QByteArray("ToDrevia\r\nCANCEL") << true;
-    QTest::newRow("print ok") << QByteArray("ToPrint\r\nA\r\n0\r\n") << int(ModeResult::Ok)
-                              << QByteArray("ToDrevia\r\nOK\r\n") << true;
-    // A form's OK has answered already: the shell adds nothing.
-    QTest::newRow("srn ok") << QByteArray("ToSrnForm\r\nA\r\n0\r\n") << int(ModeResult::Ok) << QByteArray() << false;
-    QTest::newRow("no window") << QByteArray("ToStrainForm\r\nA\r\n0\r\n") << int(ModeResult::NoWindow) << QByteArray()
-                               << false;
-  }
-  void answersByModeAndResult() {
-    QFETCH(QByteArray, handOff);
-    QFETCH(int, result);
-    QFETCH(QByteArray, answer);
-    QFETCH(bool, flag);
-    TempFolder folder;
-    const std::string original(handOff.constData(), static_cast<size_t>(handOff.size()));
-    folder.WriteBytes("temp.txt", original);
-    CQuorvelApp app(folder.Path(), [result](const quorvel::StartRequest&) { return ModeResult(result); });
-    QCOMPARE(int(app.Run()), result);
-    QCOMPARE(folder.Exists("writed"), flag);
-    QCOMPARE(folder.ReadBytes("temp.txt"), answer.isEmpty() ? original : answer.toStdString());
-    if (flag) {
-      QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
-              std::filesystem::last_write_time(folder.File("writed")));
+    const QByteArray handOffs[] = {QByteArray(),
+                                   "tosrnform\r\n0\r\n1\r\n",
+                                   " ToSrnForm\r\n",
+                                   "ToPrinter\r\nx\r\n1\r\n",
+                                   "ToSrnForm\r\n\x80\r\n0\r\n",
+                                   QByteArray("", 0)};
+    bool present = false;  // the first has no file
+    for (const QByteArray& handOff : handOffs) {
+      TempFolder folder;
+      const std::string bytes = handOff.toStdString();
+      if (present) folder.WriteBytes("temp.txt", bytes);
+      bool windowRan = false;
+      ModalAnswerer answerer;
+      CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest&) {
+        windowRan = true;
+        return ModeResult::Cancel;
+      });
+      QCOMPARE(app.Run(), ModeResult::NoWindow);
+      QVERIFY(!windowRan);
+      QCOMPARE(answerer.Seen().size(), 1);
+      QCOMPARE(answerer.Seen().first().text,
+               QString::fromUtf8("SR-N関連パラメータ及びひずみ逆算定数フィッティングツールは\n単独では起動できません。"));
+      QCOMPARE(answerer.Seen().first().buttons.size(), 1);
+      QVERIFY(!folder.Exists("writed"));
+      if (present)
+        QCOMPARE(folder.ReadBytes("temp.txt"), bytes);
+      else
+        QVERIFY(!folder.Exists("temp.txt"));
+      present = true;
     }
   }
 
-  void languageAndLabelReachTheWindow_data() {
-    QTest::addColumn<QByteArray>("handOff");
-    QTest::addColumn<bool>("japanese");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("0") << QByteArray("ToSrnForm\r\n 1 : 砂 \r\n0\r\n") << true << QString::fromUtf8(" 1 : 砂 ");
-    QTest::newRow("0 trailing space") << QByteArray("ToSrnForm\r\nA\r\n0 \r\n") << true << QString("A");
-    QTest::newRow("1") << QByteArray("ToSrnForm\r\nA\r\n1\r\n") << false << QString("A");
-    QTest::newRow("-1") << QByteArray("ToSrnForm\r\nA\r\n-1\r\n") << false << QString("A");
-    QTest::newRow("0x") << QByteArray("ToSrnForm\r\nA\r\n0x\r\n") << false << QString("A");
-    QTest::newRow("only line 1") << QByteArray("ToSrnForm") << false << QString();
+  void answersByModeAndResult() {
+    const std::string cancel = "ToDrevia\r\nCANCEL";
+    // hand-off, the window's result, the answer (empty: the shell writes nothing)
+    const std::tuple<std::string, ModeResult, std::string> cases[] = {
+        {"ToSrnForm\r\nA\r\n0\r\n", ModeResult::Cancel, cancel},
+        {"ToStrainForm\r\nA\r\n1\r\n", ModeResult::Cancel, cancel},
+        {"ToPrint\r\nA\r\n0\r\n", ModeResult::Cancel, cancel},
+        {"ToPrint\r\nA\r\n0\r\n", ModeResult::Ok, "ToDrevia\r\nOK\r\n"},
+        {"ToSrnForm\r\nA\r\n0\r\n", ModeResult::Ok, ""},  // a form's OK has answered already
+        {"ToStrainForm\r\nA\r\n0\r\n", ModeResult::NoWindow, ""}};
+    for (const auto& [handOff, result, answer] : cases) {
+      TempFolder folder;
+      folder.WriteBytes("temp.txt", handOff);
+      const ModeResult windowResult = result;
+      CQuorvelApp app(folder.Path(), [windowResult](const quorvel::StartRequest&) { return windowResult; });
+      QCOMPARE(int(app.Run()), int(result));
+      QCOMPARE(folder.Exists("writed"), !answer.empty());
+      QCOMPARE(folder.ReadBytes("temp.txt"), answer.empty() ? handOff : answer);
+      if (!answer.empty())
+        QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
+                std::filesystem::last_write_time(folder.File("writed")));
+    }
   }
+
   void languageAndLabelReachTheWindow() {
-    QFETCH(QByteArray, handOff);
-    QFETCH(bool, japanese);
-    QFETCH(QString, label);
-    TempFolder folder;
-    std::string bytes;
-    QVERIFY(quorvel::Utf8ToCp932(handOff.toStdString(), bytes));  // the host writes CP932
-    folder.WriteBytes("temp.txt", bytes);
-    bool sawJapanese = !japanese;
-    QString sawLabel = QStringLiteral("unset");
-    CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
-      sawJapanese = quorvel::IsJapanese();
-      sawLabel = QString::fromStdString(request.stratumLabel);
-      return ModeResult::Cancel;
-    });
-    app.Run();
-    QCOMPARE(sawJapanese, japanese);
-    QCOMPARE(sawLabel, label);
-    QCOMPARE(folder.ReadBytes("temp.txt"), std::string("ToDrevia\r\nCANCEL"));
+    // line 3 "0" (trimmed) is Japanese; the label is line 2 as sent
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"ToSrnForm\r\n 1 : 砂 \r\n0\r\n", true, " 1 : 砂 "}, {"ToSrnForm\r\nA\r\n0 \r\n", true, "A"},
+        {"ToSrnForm\r\nA\r\n1\r\n", false, "A"},            {"ToSrnForm\r\nA\r\n-1\r\n", false, "A"},
+        {"ToSrnForm\r\nA\r\n0x\r\n", false, "A"},           {"ToSrnForm", false, ""}};
+    for (const auto& [handOff, japanese, label] : cases) {
+      TempFolder folder;
+      std::string bytes;
+      QVERIFY(quorvel::Utf8ToCp932(handOff, bytes));  // the host writes CP932
+      folder.WriteBytes("temp.txt", bytes);
+      bool sawJapanese = !japanese;
+      QString sawLabel = QStringLiteral("unset");
+      CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
+        sawJapanese = quorvel::IsJapanese();
+        sawLabel = QString::fromStdString(request.stratumLabel);
+        return ModeResult::Cancel;
+      });
+      app.Run();
+      QCOMPARE(sawJapanese, japanese);
+      QCOMPARE(sawLabel, QString::fromUtf8(label));
+      QCOMPARE(folder.ReadBytes("temp.txt"), std::string("ToDrevia\r\nCANCEL"));
+    }
   }
 
   void unwritableFolderNeitherCrashesNorLeavesFiles() {

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "controls/Clipboard.h"
 #include "controls/CommonDialogs.h"
@@ -40,44 +41,21 @@ class ControlsTest : public QObject {
  private slots:
   void init() { quorvel::SetCurrentLanguage(quorvel::kJapanese); }
 
-  void toggleFlipsOnlyStylesZeroAndSeven_data() {
-    QTest::addColumn<int>("style");
-    QTest::addColumn<bool>("flips");
-    for (int style = 0; style <= 7; ++style) QTest::addRow("style %d", style) << style << (style == 0 || style == 7);
-  }
+  // Only styles 0 and 7 flip on a click, and only with the toggle on.
   void toggleFlipsOnlyStylesZeroAndSeven() {
-    QFETCH(int, style);
-    QFETCH(bool, flips);
-    CExpButton button(QStringLiteral("B"));
-    button.resize(60, 24);
-    button.SetStyle(style);
-    button.SetToggle(true);
-    button.show();
-    QSignalSpy clicks(&button, &QPushButton::clicked);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(button.Checked(), flips);
-    QCOMPARE(clicks.count(), 1);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(button.Checked(), false);
-  }
-
-  void toggleOffDoesNotFlip() {
-    CExpButton button(QStringLiteral("B"));
-    button.resize(60, 24);
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QVERIFY(!button.Checked());
-  }
-
-  void flatStylePressClearsHover() {
-    CExpButton button(QStringLiteral("B"));
-    button.SetStyle(CExpButton::kFlat);
-    button.resize(60, 24);
-    button.show();
-    button.SetHovered(true);
-    QTest::mousePress(&button, Qt::LeftButton);
-    QVERIFY(!button.Hovered());
-    QTest::mouseRelease(&button, Qt::LeftButton);
+    for (int style = 0; style <= 8; ++style) {
+      CExpButton button(QStringLiteral("B"));
+      button.resize(60, 24);
+      button.SetStyle(style % 8);
+      button.SetToggle(style < 8);
+      button.show();
+      QSignalSpy clicks(&button, &QPushButton::clicked);
+      QTest::mouseClick(&button, Qt::LeftButton);
+      QCOMPARE(button.Checked(), style == 0 || style == 7);
+      QCOMPARE(clicks.count(), 1);
+      QTest::mouseClick(&button, Qt::LeftButton);
+      QCOMPARE(button.Checked(), false);
+    }
   }
 
   void flatStyleFrames() {
@@ -101,6 +79,11 @@ class ControlsTest : public QObject {
     QCOMPARE(checked.pixelColor(4, 4), QColor(0, 255, 0));
     button.SetHovered(true);
     QCOMPARE(button.grab().toImage().pixelColor(4, 4), QColor(255, 255, 0));
+    button.show();
+    QTest::mousePress(&button, Qt::LeftButton);  // a press clears the hover look
+    QVERIFY(!button.Hovered());
+    QTest::mouseRelease(&button, Qt::LeftButton);
+    button.SetHovered(true);
     button.setEnabled(false);
     QImage disabled = button.grab().toImage();
     QCOMPARE(disabled.pixelColor(0, 0), QColor(10, 10, 10));
@@ -166,44 +149,17 @@ class ControlsTest : public QObject {
     QVERIFY(small.pixelColor(2, 2) != QColor(Qt::red));
   }
 
-  void richTextRuns_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("kinds");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("letter and superscript digit") << "m{^2}" << QList<int>{0, 1} << QStringList{"m", "2"};
-    QTest::newRow("only a subscript") << "{_x}" << QList<int>{2} << QStringList{"x"};
-    QTest::newRow("unclosed superscript") << "a{^bc" << QList<int>{0, 1} << QStringList{"a", "bc"};
-    QTest::newRow("both, then text") << "N{_c}{^2} kN" << QList<int>{0, 2, 1, 0} << QStringList{"N", "c", "2", " kN"};
-    QTest::newRow("plain braces stay") << "a}b{c" << QList<int>{0} << QStringList{"a}b{c"};
-    QTest::newRow("empty") << "" << QList<int>{} << QStringList{};
-  }
   void richTextRuns() {
-    QFETCH(QString, text);
-    QFETCH(QList<int>, kinds);
-    QFETCH(QStringList, texts);
-    const QList<RichTextRun> runs = quorvel::SplitRichText(text);
-    QCOMPARE(runs.size(), kinds.size());
-    for (qsizetype i = 0; i < runs.size(); ++i) {
-      QCOMPARE(static_cast<int>(runs[i].kind), kinds[i]);
-      QCOMPARE(runs[i].text, texts[i]);
+    // Each run as its kind (0 plain, 1 superscript, 2 subscript) and its text.
+    const std::pair<const char*, const char*> cases[] = {
+        {"m{^2}", "0m 12"},        {"{_x}", "2x"}, {"a{^bc", "0a 1bc"}, {"N{_c}{^2} kN", "0N 2c 12 0 kN"},
+        {"a}b{c", "0a}b{c"} /* plain braces stay */, {"", ""}};
+    for (const auto& [text, expected] : cases) {
+      QStringList runs;
+      for (const RichTextRun& run : quorvel::SplitRichText(QString::fromUtf8(text)))
+        runs << QString::number(static_cast<int>(run.kind)) + run.text;
+      QCOMPARE(runs.join(QLatin1Char(' ')), QString::fromUtf8(expected));
     }
-  }
-
-  void richTextLayout() {
-    QFont font(QStringLiteral("MS UI Gothic"));
-    font.setPixelSize(20);
-    const QFontMetrics metrics(font);
-    const auto line = quorvel::LayoutRichText(quorvel::SplitRichText(QStringLiteral("m{^2}{_x}")), font);
-    QCOMPARE(line.runs.size(), 3);
-    const int h = metrics.height();
-    QCOMPARE(line.runs[0].yOffset, 0);
-    QCOMPARE(line.runs[1].x, metrics.horizontalAdvance(QStringLiteral("m")));
-    QCOMPARE(line.runs[1].yOffset, -(h / 5));
-    QCOMPARE(line.runs[1].advance, metrics.horizontalAdvance(QStringLiteral("2")) * 4 / 5 + 2);
-    QCOMPARE(line.runs[2].yOffset, h / 3);
-    QVERIFY(line.runs[2].small);
-    QCOMPARE(line.width, line.runs[2].x + line.runs[2].advance);
-    QCOMPARE(quorvel::SmallRichTextFont(font).pixelSize(), 16);
   }
 
   void staticPaintsItsColours() {
@@ -223,39 +179,31 @@ class ControlsTest : public QObject {
     QCOMPARE(label.grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
   }
 
-  void messageBoxButtons_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("yesNo");
-    QTest::addColumn<QStringList>("okCancel");
-    QTest::newRow("Japanese") << quorvel::kJapanese << QStringLiteral("確認")
-                              << QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")}
-                              << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
-    QTest::newRow("English") << quorvel::kEnglish << QStringLiteral("Caution")
-                             << QStringList{QStringLiteral("Yes"), QStringLiteral("No")}
-                             << QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")};
-  }
   void messageBoxButtons() {
-    QFETCH(int, language);
-    QFETCH(QString, caption);
-    QFETCH(QStringList, yesNo);
-    QFETCH(QStringList, okCancel);
-    quorvel::SetCurrentLanguage(language);
-    ModalAnswerer answerer;
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[1]));
-    QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdNo));
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[0]));
-    QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdYes));
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(okCancel[1]));
-    QCOMPARE(quorvel::AskOkCancel(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdCancel));
-    quorvel::ShowWarning(nullptr, QStringLiteral("!"));
-    QCOMPARE(answerer.Seen().size(), 4);
-    QCOMPARE(answerer.Seen()[0].title, caption);
-    QCOMPARE(answerer.Seen()[0].buttons, yesNo);
-    QCOMPARE(answerer.Seen()[0].icon, static_cast<int>(QMessageBox::Question));
-    QCOMPARE(answerer.Seen()[2].buttons, okCancel);
-    QCOMPARE(answerer.Seen()[3].title, caption);
-    QCOMPARE(answerer.Seen()[3].icon, static_cast<int>(QMessageBox::Warning));
+    // caption, Yes and No, OK and Cancel
+    const QStringList languages[][3] = {{{"確認"}, {"はい", "いいえ"}, {"OK", "キャンセル"}},
+                                        {{"Caution"}, {"Yes", "No"}, {"OK", "Cancel"}}};
+    for (int language : {quorvel::kJapanese, quorvel::kEnglish}) {
+      const QStringList* texts = languages[language == quorvel::kJapanese ? 0 : 1];
+      const QString caption = texts[0][0];
+      const QStringList &yesNo = texts[1], &okCancel = texts[2];
+      quorvel::SetCurrentLanguage(language);
+      ModalAnswerer answerer;
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[1]));
+      QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdNo));
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(yesNo[0]));
+      QCOMPARE(quorvel::AskYesNo(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdYes));
+      answerer.Queue(ModalAnswerer::ClickButtonWithText(okCancel[1]));
+      QCOMPARE(quorvel::AskOkCancel(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdCancel));
+      quorvel::ShowWarning(nullptr, QStringLiteral("!"));
+      QCOMPARE(answerer.Seen().size(), 4);
+      QCOMPARE(answerer.Seen()[0].title, caption);
+      QCOMPARE(answerer.Seen()[0].buttons, yesNo);
+      QCOMPARE(answerer.Seen()[0].icon, static_cast<int>(QMessageBox::Question));
+      QCOMPARE(answerer.Seen()[2].buttons, okCancel);
+      QCOMPARE(answerer.Seen()[3].title, caption);
+      QCOMPARE(answerer.Seen()[3].icon, static_cast<int>(QMessageBox::Warning));
+    }
   }
 
   void clipboardEmptyTextSucceeds() {
@@ -268,41 +216,29 @@ class ControlsTest : public QObject {
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("実験\t1.5"));
   }
 
-  void fileDialogTexts_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QStringList>("expected");  // title, file name, file type, accept, reject
-    QTest::newRow("open, English") << quorvel::kEnglish << false
-                                   << QStringList{"Open File", "File Name(&N):", "Files of type:", "Open(&O)",
-                                                  "Cancel"};
-    QTest::newRow("save, English") << quorvel::kEnglish << true
-                                   << QStringList{"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)",
-                                                  "Cancel"};
-    QTest::newRow("open, Japanese") << quorvel::kJapanese << false
-                                    << QStringList{"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)",
-                                                   "キャンセル"};
-    QTest::newRow("save, Japanese") << quorvel::kJapanese << true
-                                    << QStringList{"名前を付けて保存",
-                                                   "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"};
-  }
   void fileDialogTexts() {
-    QFETCH(int, language);
-    QFETCH(bool, save);
-    QFETCH(QStringList, expected);
-    quorvel::SetCurrentLanguage(language);
-    QStringList seen;
-    ModalAnswerer answerer([&seen](QWidget* widget) {
-      if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
-        seen << dialog->windowTitle() << dialog->labelText(QFileDialog::FileName)
-             << dialog->labelText(QFileDialog::FileType) << dialog->labelText(QFileDialog::Accept)
-             << dialog->labelText(QFileDialog::Reject);
-        dialog->reject();
-      }
-    });
-    const QString result = save ? quorvel::GetSaveFileName(nullptr, QStringLiteral("Text (*.txt)"))
-                                : quorvel::GetOpenFileName(nullptr, QStringLiteral("Text (*.txt)"));
-    QCOMPARE(result, QString());
-    QCOMPARE(seen, expected);
+    // title, file name, file type, accept, reject
+    const std::tuple<int, bool, QStringList> cases[] = {
+        {quorvel::kEnglish, false, {"Open File", "File Name(&N):", "Files of type:", "Open(&O)", "Cancel"}},
+        {quorvel::kEnglish, true, {"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)", "Cancel"}},
+        {quorvel::kJapanese, false, {"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)", "キャンセル"}},
+        {quorvel::kJapanese, true, {"名前を付けて保存", "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"}}};
+    for (const auto& [language, save, expected] : cases) {
+      quorvel::SetCurrentLanguage(language);
+      QStringList seen;
+      ModalAnswerer answerer([&seen](QWidget* widget) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
+          seen << dialog->windowTitle() << dialog->labelText(QFileDialog::FileName)
+               << dialog->labelText(QFileDialog::FileType) << dialog->labelText(QFileDialog::Accept)
+               << dialog->labelText(QFileDialog::Reject);
+          dialog->reject();
+        }
+      });
+      const QString result = save ? quorvel::GetSaveFileName(nullptr, QStringLiteral("Text (*.txt)"))
+                                  : quorvel::GetOpenFileName(nullptr, QStringLiteral("Text (*.txt)"));
+      QCOMPARE(result, QString());
+      QCOMPARE(seen, expected);
+    }
   }
 
   void colorDialogTexts() {
@@ -367,28 +303,6 @@ class ControlsTest : public QObject {
     QTest::keyClick(ok, Qt::Key_Return);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
-  }
-
-  void minimumSizeAndGrowth() {
-    QDialog dialog;
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* header = new QLabel(QStringLiteral("header"), &dialog);
-    auto* placeholder = new QLabel(QStringLiteral("graph"), &dialog);
-    placeholder->setMinimumSize(200, 120);
-    layout->addWidget(header);
-    layout->addWidget(placeholder, 1);
-    dialog.resize(300, 250);
-    quorvel::KeepInitialSizeAsMinimum(&dialog);
-    dialog.show();
-    const QSize initial = dialog.size();
-    const QRect before = placeholder->geometry();
-    dialog.resize(initial - QSize(100, 100));
-    QCOMPARE(dialog.size(), initial);
-    dialog.resize(initial + QSize(100, 50));
-    layout->activate();
-    QCOMPARE(placeholder->geometry().topLeft(), before.topLeft());
-    QCOMPARE(placeholder->width(), before.width() + 100);
-    QCOMPARE(placeholder->height(), before.height() + 50);
   }
 };
 

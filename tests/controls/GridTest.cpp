@@ -77,11 +77,13 @@ class GridTest : public QObject {
     QCOMPARE(quorvel::ReadCellNumber(grid, 9, 9), kNoValue);
     // Program writes are not user changes.
     QCOMPARE(changes.count(), 0);
-  }
-
-  void titles() {
-    CSpread7 grid(2, 3);
-    grid.SetColumnTitle(1, QStringLiteral("N"));
+    grid.SetBlockBackColor({1, 1, 2, 3}, QColor(1, 2, 3));
+    grid.SetBlockForeColor({2, 2, 3, 3}, QColor(4, 5, 6));
+    QCOMPARE(grid.CellBackColor(2, 3), QColor(1, 2, 3));
+    QVERIFY(grid.CellBackColor(3, 1) != QColor(1, 2, 3));
+    QCOMPARE(grid.CellForeColor(3, 3), QColor(4, 5, 6));
+    grid.ClearBlockText(grid.AllCells());
+    QCOMPARE(grid.CellText(1, 1), QString());
     const int oneLine = grid.horizontalHeader()->sizeHint().height();
     grid.SetColumnTitles({QStringLiteral("N\n(回)"), QStringLiteral("SR")});
     QCOMPARE(grid.ColumnTitle(1), QStringLiteral("N\n(回)"));
@@ -112,11 +114,7 @@ class GridTest : public QObject {
     QCOMPARE(w.grid->ActiveCol(), 3);
     QTest::keyClick(w.grid, Qt::Key_Up);
     QCOMPARE(w.grid->ActiveRow(), 1);
-  }
-
-  void tabLeavesAfterTheLastCell() {
-    GridWindow w(2, 2);
-    w.grid->SetActiveCell(2, 2);
+    w.grid->SetActiveCell(4, 5);  // Tab after the last cell leaves the grid
     QTest::keyClick(w.grid, Qt::Key_Tab);
     QVERIFY(w.after->hasFocus());
   }
@@ -174,52 +172,42 @@ class GridTest : public QObject {
 
   // Pasted rows past the last row grow the grid up to its limit; a CSV block
   // splits at its commas.
-  void pasteGrowsTheGridUpToItsLimit_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QStringList>("cells");  // rows 3 and on, columns 1 and 2
-    QTest::addColumn<QString>("message");
-    const QString fourRows = QStringLiteral("1\t5\n2\n3\n4\n");
-    QTest::newRow("no growth") << quorvel::kJapanese << 0 << fourRows << 4 << QStringList{"1", "5", "2", ""}
-                               << QString();
-    QTest::newRow("grows") << quorvel::kJapanese << 10 << fourRows << 6
-                           << QStringList{"1", "5", "2", "", "3", "", "4", ""} << QString();
-    QTest::newRow("cut at the limit") << quorvel::kJapanese << 5 << fourRows << 5
-                                      << QStringList{"1", "5", "2", "", "3", ""}
-                                      << "表の行数は 5 行までです。\n貼り付けたデータのうち 1 行は入りませんでした。";
-    QTest::newRow("cut, English")
-        << quorvel::kEnglish << 5 << fourRows << 5 << QStringList{"1", "5", "2", "", "3", ""}
-        << "The table holds at most 5 rows.\n1 of the pasted rows did not fit and were left out.";
-    QTest::newRow("CSV lines") << quorvel::kJapanese << 10 << "1,0.5\r\n2,0.25\r\n3,0.2\r\n"
-                               << 5 << QStringList{"1", "0.5", "2", "0.25", "3", "0.2"} << QString();
-    QTest::newRow("tabs keep commas") << quorvel::kJapanese << 10 << "1,5\t2\n"
-                                      << 4 << QStringList{"1,5", "2", "", ""} << QString();
-  }
   void pasteGrowsTheGridUpToItsLimit() {
-    QFETCH(int, language);
-    QFETCH(int, limit);
-    QFETCH(QString, text);
-    QFETCH(int, rows);
-    QFETCH(QStringList, cells);
-    QFETCH(QString, message);
-    quorvel::SetCurrentLanguage(language);
-    GridWindow w;
-    quorvel::AllowPasteGrowth(*w.grid, limit);
-    QStringList grownTo;  // the row count and the new last row's text when RowsGrown arrives
-    connect(w.grid, &CSpread7::RowsGrown, w.grid,
-            [&](int count) { grownTo << QString::number(count) << w.grid->CellText(count, 1); });
-    quorvel::test::ModalAnswerer answerer;
-    w.grid->SetActiveCell(3, 1);
-    w.grid->PasteText(text);
-    QCOMPARE(w.grid->MaxRows(), rows);
-    QStringList shown;
-    for (int row = 3; row <= rows; ++row) shown << w.grid->CellText(row, 1) << w.grid->CellText(row, 2);
-    QCOMPARE(shown, cells);
-    QCOMPARE(grownTo, (rows > 4 ? QStringList{QString::number(rows), QString()} : QStringList()));
-    QCOMPARE(answerer.Seen().size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) QCOMPARE(answerer.Seen()[0].text, message);
+    struct Case {
+      int language, limit;
+      QString text;
+      int rows;
+      QStringList cells;  // rows 3 and on, columns 1 and 2
+      QString message;
+    };
+    const QString fourRows = QStringLiteral("1\t5\n2\n3\n4\n");
+    const QString cut = QStringLiteral("表の行数は 5 行までです。\n貼り付けたデータのうち 1 行は入りませんでした。");
+    const Case cases[] = {
+        {quorvel::kJapanese, 0, fourRows, 4, {"1", "5", "2", ""}, {}},
+        {quorvel::kJapanese, 10, fourRows, 6, {"1", "5", "2", "", "3", "", "4", ""}, {}},
+        {quorvel::kJapanese, 5, fourRows, 5, {"1", "5", "2", "", "3", ""}, cut},
+        {quorvel::kEnglish, 5, fourRows, 5, {"1", "5", "2", "", "3", ""},
+         "The table holds at most 5 rows.\n1 of the pasted rows did not fit and were left out."},
+        {quorvel::kJapanese, 10, "1,0.5\r\n2,0.25\r\n3,0.2\r\n", 5, {"1", "0.5", "2", "0.25", "3", "0.2"}, {}},
+        {quorvel::kJapanese, 10, "1,5\t2\n", 4, {"1,5", "2", "", ""}, {}}};
+    for (const Case& c : cases) {
+      quorvel::SetCurrentLanguage(c.language);
+      GridWindow w;
+      quorvel::AllowPasteGrowth(*w.grid, c.limit);
+      QStringList grownTo;  // the row count and the new last row's text when RowsGrown arrives
+      connect(w.grid, &CSpread7::RowsGrown, w.grid,
+              [&](int count) { grownTo << QString::number(count) << w.grid->CellText(count, 1); });
+      quorvel::test::ModalAnswerer answerer;
+      w.grid->SetActiveCell(3, 1);
+      w.grid->PasteText(c.text);
+      QCOMPARE(w.grid->MaxRows(), c.rows);
+      QStringList shown;
+      for (int row = 3; row <= c.rows; ++row) shown << w.grid->CellText(row, 1) << w.grid->CellText(row, 2);
+      QCOMPARE(shown, c.cells);
+      QCOMPARE(grownTo, (c.rows > 4 ? QStringList{QString::number(c.rows), QString()} : QStringList()));
+      QCOMPARE(answerer.Seen().size(), c.message.isEmpty() ? 0 : 1);
+      if (!c.message.isEmpty()) QCOMPARE(answerer.Seen()[0].text, c.message);
+    }
     quorvel::SetCurrentLanguage(quorvel::kJapanese);
   }
 
@@ -305,18 +293,6 @@ class GridTest : public QObject {
     QCOMPARE(CellPixel(*w.grid, 3, 1), QColor(255, 255, 0));
     w.grid->setEnabled(false);
     QCOMPARE(CellPixel(*w.grid, 3, 3), QColor(207, 207, 207));
-  }
-
-  void blockColours() {
-    CSpread7 grid(3, 3);
-    grid.SetBlockBackColor({1, 1, 2, 3}, QColor(1, 2, 3));
-    grid.SetBlockForeColor({2, 2, 3, 3}, QColor(4, 5, 6));
-    QCOMPARE(grid.CellBackColor(2, 3), QColor(1, 2, 3));
-    QVERIFY(grid.CellBackColor(3, 1) != QColor(1, 2, 3));
-    QCOMPARE(grid.CellForeColor(3, 3), QColor(4, 5, 6));
-    grid.SetCellText(1, 1, QStringLiteral("x"));
-    grid.ClearBlockText(grid.AllCells());
-    QCOMPARE(grid.CellText(1, 1), QString());
   }
 };
 

@@ -19,6 +19,7 @@
 #include "platform/Spread7.h"
 
 #include <memory>
+#include <tuple>
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
@@ -79,33 +80,21 @@ struct AnyDialog {
 // Every column and row of `grid` lies inside its viewport and is wide enough
 // for its title and its texts; the row titles are not cut either.
 void VerifyGridFullyVisible(CSpread7* grid) {
-  const QString name = grid->objectName();
   const QWidget* viewport = grid->viewport();
-  const QFontMetrics metrics = grid->fontMetrics();
   for (int c = 0; c < grid->columnCount(); ++c) {
+    const QString where = QStringLiteral("%1 column %2").arg(grid->objectName()).arg(c + 1);
     const int left = grid->columnViewportPosition(c);
-    const int right = left + grid->columnWidth(c);
-    QVERIFY2(left >= 0 && right <= viewport->width(), qPrintable(QStringLiteral("%1 column %2 spans %3..%4 of %5")
-                                                                     .arg(name)
-                                                                     .arg(c + 1)
-                                                                     .arg(left)
-                                                                     .arg(right)
-                                                                     .arg(viewport->width())));
-    QVERIFY2(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c),
-             qPrintable(QStringLiteral("%1 title of column %2 cut").arg(name).arg(c + 1)));
-    for (int r = 1; r <= grid->rowCount(); ++r) {
-      const QString text = grid->CellText(r, c + 1);
-      QVERIFY2(metrics.horizontalAdvance(text) + 6 <= grid->columnWidth(c),
-               qPrintable(QStringLiteral("%1 cell %2,%3 \"%4\" cut").arg(name).arg(r).arg(c + 1).arg(text)));
-    }
+    QVERIFY2(left >= 0 && left + grid->columnWidth(c) <= viewport->width(), qPrintable(where));
+    QVERIFY2(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c), qPrintable(where + " title"));
+    for (int r = 1; r <= grid->rowCount(); ++r)
+      QVERIFY2(grid->fontMetrics().horizontalAdvance(grid->CellText(r, c + 1)) + 6 <= grid->columnWidth(c),
+               qPrintable(where + " " + grid->CellText(r, c + 1)));
   }
-  for (int r = 0; r < grid->rowCount(); ++r) {
-    const int top = grid->rowViewportPosition(r);
-    QVERIFY2(top >= 0 && top + grid->rowHeight(r) <= viewport->height(),
-             qPrintable(QStringLiteral("%1 row %2 below the viewport").arg(name).arg(r + 1)));
-  }
+  for (int r = 0; r < grid->rowCount(); ++r)
+    QVERIFY2(grid->rowViewportPosition(r) >= 0 && grid->rowViewportPosition(r) + grid->rowHeight(r) <= viewport->height(),
+             qPrintable(QStringLiteral("%1 row %2").arg(grid->objectName()).arg(r + 1)));
   QVERIFY2(grid->verticalHeader()->width() >= grid->verticalHeader()->sizeHint().width(),
-           qPrintable(QStringLiteral("%1 row titles cut").arg(name)));
+           qPrintable(grid->objectName() + " row titles"));
 }
 
 }  // namespace
@@ -188,76 +177,6 @@ class ColourDialogsTest : public QObject {
     QCOMPARE(redraws.count(), 2);
   }
 
-  void typedAxisValuesSwitchAutomaticOff() {
-    SrnRecords records;
-    records.srn.XMinimum = 3;
-    records.srn.XMaximum = 1000;
-    CSetColorSrnDlg dialog(records.colours, records.srn, records.da, records.unchanged);
-    auto* axes = dialog.findChild<CSpread7*>(QStringLiteral("srnAxisGrid"));
-    auto* automatic = dialog.findChild<QCheckBox*>(QStringLiteral("srnAutomaticBox"));
-    QVERIFY(axes && automatic);
-    QCOMPARE(axes->CellText(1, 1), QStringLiteral("3.000"));
-    QCOMPARE(axes->CellText(1, 3), QStringLiteral("対数"));
-    QVERIFY(axes->IsCellLocked(1, 3));
-    QVERIFY(automatic->isChecked());
-    QSignalSpy redraws(&dialog, &DrawingSetupDialog::OwnerRedraw);
-
-    axes->SelectBlock({1, 2, 1, 2});
-    QCOMPARE(axes->PasteText(QStringLiteral("10000")), 1);
-    QCOMPARE(records.srn.XMaximum, 10000.0);
-    QCOMPARE(axes->CellText(1, 2), QStringLiteral("10000.000"));
-    QVERIFY(!records.srn.AutomaticAdjustment);
-    QVERIFY(records.srn.RangesOutOfDate);
-    QVERIFY(!automatic->isChecked());
-    QCOMPARE(redraws.count(), 1);
-
-    // An emptied cell gives the no-value marker.
-    QCOMPARE(axes->DeleteBlock({2, 3, 2, 3}), 1);
-    QCOMPARE(records.srn.YPitch, kNoValue);
-
-    // Checking the box sets both switches; unchecking takes the grid's values.
-    records.srn.RangesOutOfDate = false;
-    automatic->setChecked(true);
-    QVERIFY(records.srn.AutomaticAdjustment && records.srn.RangesOutOfDate);
-    records.srn.XMaximum = 55;
-    automatic->setChecked(false);
-    QVERIFY(!records.srn.AutomaticAdjustment);
-    QCOMPARE(records.srn.XMaximum, 10000.0);
-    QCOMPARE(records.srn.XMinimum, 3.0);
-    QCOMPARE(redraws.count(), 4);
-
-    // The DA graph has its own pitch cell.
-    auto* daAxes = dialog.findChild<CSpread7*>(QStringLiteral("daAxisGrid"));
-    daAxes->SelectBlock({1, 3, 1, 3});
-    daAxes->PasteText(QStringLiteral("20"));
-    QCOMPARE(records.da.XPitch, 20.0);
-
-    // Cancel restores every axis value and switch.
-    dialog.reject();
-    QCOMPARE(records.srn.XMaximum, 1000.0);
-    QCOMPARE(records.srn.YPitch, 0.05);
-    QVERIFY(records.srn.AutomaticAdjustment);
-    QCOMPARE(records.da.XPitch, 25.0);
-  }
-
-  void okClearsTheUnchangedFlag() {
-    SrnRecords records;
-    CSetColorSrnDlg dialog(records.colours, records.srn, records.da, records.unchanged);
-    dialog.OkButton()->click();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(!records.unchanged);
-    QVERIFY(records.srn.RangesOutOfDate && records.da.RangesOutOfDate);
-
-    ColourRecord colours = ColourRecord::Defaults();
-    DataSetList strain;
-    strain.RangesOutOfDate = false;
-    bool unchanged = true;
-    CSetColorStrainDlg strainDialog(colours, strain, unchanged);
-    strainDialog.OkButton()->click();
-    QVERIFY(!unchanged);
-    QVERIFY(!strain.RangesOutOfDate);
-  }
-
   void strainDialogColoursAndEnglishTexts() {
     SetCurrentLanguage(kEnglish);
     ColourRecord colours = ColourRecord::Defaults();
@@ -279,6 +198,13 @@ class ColourDialogsTest : public QObject {
     QCOMPARE(answerer.Seen().size(), 1);
     dialog.reject();
     QCOMPARE(colours.Entry(18), 6566600);
+    QVERIFY(unchanged);
+    // OK without a change still counts as an edit; the ranges stay as they were.
+    strain.RangesOutOfDate = false;
+    CSetColorStrainDlg again(colours, strain, unchanged);
+    again.OkButton()->click();
+    QVERIFY(!unchanged);
+    QVERIFY(!strain.RangesOutOfDate);
 
     SrnRecords records;
     CSetColorSrnDlg srn(records.colours, records.srn, records.da, records.unchanged);
@@ -286,6 +212,10 @@ class ColourDialogsTest : public QObject {
     QCOMPARE(constants->CellText(1, 1), QStringLiteral("Fitting curve of the α"));
     QCOMPARE(srn.findChild<CSpread7*>(QStringLiteral("dataColourGrid"))->CellText(2, 1), QStringLiteral("5% Data"));
     QCOMPARE(srn.CancelButton()->text(), QStringLiteral("Cancel"));
+    srn.OkButton()->click();
+    QCOMPARE(srn.result(), int(QDialog::Accepted));
+    QVERIFY(!records.unchanged);
+    QVERIFY(records.srn.RangesOutOfDate && records.da.RangesOutOfDate);
   }
 
   void dialogsOpenShowingEveryColumnAndLabel_data() {
@@ -360,6 +290,9 @@ class ColourDialogsTest : public QObject {
     auto* automatic = dialog.findChild<QCheckBox*>(automaticBox);
     QVERIFY(axes && automatic);
     const bool logX = axisGrid == QStringLiteral("srnAxisGrid");
+    QCOMPARE(axes->IsCellLocked(1, 3), logX);
+    const double xMaximum = graph.XMaximum, yPitch = graph.YPitch;
+    const bool wasAutomatic = graph.AutomaticAdjustment;
     // The owner, as the pages do while repainting: recompute the ranges from
     // the data when the adjustment is on and they are out of date.
     int redraws = 0;
@@ -381,11 +314,16 @@ class ColourDialogsTest : public QObject {
     QVERIFY(!automatic->isChecked());
     QCOMPARE(redraws, 1);
     QCOMPARE(axes->CellText(2, 2), QStringLiteral("0.900"));
+    QCOMPARE(graph.YMaximum, 0.9);
+    QVERIFY(!graph.AutomaticAdjustment && graph.RangesOutOfDate);
+    // An emptied cell gives the no-value marker.
+    QCOMPARE(axes->DeleteBlock({2, 3, 2, 3}), 1);
+    QCOMPARE(graph.YPitch, kNoValue);
 
     // Checked again: the cells show the owner's new ranges, and showing them
     // neither redraws again nor switches the adjustment off.
     automatic->setChecked(true);
-    QCOMPARE(redraws, 2);
+    QCOMPARE(redraws, 3);
     QCOMPARE(axes->CellText(1, 1), QStringLiteral("1.000"));
     QCOMPARE(axes->CellText(1, 2), QStringLiteral("5000.000"));
     QCOMPARE(axes->CellText(1, 3), logX ? QStringLiteral("対数") : QStringLiteral("500.000"));
@@ -395,55 +333,50 @@ class ColourDialogsTest : public QObject {
     QVERIFY(graph.AutomaticAdjustment);
     QVERIFY(automatic->isChecked());
 
-    // Unchecked: the ranges shown (the computed ones) stay in force.
+    // Unchecked: the ranges shown (the computed ones) stay in force, not
+    // whatever the graph holds meanwhile.
+    graph.XMaximum = 55;
     automatic->setChecked(false);
-    QCOMPARE(redraws, 3);
+    QCOMPARE(redraws, 4);
     QVERIFY(!graph.AutomaticAdjustment);
     QCOMPARE(graph.XMaximum, 5000.0);
+    if (!logX) QCOMPARE(graph.XPitch, 500.0);
     QCOMPARE(graph.YMaximum, 0.75);
     QCOMPARE(graph.YPitch, 0.125);
 
     // Cancel still returns to the values before the dialog.
     dialog.reject();
-    QVERIFY(graph.YMaximum != 0.75);
+    QCOMPARE(graph.XMaximum, xMaximum);
+    QCOMPARE(graph.YPitch, yPitch);
+    QCOMPARE(graph.AutomaticAdjustment, wasAutomatic);
   }
 
-  void pictureDialogTexts_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("graphTitle");
-    QTest::addColumn<QString>("formulaTitle");
-    QTest::addColumn<QString>("close");
-    QTest::newRow("ja") << kJapanese << QStringLiteral("グラフの説明") << QStringLiteral("式")
-                        << QStringLiteral("閉じる");
-    QTest::newRow("en") << kEnglish << QStringLiteral("Explanation of the graph") << QStringLiteral("Formula")
-                        << QStringLiteral("Close");
-  }
   void pictureDialogTexts() {
-    QFETCH(int, language);
-    QFETCH(QString, graphTitle);
-    QFETCH(QString, formulaTitle);
-    QFETCH(QString, close);
-    SetCurrentLanguage(language);
-    CRefGraphDlg graph;
-    CRefFuncDlg func;
-    CRefFuncStrainDlg strain;
-    QCOMPARE(graph.windowTitle(), graphTitle);
-    QCOMPARE(func.windowTitle(), formulaTitle);
-    QCOMPARE(strain.windowTitle(), formulaTitle);
-    for (PictureDialog* dialog : std::initializer_list<PictureDialog*>{&graph, &func, &strain}) {
-      QCOMPARE(dialog->CloseButton()->text(), close);
-      dialog->show();
-      QVERIFY(QTest::qWaitForWindowExposed(dialog));
-      // The picture is drawn: not all white.
-      const QImage image = dialog->Picture()->grab().toImage();
-      int dark = 0;
-      for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
+    const std::tuple<int, QString, QString, QString> languages[] = {
+        {kJapanese, "グラフの説明", "式", "閉じる"}, {kEnglish, "Explanation of the graph", "Formula", "Close"}};
+    for (const auto& [language, graphTitle, formulaTitle, closeText] : languages) {
+      SetCurrentLanguage(language);
+      CRefGraphDlg graph;
+      CRefFuncDlg func;
+      CRefFuncStrainDlg strain;
+      QCOMPARE(graph.windowTitle(), graphTitle);
+      QCOMPARE(func.windowTitle(), formulaTitle);
+      QCOMPARE(strain.windowTitle(), formulaTitle);
+      for (PictureDialog* dialog : std::initializer_list<PictureDialog*>{&graph, &func, &strain}) {
+        QCOMPARE(dialog->CloseButton()->text(), closeText);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        // The picture is drawn: not all white.
+        const QImage image = dialog->Picture()->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); y += 2) {
+          for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
+        }
+        QVERIFY(dark > 50);
+        dialog->CloseButton()->click();
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QVERIFY(!dialog->isVisible());
       }
-      QVERIFY(dark > 50);
-      dialog->CloseButton()->click();
-      QCOMPARE(dialog->result(), int(QDialog::Accepted));
-      QVERIFY(!dialog->isVisible());
     }
   }
 };

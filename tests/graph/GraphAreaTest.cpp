@@ -41,18 +41,15 @@ class GraphAreaTest : public QObject {
  private slots:
   void init() { SetCurrentLanguage(kJapanese); }
 
-  // The wheel reaches the zoom steps (the steps themselves: ZoomSteps.WheelAndToolbar).
-  void wheelZoomSequence() {
+  // One wheel step each way (the steps themselves: ZoomSteps.WheelAndToolbar),
+  // the cap and the reset.
+  void wheelAndToolbarOperations() {
     GraphArea area;
     area.resize(500, 300);
     Wheel(&area, 120);
     QCOMPARE(area.Zoom(), 1.25);
     Wheel(&area, -120);
     QCOMPARE(area.Zoom(), 1.0);
-  }
-
-  void toolbarOperations() {
-    GraphArea area;
     area.SetZoom(7.450580596923828);
     QVERIFY(area.ZoomIn());
     QCOMPARE(area.Zoom(), 8.0);
@@ -67,36 +64,43 @@ class GraphAreaTest : public QObject {
     QVERIFY(!area.IsDragging());
   }
 
-  void dragInsidePansByThePixelsMoved_data() {
-    QTest::addColumn<int>("button");
-    QTest::newRow("left") << int(Qt::LeftButton);
-    QTest::newRow("middle") << int(Qt::MiddleButton);
-  }
   void dragInsidePansByThePixelsMoved() {
-    QFETCH(int, button);
-    const auto mouseButton = static_cast<Qt::MouseButton>(button);
-    GraphArea area;
-    area.resize(500, 300);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    Mouse(&area, QEvent::MouseButtonPress, QPoint(100, 100), mouseButton);
-    QVERIFY(area.IsDragging());
-    Mouse(&area, QEvent::MouseMove, QPoint(110, 95), mouseButton);
-    Mouse(&area, QEvent::MouseMove, QPoint(130, 120), mouseButton);
-    QCOMPARE(area.PanX(), 30);
-    QCOMPARE(area.PanY(), 20);
-    Mouse(&area, QEvent::MouseButtonRelease, QPoint(130, 120), mouseButton);
-    QVERIFY(!area.IsDragging());
-    Mouse(&area, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
-    QCOMPARE(area.PanX(), 30);
-    QCOMPARE(area.PanY(), 20);
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+      GraphArea area;
+      area.resize(500, 300);
+      area.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&area));
+      Mouse(&area, QEvent::MouseButtonPress, QPoint(100, 100), button);
+      QVERIFY(area.IsDragging());
+      Mouse(&area, QEvent::MouseMove, QPoint(110, 95), button);
+      Mouse(&area, QEvent::MouseMove, QPoint(130, 120), button);
+      QCOMPARE(area.PanX(), 30);
+      QCOMPARE(area.PanY(), 20);
+      Mouse(&area, QEvent::MouseButtonRelease, QPoint(130, 120), button);
+      QVERIFY(!area.IsDragging());
+      Mouse(&area, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton);
+      QCOMPARE(area.PanX(), 30);
+      QCOMPARE(area.PanY(), 20);
+    }
   }
 
-  void dragStartingOutsideDoesNotPan() {
+  // The large-screen dialog never shrinks below its first size, and a drag
+  // that starts outside its graph does not pan.
+  void largeScreenSizeAndOutsideDrags() {
+    SetCurrentLanguage(kJapanese);
     CGraphDrawer drawer;
     CResizeGraphDlg dialog(drawer);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("グラフ大画面"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QSize first = dialog.size();
+    QCOMPARE(first, dialog.MinimumTrackSize());
+    QCOMPARE(dialog.MaximumTrackSize(), first + QSize(9999, 9999));
+    dialog.resize(first / 2);
+    QCOMPARE(dialog.size(), first);
+    dialog.resize(first + QSize(300, 100));
+    QCOMPARE(dialog.size(), first + QSize(300, 100));
+    QVERIFY(dialog.Area()->width() > first.width());
     GraphArea* area = dialog.Area();
     // Pressed on the dialog's margin, outside the graph placeholder.
     Mouse(&dialog, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton);
@@ -147,14 +151,11 @@ class GraphAreaTest : public QObject {
     GraphArea area;
     area.resize(320, 180);
     QApplication::clipboard()->clear();
-    const std::unique_ptr<QMenu> menu = area.MakeContextMenu();
-    menu->actions().first()->trigger();
+    area.MakeContextMenu()->actions().first()->trigger();
     const QImage copied = QApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(320, 180));
     QCOMPARE(copied.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
-  }
-
-  void copyFailureShowsTheMessage() {
+    // Nothing to copy: the memory message.
     ModalAnswerer answerer;
     QVERIFY(!CopyGraphImageToClipboard(QImage(), nullptr));
     QCOMPARE(answerer.Seen().size(), 1);
@@ -193,23 +194,6 @@ class GraphAreaTest : public QObject {
     QCOMPARE(dialogMode, int(kDrawLargeScreen));
     QCOMPARE(area.Zoom(), 2.0);
     QCOMPARE(area.PanX(), 5);
-  }
-
-  void largeScreenNeverShrinksBelowItsFirstSize() {
-    SetCurrentLanguage(kJapanese);
-    CGraphDrawer drawer;
-    CResizeGraphDlg dialog(drawer);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("グラフ大画面"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const QSize first = dialog.size();
-    QCOMPARE(first, dialog.MinimumTrackSize());
-    QCOMPARE(dialog.MaximumTrackSize(), first + QSize(9999, 9999));
-    dialog.resize(first / 2);
-    QCOMPARE(dialog.size(), first);
-    dialog.resize(first + QSize(300, 100));
-    QCOMPARE(dialog.size(), first + QSize(300, 100));
-    QVERIFY(dialog.Area()->width() > first.width());
   }
 };
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QtTest>
 #include <cmath>
+#include <tuple>
 
 #include "graph/DataSetList.h"
 #include "graph/GraphDrawer.h"
@@ -57,51 +58,40 @@ class GraphDrawerTest : public QObject {
  private slots:
   void init() { SetCurrentLanguage(kJapanese); }
 
-  void markerLandsOnItsPixel_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<double>("xMin");
-    QTest::addColumn<double>("xMax");
-    QTest::addColumn<double>("x");
-    QTest::addColumn<int>("expectedX");
-    QTest::newRow("linear") << kGraphConstants << 0.0 << 100.0 << 25.0 << 3500;
-    QTest::newRow("log") << kGraphSrn << 1.0 << 1000.0 << 10.0 << 4000;
-    QTest::newRow("log limit 0 as 1") << kGraphSrnView << 0.0 << 1000.0 << 100.0 << 6000;
-    QTest::newRow("strain") << kGraphStrainDa << 0.0 << 20.0 << 10.0 << 5250;
-    QTest::newRow("x max = x min") << kGraphStrainDamage << 5.0 << 5.0 << 9.0 << 2500;
-  }
   void markerLandsOnItsPixel() {
-    QFETCH(int, kind);
-    QFETCH(double, xMin);
-    QFETCH(double, xMax);
-    QFETCH(double, x);
-    QFETCH(int, expectedX);
-    ColourRecord colours = ColourRecord::Defaults();
-    const int entry = MarkerColourEntry(kind, 0);
-    colours.SetEntry(entry, kRed);
-    DataSetList data;
-    data.XMinimum = xMin;
-    data.XMaximum = xMax;
-    data.YMinimum = 0.3;
-    data.YMaximum = 0.5;
-    data.Append(Curve({{x, 0.4}}, 0));
-    CGraphDrawer drawer;
-    drawer.SetSeries({}, &data, &colours, kind);
-    const QImage image = drawer.RenderImage(kSize);
-    const AxisMapping mapping = drawer.Mapping();
-    QCOMPARE(mapping.MarkerX(x), expectedX);
-    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
-    const QPoint at = DevicePoint(window, mapping.MarkerX(x), mapping.MarkerY(0.4));
-    // On the left edge the frame line covers the centre; the right half shows.
-    const QPoint probe = expectedX == mapping.plot.left ? at + QPoint(1, 0) : at;
-    QVERIFY2(HasColourNear(image, probe, ColourFromWindows(kRed).rgb(), 0),
-             qPrintable(QStringLiteral("pixel %1,%2").arg(probe.x()).arg(probe.y())));
-    // Nothing of that colour elsewhere: a small disc only (radius 21 units).
-    const int count = CountColour(image, ColourFromWindows(kRed).rgb());
-    QVERIFY2(count >= 2 && count <= 30, qPrintable(QString::number(count)));
-    QVERIFY(!HasColourNear(image, at + QPoint(6, 0), ColourFromWindows(kRed).rgb(), 0));
+    // kind, x range, x, the marker's logical X
+    const std::tuple<int, double, double, double, int> cases[] = {
+        {kGraphConstants, 0, 100, 25, 3500},  {kGraphSrn, 1, 1000, 10, 4000},
+        {kGraphSrnView, 0, 1000, 100, 6000},  // a log limit of 0 counts as 1
+        {kGraphStrainDa, 0, 20, 10, 5250},    {kGraphStrainDamage, 5, 5, 9, 2500}};  // x max = x min
+    for (const auto& [kind, xMin, xMax, x, expectedX] : cases) {
+      ColourRecord colours = ColourRecord::Defaults();
+      colours.SetEntry(MarkerColourEntry(kind, 0), kRed);
+      DataSetList data;
+      data.XMinimum = xMin;
+      data.XMaximum = xMax;
+      data.YMinimum = 0.3;
+      data.YMaximum = 0.5;
+      data.Append(Curve({{x, 0.4}}, 0));
+      CGraphDrawer drawer;
+      drawer.SetSeries({}, &data, &colours, kind);
+      const QImage image = drawer.RenderImage(kSize);
+      const AxisMapping mapping = drawer.Mapping();
+      QCOMPARE(mapping.MarkerX(x), expectedX);
+      const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+      const QPoint at = DevicePoint(window, mapping.MarkerX(x), mapping.MarkerY(0.4));
+      // On the left edge the frame line covers the centre; the right half shows.
+      const QPoint probe = expectedX == mapping.plot.left ? at + QPoint(1, 0) : at;
+      QVERIFY2(HasColourNear(image, probe, ColourFromWindows(kRed).rgb(), 0),
+               qPrintable(QStringLiteral("pixel %1,%2").arg(probe.x()).arg(probe.y())));
+      // Nothing of that colour elsewhere: a small disc only (radius 21 units).
+      const int count = CountColour(image, ColourFromWindows(kRed).rgb());
+      QVERIFY2(count >= 2 && count <= 30, qPrintable(QString::number(count)));
+      QVERIFY(!HasColourNear(image, at + QPoint(6, 0), ColourFromWindows(kRed).rgb(), 0));
+    }
   }
 
-  void markersOutsideThePlotAreClipped() {
+  void markersOutsideThePlotAreClippedGridAndFrame() {
     ColourRecord colours = ColourRecord::Defaults();
     colours.SetEntry(14, kRed);
     DataSetList data;
@@ -109,10 +99,19 @@ class GraphDrawerTest : public QObject {
     data.XMaximum = 100;
     data.YMinimum = 0;
     data.YMaximum = 1;
+    data.XPitch = 25;
     data.Append(Curve({{150, 0.5}, {50, 3.0}, {-20, 0.5}}, 0));
     CGraphDrawer drawer;
     drawer.SetSeries({}, &data, &colours, kGraphConstants);
-    QCOMPARE(CountColour(drawer.RenderImage(kSize), ColourFromWindows(kRed).rgb()), 0);
+    const QImage image = drawer.RenderImage(kSize);
+    QCOMPARE(CountColour(image, ColourFromWindows(kRed).rgb()), 0);
+    // Grid line at x = 50 (X 5000) half way up the plot, light grey; the left
+    // frame line and the tick below the bottom edge black; white outside.
+    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -800), qRgb(200, 200, 200)));
+    QVERIFY(HasColourNear(image, DevicePoint(window, 2000, -800), qRgb(0, 0, 0)));
+    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -2550 - 50), qRgb(0, 0, 0)));
+    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
   }
 
   // The drawer clamps curve points itself, apart from AxisMapping::CurveX/Y.
@@ -137,25 +136,6 @@ class GraphDrawerTest : public QObject {
     // The curve above the top runs along the top edge, not above it.
     QVERIFY(HasColourNear(image, DevicePoint(window, 5000, plot.top), blue));
     QVERIFY(!HasColourNear(image, DevicePoint(window, 5000, plot.top) + QPoint(0, -4), blue, 1));
-  }
-
-  void gridLinesTicksAndFrame() {
-    DataSetList data;
-    data.XMinimum = 0;
-    data.XMaximum = 100;
-    data.XPitch = 25;
-    CGraphDrawer drawer;
-    drawer.SetSeries({}, &data, nullptr, kGraphConstants);
-    const QImage image = drawer.RenderImage(kSize);
-    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
-    // Grid line at x = 50 (X 5000), half way up the plot: light grey.
-    const QPoint grid = DevicePoint(window, 5000, -800);
-    QVERIFY(HasColourNear(image, grid, qRgb(200, 200, 200)));
-    // Left frame line is black; the tick below the bottom edge too.
-    QVERIFY(HasColourNear(image, DevicePoint(window, 2000, -800), qRgb(0, 0, 0)));
-    QVERIFY(HasColourNear(image, DevicePoint(window, 5000, -2550 - 50), qRgb(0, 0, 0)));
-    // Outside the graph the image stays white.
-    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
   }
 
   // The drawer draws through the zoomed window (its arithmetic: GraphLayoutTest).
@@ -220,30 +200,28 @@ class GraphDrawerTest : public QObject {
     }
   }
 
-  void listsWithoutTheLegendFlagTakeNoEntry() {
+  // Lists without the legend flag take no entry; a data list's entry has
+  // its marker colour.
+  void legendEntries() {
     DataSetList data;
     const CPointDataList first = Curve({}, kRed, true, "a");
     const CPointDataList silent = Curve({}, kBlue, false, "b");
     const CPointDataList third = Curve({}, kGreen, true, "c");
     CGraphDrawer drawer;
     drawer.SetSeries({&first, &silent, &third}, &data, nullptr, kGraphSrn);
-    const QImage image = drawer.RenderImage(kSize);
-    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    QImage image = drawer.RenderImage(kSize);
+    GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
     const int x = drawer.PlotArea().right + 175 + 75;
     QVERIFY(HasColourNear(image, DevicePoint(window, x, 1000 - 75), ColourFromWindows(kRed).rgb()));
     QVERIFY(HasColourNear(image, DevicePoint(window, x, 1000 - 75 - 300), ColourFromWindows(kGreen).rgb()));
     QCOMPARE(CountColour(image, ColourFromWindows(kBlue).rgb()), 0);
-  }
 
-  void dataListLegendUsesTheMarkerColour() {
     ColourRecord colours = ColourRecord::Defaults();
     colours.SetEntry(18, kRed);
-    DataSetList data;
     data.Append(Curve({}, 0, true, "data"));
-    CGraphDrawer drawer;
     drawer.SetSeries({}, &data, &colours, kGraphStrainDa);
-    const QImage image = drawer.RenderImage(kSize);
-    const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
+    image = drawer.RenderImage(kSize);
+    window = drawer.WindowFor(kDrawArea, kSize);
     QVERIFY(HasColourNear(image, DevicePoint(window, 8000 + 175 + 75, 700 - 75), ColourFromWindows(kRed).rgb()));
   }
 

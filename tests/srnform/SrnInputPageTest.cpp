@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <tuple>
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
@@ -56,23 +57,9 @@ class SrnInputPageTest : public QObject {
  private slots:
   void init() { SetCurrentLanguage(kJapanese); }
 
-  void addFiveTwiceGivesOneSetAndTheDuplicateMessage() {
-    PageFixture f;
-    ModalAnswerer answerer;
-    answerer.Queue(TypeIntoAddDialog(QStringLiteral("5")));
-    f.page.AddSet();
-    answerer.Queue(TypeIntoAddDialog(QStringLiteral("5")));
-    f.page.AddSet();
-    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
-    QCOMPARE(f.record.DataSets.At(0).Name, std::string("5"));
-    QCOMPARE(answerer.Seen().size(), 3);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("数値を入力してください。"));
-    QCOMPARE(answerer.Seen()[2].text, QStringLiteral("同一の名前があります。"));
-    QVERIFY(f.record.DataChanged);
-    QVERIFY(!f.record.Unchanged);
-  }
-
-  void emptyValueKeepsTheAddDialogOpen() {
+  // An empty value keeps the dialog open with a message; a negative one
+  // names a set; a name taken already is refused.
+  void addDialogValues() {
     PageFixture f;
     ModalAnswerer answerer;
     answerer.Queue(TypeIntoAddDialog(QString()));
@@ -80,17 +67,20 @@ class SrnInputPageTest : public QObject {
     answerer.Queue(ModalAnswerer::Reject());  // the dialog, still open
     f.page.AddSet();
     QCOMPARE(answerer.Seen().size(), 3);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("数値を入力してください。"));
     QCOMPARE(answerer.Seen()[1].text, QStringLiteral("数値を入力してください。"));
     QCOMPARE(answerer.Seen()[2].objectName, QStringLiteral("addDataDialog"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{0});
-  }
-
-  void negativeValueNamesTheSet() {
-    PageFixture f;
-    ModalAnswerer answerer;
-    answerer.Queue(TypeIntoAddDialog(QStringLiteral("-3")));
-    f.page.AddSet();
+    for (const char* name : {"-3", "-3"}) {
+      answerer.Queue(TypeIntoAddDialog(QString::fromLatin1(name)));
+      f.page.AddSet();
+    }
+    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("-3"));
+    QCOMPARE(answerer.Seen().size(), 6);
+    QCOMPARE(answerer.Seen()[5].text, QStringLiteral("同一の名前があります。"));
+    QVERIFY(f.record.DataChanged);
+    QVERIFY(!f.record.Unchanged);
   }
 
   void addingKeepsTheOrderAndSelectsTheNewSet_data() {
@@ -104,12 +94,20 @@ class SrnInputPageTest : public QObject {
     QFETCH(QStringList, entries);
     SetCurrentLanguage(language);
     PageFixture f;
+    // Without a set the grid, Save, Delete and the list wait for one.
+    auto* save = f.page.findChild<QPushButton*>(QStringLiteral("saveButton"));
+    auto* remove = f.page.findChild<QPushButton*>(QStringLiteral("deleteButton"));
+    QVERIFY(f.page.Grid()->LooksGreyed() && !save->isEnabled() && !remove->isEnabled());
+    QVERIFY(!f.page.SetList()->isEnabled());
     QVERIFY(f.page.AddSetNamed(5));
+    QVERIFY(!f.page.Grid()->LooksGreyed() && save->isEnabled() && remove->isEnabled());
     QVERIFY(f.page.AddSetNamed(3));
     QCOMPARE(ComboTexts(f.page.SetList()), entries);
     QCOMPARE(f.page.SelectedIndex(), 1);
   }
 
+  // Cancelled, a delete changes nothing; done, it discards the optimisation
+  // results, and after the first of three sets nothing is selected.
   void deletingTheFirstOfThreeLeavesNoSelection() {
     PageFixture f;
     f.page.AddSetNamed(5);
@@ -117,8 +115,20 @@ class SrnInputPageTest : public QObject {
     f.page.AddSetNamed(1);
     f.page.SetList()->setCurrentIndex(0);
     f.page.Grid()->SetCellText(1, 1, QStringLiteral("2.0"));  // left over in the grid
+    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
+    f.record.ConstantCurves.Append(std::make_unique<CEq4Param>());
+    f.record.Unchanged = true;
+    {
+      ModalAnswerer cancel(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
+      f.page.DeleteSet();
+      QCOMPARE(f.record.DataSets.Count(), std::size_t{3});
+      QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
+    }
     ModalAnswerer answerer;
     f.page.DeleteSet();
+    QVERIFY(f.record.SrnCurves.IsEmpty());
+    QVERIFY(f.record.ConstantCurves.IsEmpty());
+    QVERIFY(!f.record.Unchanged);
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].text, QStringLiteral("選択されているデータを削除します"));
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
@@ -132,6 +142,8 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.page.Grid()->PasteText(QStringLiteral("7\t0.3")), 0);
     f.page.SetList()->setCurrentIndex(1);
     QVERIFY(!f.page.Grid()->LooksGreyed());
+    f.page.DeleteSet();  // the last one: the one before it is selected
+    QCOMPARE(f.page.SelectedIndex(), 0);
   }
 
   void pastedRowsGrowTheGrid() {
@@ -146,31 +158,6 @@ class SrnInputPageTest : public QObject {
     const CPointDataList& set = f.record.DataSets.At(0);
     QCOMPARE(set.PointCount(), std::size_t{150});
     QCOMPARE(set.Point(149), CDPoint(150, 0.25));
-  }
-
-  void deleteCancelledChangesNothing() {
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
-    ModalAnswerer answerer(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
-    f.page.DeleteSet();
-    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
-    QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
-  }
-
-  void deleteDiscardsOptimisationResults() {
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    f.page.AddSetNamed(3);
-    f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
-    f.record.ConstantCurves.Append(std::make_unique<CEq4Param>());
-    f.record.Unchanged = true;
-    ModalAnswerer answerer;
-    f.page.DeleteSet();
-    QVERIFY(f.record.SrnCurves.IsEmpty());
-    QVERIFY(f.record.ConstantCurves.IsEmpty());
-    QVERIFY(!f.record.Unchanged);
-    QCOMPARE(f.page.SelectedIndex(), 0);
   }
 
   void rowWithOnlyColumnOneIsNotAPoint() {
@@ -193,50 +180,22 @@ class SrnInputPageTest : public QObject {
     QVERIFY(!f.record.Unchanged);
   }
 
-  void pastedValuesAreClamped_data() {
-    QTest::addColumn<int>("col");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("N above 10000") << 1 << "20000"
-                                   << "10000.0";
-    QTest::newRow("N below 0.001") << 1 << "0.0001"
-                                   << "0.001";
-    QTest::newRow("N not a number") << 1 << "abc"
-                                    << "0.001";
-    QTest::newRow("N inside") << 1 << "250"
-                              << "250";
-    QTest::newRow("SR below 0") << 2 << "-1"
-                                << "0.0";
-    QTest::newRow("SR above 100") << 2 << "150"
-                                  << "100.0";
-    QTest::newRow("SR nan") << 2 << "nan"
-                            << "0.0";
-    QTest::newRow("SR inside") << 2 << "0.25"
-                               << "0.25";
-  }
   void pastedValuesAreClamped() {
-    QFETCH(int, col);
-    QFETCH(QString, pasted);
-    QFETCH(QString, shown);
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    CSpread7* grid = f.page.Grid();
-    grid->SetCellText(1, col == 1 ? 2 : 1, QStringLiteral("1"));
-    grid->SelectBlock({1, col, 1, col});
-    QCOMPARE(grid->PasteText(pasted), 1);
-    QCOMPARE(grid->CellText(1, col), shown);
-    QVERIFY(f.record.DataChanged);
-    QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
-  }
-
-  void emptiedNCellBecomesTheLowerLimit() {
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    CSpread7* grid = f.page.Grid();
-    grid->SetCellText(1, 1, QStringLiteral("5"));
-    grid->SetCellText(1, 2, QStringLiteral("0.3"));
-    QCOMPARE(grid->DeleteBlock({1, 1, 1, 1}), 1);  // a user emptying the cell
-    QCOMPARE(grid->CellText(1, 1), QStringLiteral("0.001"));
+    // column, pasted, shown
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {1, "20000", "10000.0"}, {1, "0.0001", "0.001"}, {1, "abc", "0.001"}, {1, "250", "250"},
+        {2, "-1", "0.0"},        {2, "150", "100.0"},    {2, "nan", "0.0"},   {2, "0.25", "0.25"}};
+    for (const auto& [col, pasted, shown] : cases) {
+      PageFixture f;
+      f.page.AddSetNamed(5);
+      CSpread7* grid = f.page.Grid();
+      grid->SetCellText(1, col == 1 ? 2 : 1, QStringLiteral("1"));
+      grid->SelectBlock({1, col, 1, col});
+      QCOMPARE(grid->PasteText(QString::fromUtf8(pasted)), 1);
+      QCOMPARE(grid->CellText(1, col), QString::fromUtf8(shown));
+      QVERIFY(f.record.DataChanged);
+      QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
+    }
   }
 
   void deleteKeyClearsTheBlockWithoutClamping() {
@@ -257,20 +216,9 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(grid->CellText(1, 2), QString());
     QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
     QVERIFY(f.record.DataChanged);
-  }
-
-  void controlsNeedASet() {
-    PageFixture f;
-    auto* save = f.page.findChild<QPushButton*>(QStringLiteral("saveButton"));
-    auto* remove = f.page.findChild<QPushButton*>(QStringLiteral("deleteButton"));
-    QVERIFY(f.page.Grid()->LooksGreyed());
-    QVERIFY(!save->isEnabled());
-    QVERIFY(!remove->isEnabled());
-    QVERIFY(!f.page.SetList()->isEnabled());
-    f.page.AddSetNamed(5);
-    QVERIFY(!f.page.Grid()->LooksGreyed());
-    QVERIFY(save->isEnabled());
-    QVERIFY(remove->isEnabled());
+    // A user emptying an N cell through the grid gets the lower limit.
+    QCOMPARE(grid->DeleteBlock({2, 1, 2, 1}), 1);
+    QCOMPARE(grid->CellText(2, 1), QStringLiteral("0.001"));
   }
 
   void saveWritesTheEightLines() {
@@ -289,42 +237,28 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.page.LastDataFile(), path);
   }
 
-  void saveFailureShowsTheMessage_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("missingColumn");  // 0: the folder is missing; 1 N or 2 SR of point 2 has no number
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("Japanese") << kJapanese << 0 << "ファイルの書込みに失敗しました。"
-                              << "確認";
-    QTest::newRow("English") << kEnglish << 0 << "File Save Failed."
-                             << "Caution";
-    // Written as "21.0," such a point would make the file unreadable.
-    QTest::newRow("no N")
-        << kJapanese << 1
-        << "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"
-        << "確認";
-    QTest::newRow("no SR, English")
-        << kEnglish << 2 << "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."
-        << "Caution";
-  }
   void saveFailureShowsTheMessage() {
-    QFETCH(int, language);
-    QFETCH(int, missingColumn);
-    QFETCH(QString, text);
-    QFETCH(QString, caption);
-    SetCurrentLanguage(language);
-    PageFixture f;
-    f.page.AddSetNamed(5);
-    f.record.DataSets.At(0).AppendPoint(1, 0.3);
-    f.record.DataSets.At(0).AppendPoint(missingColumn == 1 ? kNoValue : 21, missingColumn == 2 ? kNoValue : 0.25);
-    ModalAnswerer answerer;
-    QVERIFY(!f.page.SaveDataFile(
-        QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, text);
-    QCOMPARE(answerer.Seen()[0].title, caption);
-    QVERIFY(f.page.LastDataFile().isEmpty());
-    QVERIFY(!f.folder.Exists("sets.txt"));
+    // Written as "21.0," a point without N would make the file unreadable.
+    const std::tuple<int, int, QString> cases[] = {  // missing: 0 the folder, 1 N or 2 SR of point 2
+        {kJapanese, 0, "ファイルの書込みに失敗しました。"},
+        {kEnglish, 0, "File Save Failed."},
+        {kJapanese, 1, "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"},
+        {kEnglish, 2, "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."}};
+    for (const auto& [language, missingColumn, text] : cases) {
+      SetCurrentLanguage(language);
+      PageFixture f;
+      f.page.AddSetNamed(5);
+      f.record.DataSets.At(0).AppendPoint(1, 0.3);
+      f.record.DataSets.At(0).AppendPoint(missingColumn == 1 ? kNoValue : 21, missingColumn == 2 ? kNoValue : 0.25);
+      ModalAnswerer answerer;
+      QVERIFY(!f.page.SaveDataFile(
+          QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
+      QCOMPARE(answerer.Seen().size(), 1);
+      QCOMPARE(answerer.Seen()[0].text, text);
+      QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QStringLiteral("確認") : QStringLiteral("Caution"));
+      QVERIFY(f.page.LastDataFile().isEmpty());
+      QVERIFY(!f.folder.Exists("sets.txt"));
+    }
   }
 
   void loadReplacesTheSetsAndSelectsTheLast() {
@@ -408,14 +342,12 @@ class SrnInputPageTest : public QObject {
     curve->AppendParam(0.05);
     f.record.SrnCurves.Append(std::move(curve));
     f.page.Activate();
-    const DataSetList& data = f.record.DataSets;
-    QCOMPARE(data.XMaximum, 1000.0);  // the ranges and series themselves: OptimizeRunTest
+    // The ranges and series themselves: OptimizeRunTest.
+    QCOMPARE(f.record.DataSets.XMaximum, 1000.0);
     QCOMPARE(f.page.CurveSeries().size(), std::size_t{1});
-    const CPointDataList& series = f.page.CurveSeries()[0];
-    QCOMPARE(QString::fromStdString(series.Name), QStringLiteral("5%近似曲線"));
-    QCOMPARE(series.PointCount(), std::size_t{1000});  // x = 2, 3, ... 1001
-    QCOMPARE(series.Point(0).x, 2.0);
-    QCOMPARE(series.Point(999).x, 1001.0);
+    QCOMPARE(QString::fromStdString(f.page.CurveSeries()[0].Name), QStringLiteral("5%近似曲線"));
+    QCOMPARE(f.page.CurveSeries()[0].PointCount(), std::size_t{1000});  // x = 2, 3, ... 1001
+    QCOMPARE(f.page.CurveSeries()[0].Point(999).x, 1001.0);
     QCOMPARE(f.page.Graph()->Drawer().Kind(), 1);
     QCOMPARE(f.page.Graph()->Drawer().Curves().size(), std::size_t{1});
   }

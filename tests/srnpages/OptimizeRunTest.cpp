@@ -167,34 +167,23 @@ TEST(SrnOptimizeRun, PassesEndWhenTheToleranceIsAboveTheResidual) {
   }
 }
 
-TEST(SrnOptimizeRun, EveryFitMarksTheFivePercentRowWhenThereIsOne) {
-  for (bool withFive : {true, false}) {
+// Every fit marks the 5 % row when there is one, unless the user marked a
+// curve for the host: that one stays marked.
+TEST(SrnOptimizeRun, EveryFitKeepsOneMark) {
+  const std::tuple<bool, bool, std::size_t> cases[] = {{true, false, 2}, {false, false, 4}, {true, true, 0}};
+  for (const auto& [withFive, userMark, marked] : cases) {
     TempFolder folder;
     SrnFormRecord record = ExampleRecord();
     if (!withFive) record.DataSets.At(2).Name = "6";
     SrnOptimizeSheet sheet = FillSrnSheet(record);
+    sheet.Results[0].Checked = userMark;
     EngineCaller caller(folder.Path());
     SrnOptimizeRun run(record, sheet, caller);
     ASSERT_TRUE(run.FitAllSets());
     for (std::size_t i = 0; i < 4; ++i) {
-      EXPECT_EQ(sheet.Results[i].Checked, withFive && i == 2) << i;
-      EXPECT_EQ(record.SrnCurves.At(i).Selected, withFive && i == 2) << i;
+      EXPECT_EQ(sheet.Results[i].Checked, i == marked) << i;
+      EXPECT_EQ(record.SrnCurves.At(i).Selected, i == marked) << i;
     }
-  }
-}
-
-TEST(SrnOptimizeRun, UserMarkIsKeptOnEveryFit) {
-  // The curve the user marked for the host stays marked; 5 % only when none was.
-  TempFolder folder;
-  SrnFormRecord record = ExampleRecord();
-  SrnOptimizeSheet sheet = FillSrnSheet(record);
-  sheet.Results[0].Checked = true;
-  EngineCaller caller(folder.Path());
-  SrnOptimizeRun run(record, sheet, caller);
-  ASSERT_TRUE(run.FitAllSets());
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(sheet.Results[i].Checked, i == 0) << i;
-    EXPECT_EQ(record.SrnCurves.At(i).Selected, i == 0) << i;
   }
 }
 
@@ -534,13 +523,7 @@ TEST(SrnGraphSeries, SrnRanges) {
       {"largest N 500 ends at 1000", {{2, 0.31}, {500, 0.49}}, true, true, 2, 1000, 0.3, 0.5},
       {"largest N 1000 ends at 10000", {{1000, 0.26}, {20, 0.34}}, true, true, 20, 10000, 0.25, 0.35},
       {"largest N below 1", {{0.05, 0.26}, {0.5, 0.29}}, true, true, 0.05, 1, 0.25, 0.3},
-      {"a no-value point stretches nothing",
-       {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}},
-       true,
-       true,
-       100,
-       1000,
-       0.3,
+      {"a no-value point stretches nothing", {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}}, true, true, 100, 1000, 0.3,
        0.35},
       {"one point at N = -5: the largest N counts as 1", {{-5, 0.31}}, true, true, -5, 10, 0.3, 0.35},
       {"only no-value points", {{kNoValue, kNoValue}}, true, false, 0, 100, 0.3, 0.5},

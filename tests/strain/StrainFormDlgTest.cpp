@@ -144,13 +144,24 @@ class StrainFormDlgTest : public QObject {
 
   void titlesTextsAndEnabledState() {
     CStrainFormDlg form(folder_->Path(), Request(0));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("近似曲線の決定 (両振幅ひずみ-見掛けの摩擦角)"));
     auto* grid = Find<CSpread7>(&form, "experimentGrid");
     QCOMPARE(grid->ColumnTitle(1), QStringLiteral("両振幅ひずみ\n(%)"));
     QCOMPARE(grid->CellText(1, 2), QStringLiteral("32.499134"));
     QCOMPARE(Find<QLabel>(&form, "stratumNumber")->text(), QStringLiteral("3"));
     QCOMPARE(Find<QLabel>(&form, "stratumName")->text(), QStringLiteral("砂質土 (As1)"));
-    QCOMPARE(Find<CExpEdit>(&form, "toleranceEdit")->text(), QStringLiteral("1.000E-6"));
+    // A refused tolerance (the range itself: StrainLogic.RetryFieldsKeepTheirRange) shows the old one.
+    auto* tolerance = Find<CExpEdit>(&form, "toleranceEdit");
+    tolerance->setFocus();
+    tolerance->selectAll();
+    QTest::keyClicks(tolerance, QStringLiteral("5000"));
+    Find<CExpEdit>(&form, "maxTrialsEdit")->setFocus();
+    QApplication::processEvents();
+    QCOMPARE(tolerance->text(), QStringLiteral("1.000E-6"));
+    QCOMPARE(form.Record().Retry.Tolerance, 1e-6);
     QVERIFY(Find<QPushButton>(&form, "startButton")->isEnabled());
     Find<QCheckBox>(&form, "randomRetryCheck")->setChecked(false);
     QVERIFY(!Find<CExpEdit>(&form, "maxTrialsEdit")->isEnabled());
@@ -162,6 +173,13 @@ class StrainFormDlgTest : public QObject {
     TypeIntoCell(parameters, 1, 1, QStringLiteral("30"));
     TypeIntoCell(parameters, 1, 2, QStringLiteral("12"));
     QCOMPARE(parameters->CellText(1, 5), QStringLiteral("18.0"));
+    // The Delete key clears without the cell rules (no "0.0"), and Start waits.
+    grid->SelectBlock({1, 1, 2, 2});
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(grid->CellText(1, 1), QString());
+    QCOMPARE(grid->CellText(2, 1), QString());
+    QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
   void pastedRowsGrowTheExperimentGrid() {
@@ -184,18 +202,6 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(ReadStrainInput(folder_->File("temp.txt"), back, kJapanese));
     QCOMPARE(back.ExperimentData()->PointCount(), std::size_t{80});
     QCOMPARE(back.ExperimentData()->Point(79), CDPoint(10, 20));
-  }
-
-  void deleteKeyClearsWithoutRules() {
-    CStrainFormDlg form(folder_->Path(), Request(0));
-    form.show();
-    auto* grid = Find<CSpread7>(&form, "experimentGrid");
-    grid->SelectBlock({1, 1, 2, 2});
-    grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_Delete);
-    QCOMPARE(grid->CellText(1, 1), QString());
-    QCOMPARE(grid->CellText(2, 2), QString());
-    QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
   // An empty value or bound would shift every later item of data.txt: Start
@@ -238,6 +244,7 @@ class StrainFormDlgTest : public QObject {
     SetCurrentLanguage(kEnglish);
     CStrainFormDlg form(folder_->Path(), Request(1));
     QCOMPARE(form.windowTitle(), QStringLiteral("Fitting curve detection (DA strain vs. Apparent friction angle)"));
+    QCOMPARE(Find<QPushButton>(&form, "formulaButton")->toolTip(), QStringLiteral("Formula"));
     Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
     QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->ColumnTitle(1), QStringLiteral("Camulative\nDamage (-)"));
     QCOMPARE(form.Record().Argument, 1);
@@ -290,21 +297,6 @@ class StrainFormDlgTest : public QObject {
     }
   }
 
-  void toleranceRefused() {
-    CStrainFormDlg form(folder_->Path(), Request(0));
-    form.show();
-    QApplication::setActiveWindow(&form);
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto* tolerance = Find<CExpEdit>(&form, "toleranceEdit");
-    tolerance->setFocus();
-    tolerance->selectAll();
-    QTest::keyClicks(tolerance, QStringLiteral("5000"));
-    Find<CExpEdit>(&form, "maxTrialsEdit")->setFocus();
-    QApplication::processEvents();
-    QCOMPARE(tolerance->text(), QStringLiteral("1.000E-6"));
-    QCOMPARE(form.Record().Retry.Tolerance, 1e-6);
-  }
-
   void retryOffMakesOneFitAndOkWritesTheAnswer() {
     CStrainFormDlg form(folder_->Path(), Request(0));
     Find<QCheckBox>(&form, "randomRetryCheck")->setChecked(false);
@@ -325,10 +317,9 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
     QCOMPARE(answerer.Seen()[0].text, QStringLiteral("残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QVERIFY(folder_->Exists("writed"));
+    QVERIFY(folder_->Exists("writed"));  // its contents: StrainLogic.AnswerOfARunReadsBack
     StrainFormRecord back;
     QVERIFY(ReadStrainInput(folder_->File("temp.txt"), back, kJapanese));
-    for (std::size_t i = 0; i < 6; ++i) QVERIFY(std::abs(back.Results[i] - form.Record().Results[i]) < 5e-7);
     QCOMPARE(back.Retry.RandomStartAllowed, 0);
   }
 
@@ -382,41 +373,22 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(answerer.Seen()[0].text, QStringLiteral("印刷データの読み込みに失敗しました。"));
   }
 
-  void formulaButtonShowsThePicture_data() {
-    QTest::addColumn<int>("english");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("close");
-    QTest::newRow("ja") << 0 << QStringLiteral("式") << QStringLiteral("閉じる");
-    QTest::newRow("en") << 1 << QStringLiteral("Formula") << QStringLiteral("Close");
-  }
-
+  // The button opens the formula picture (its texts: ColourDialogsTest).
   void formulaButtonShowsThePicture() {
-    QFETCH(int, english);
-    QFETCH(QString, title);
-    QFETCH(QString, close);
-    SetCurrentLanguage(english ? kEnglish : kJapanese);
-    CStrainFormDlg form(folder_->Path(), Request(english));
+    CStrainFormDlg form(folder_->Path(), Request(0));
     auto* button = Find<QPushButton>(&form, "formulaButton");
-    QCOMPARE(button->toolTip(), title);
+    QCOMPARE(button->toolTip(), QStringLiteral("式"));
     bool picture = false;
-    QString closeText;
-    ModalAnswerer answerer;
-    answerer.Queue([&picture, &closeText](QWidget* widget) {
+    ModalAnswerer answerer([&picture](QWidget* widget) {
       auto* dialog = qobject_cast<CRefFuncStrainDlg*>(widget);
       picture = dialog != nullptr && dialog->Picture()->isVisible();
-      if (dialog != nullptr) closeText = dialog->CloseButton()->text();
-      if (dialog != nullptr)
-        dialog->CloseButton()->click();
-      else
-        widget->close();
+      widget->close();
     });
     button->click();
     QCOMPARE(answerer.Seen().size(), 1);
     QVERIFY(picture);
-    QCOMPARE(answerer.Seen()[0].title, title);
     QCOMPARE(answerer.Seen()[0].objectName, QStringLiteral("refFuncStrainDialog"));
     QVERIFY(form.Record().Unchanged);  // looking at the formula changes nothing
-    QCOMPARE(closeText, close);
   }
 
   void drawingSetupActsLiveAndCancelRestores() {
