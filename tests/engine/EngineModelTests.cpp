@@ -160,17 +160,10 @@ TEST(EngineModels, StageListsThatDoNotFitNeverReadOutside) {
 }
 
 TEST(EngineSolver, EuclidNormIsTheReferenceEnorm) {
-  const std::vector<double> cases[] = {
-      {},
-      {3e-160, 4e-160},
-      {4e-160, 3e-160},
-      {3e200, -4e200},
-      {3.0, 4.0},
-      {1e-300, 3.0, 4.0},
-      {3e170, 1.0, 4e170},
-      {1e-170, 2e-160, 1e-165, 3.0},
-      {5e-200, 4e-200, 0.0, 3e-200},
-  };
+  // clang-format off
+  const std::vector<double> cases[] = {{}, {3e-160, 4e-160}, {4e-160, 3e-160}, {3e200, -4e200}, {3.0, 4.0},
+      {1e-300, 3.0, 4.0}, {3e170, 1.0, 4e170}, {1e-170, 2e-160, 1e-165, 3.0}, {5e-200, 4e-200, 0.0, 3e-200}};
+  // clang-format on
   for (const std::vector<double>& v : cases) {
     EXPECT_EQ(LevMarSolver::EuclidNorm(v), enorm(static_cast<int>(v.size()), v.data())) << v.size();
   }

@@ -250,14 +250,9 @@ TEST(SrnHandOff, UnwritableFilesAreSkippedAndTheFlagStillComes) {
 }
 
 // Generated records: what the answer writes, the reader gives back.
-double FixedValue(std::mt19937& rng, double scale) {
-  return ParseDouble(FormatDouble(std::uniform_real_distribution<double>(-scale, scale)(rng), 6));
-}
-
+using test::FixedValue;
 double ExpValue(std::mt19937& rng, int decimals, bool mayBeEmpty) {
-  if (mayBeEmpty && rng() % 10 == 0) return kNoValue;
-  const double mantissa = std::uniform_real_distribution<double>(1.0, 10.0)(rng);
-  return ParseDouble(FormatExp(mantissa * std::pow(10.0, static_cast<int>(rng() % 21) - 12), decimals));
+  return test::ExpValue(rng, decimals, -12, 21, mayBeEmpty ? 10 : 0);
 }
 
 int IntValue(std::mt19937& rng) { return rng() % 10 == 0 ? kNoInt : static_cast<int>(rng() % 1006) - 5; }

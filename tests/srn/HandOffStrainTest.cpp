@@ -165,17 +165,8 @@ TEST(StrainHandOff, WritesTheAnswerByteForByte) {
   EXPECT_EQ(lines[9], ",,");  // no values: the host's own reader cannot take this row back
 }
 
-double FixedValue(std::mt19937& rng, double scale) {
-  return ParseDouble(FormatDouble(std::uniform_real_distribution<double>(-scale, scale)(rng), 6));
-}
-
+using test::FixedValue;
 double MaybeEmpty(std::mt19937& rng, double value) { return rng() % 8 == 0 ? kNoValue : value; }
-
-double ExpValue(std::mt19937& rng, int decimals) {
-  const double mantissa = std::uniform_real_distribution<double>(1.0, 10.0)(rng);
-  return MaybeEmpty(rng,
-                    ParseDouble(FormatExp(mantissa * std::pow(10.0, static_cast<int>(rng() % 14) - 10), decimals)));
-}
 
 TEST(StrainHandOff, AnswerReadsBackAsTheSameRecords) {
   std::mt19937 rng(77);
@@ -183,14 +174,14 @@ TEST(StrainHandOff, AnswerReadsBackAsTheSameRecords) {
     const int language = rng() % 2 ? kJapanese : kEnglish;
     StrainFormRecord written;
     written.Retry = {static_cast<int>(rng() % 2), rng() % 2 ? static_cast<int>(rng() % 504) - 3 : kNoInt,
-                     ExpValue(rng, 3)};
+                     test::ExpValue(rng, 3, -10, 14, 8)};
     CPointDataList& data = written.DataSets.Append(CPointDataList(LoadString(10055, language)));
     for (int m = static_cast<int>(rng() % 61); m > 0; --m) data.AppendPoint(FixedValue(rng, 100), FixedValue(rng, 90));
     written.PeakFrictionAngle = MaybeEmpty(rng, FixedValue(rng, 90.0));
     for (auto& row : written.Parameters)
       for (double& cell : row) cell = FixedValue(rng, 10000.0);
     for (double& result : written.Results) result = MaybeEmpty(rng, FixedValue(rng, 100.0));
-    written.Residual = ExpValue(rng, 6);
+    written.Residual = test::ExpValue(rng, 6, -10, 14, 8);
     written.Argument = static_cast<int>(rng() % 2);
 
     HostTextWriter answer;
