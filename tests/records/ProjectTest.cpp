@@ -31,7 +31,10 @@ std::string ReplaceAfter(std::string text, std::string_view after, std::string_v
   return text;
 }
 
-// One value or two of every member, as the report prints them.
+// Members the report does not print as text; the printed ones (titles,
+// nodes, layers, soils, water, circles, settings, slip results) are checked
+// on the composed pages of the example (InputDataPagesTest, ResultPagesTest,
+// ReportCompositionTest) and in its PDF.
 TEST(ExampleProject, ReadsEveryMember) {
   clsGdProject project;
   ProjectLoadResult result = LoadProject(kProjectFile, project);
@@ -39,20 +42,10 @@ TEST(ExampleProject, ReadsEveryMember) {
   const clsGdPrint& print = project.Print;
   EXPECT_EQ(print.Items.size(), 58u);
   EXPECT_EQ(print.SelectionWords(), (std::vector<std::uint32_t>{0x7FFFFFFFu, 0x03FFEFFFu}));
-  EXPECT_EQ(print.Text(clsGdPrint::kTitle), "河川堤防の地震時安定性照査");
-  EXPECT_EQ(print.Text(clsGdPrint::kDateInformation), "2024年3月");
   EXPECT_EQ(print.Text(clsGdPrint::kExtraText1), "");
   EXPECT_EQ(project.Setting.Title, "○○川堤防 地震時変形検討");
-  EXPECT_EQ(project.Setting.AnalysisMethod, 4);
-  EXPECT_EQ(project.Nodes.Nodes.at(7), (GdPoint{26.0, 14.0}));
-  EXPECT_EQ(project.Layers.Layers.at(1).BoundaryNodes, (std::vector<int>{4, 3, 5, 14, 10, 7, 13, 6}));
   ASSERT_EQ(project.Soils.Soils.size(), 3u);
-  EXPECT_EQ(project.Soils.Soils[0].Name, "盛土(Bk)");
-  EXPECT_EQ(project.Soils.Soils[0].Constants.Cohesion, 10.0);
-  EXPECT_FALSE(project.Soils.Soils[2].StrengthReduction);
-  EXPECT_EQ(project.Water.Points.at(2), (GdPoint{30.0, 10.5}));
   EXPECT_EQ(project.Surface.SurfaceNodes, (std::vector<int>{6, 13, 7, 8, 15, 9, 10, 14, 5}));
-  EXPECT_EQ(project.Surface.SpecifiedCircle, (std::vector<double>{34.0, 22.0, 14.0}));
   EXPECT_EQ(project.Surface.Never.Areas.at(0).Nodes.size(), 4u);
   EXPECT_EQ(project.DamageB.Tables.at(1).ReductionValues, (std::vector<double>{0.8, 0.65, 0.5}));
   EXPECT_EQ(project.DamageB.StrainFits.Parameters.at(0).Results.RowCount(), 7u);
@@ -60,14 +53,8 @@ TEST(ExampleProject, ReadsEveryMember) {
   const GdSrnLayerParameters& layer = project.DamageA.SrnFits.Layers.at(1);
   EXPECT_EQ(layer.Srn.Sets.at(2).DaLevelPercent, 5);
   EXPECT_EQ(layer.Ds.Curves.At(clsGdDsParameter::kAlpha, 1), 0.56);
-  EXPECT_EQ(project.Dynpath.ElementCount, 468);
-  EXPECT_EQ(InputInversionText(project.InputInversion), "入力応答加速度を反転する/しない両方を考慮");
-  EXPECT_EQ(project.EndTime, 20.0);
-  EXPECT_EQ(project.ZeroCross.FftCutoffs, (std::vector<double>{0.1, 0.2, 10.0, 12.0}));
-  EXPECT_EQ(project.Slips.EffectiveCases, 1116);
   const clsGdSlip* minimum = project.Slips.FindKind(clsGdSlip::kMinimumSafetyFactor);
   ASSERT_NE(minimum, nullptr);
-  EXPECT_EQ(minimum->SafetyFactor, 1.108);
   EXPECT_EQ(project.Slips.FindKind(99), nullptr);
   EXPECT_EQ(project.ResultFiles[clsGdProject::kResultSlices], "result_slices.txt");
   EXPECT_EQ(project.CriticalSlipNumber, 5);

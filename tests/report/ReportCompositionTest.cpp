@@ -246,19 +246,8 @@ struct PagerFixture {
   }
 };
 
-TEST(ReportPager, ATableLongerThanThePageContinuesWithTheSpacerAndItsHeader) {
-  PagerFixture f;
-  f.pager.BeginTable({"T", 0}, {{1, "列"}}, BlockRef{"T", 2});
-  for (int row = 1; row <= 60; ++row) f.pager.TableRow({"T", 1}, {{1, std::to_string(row)}});
-  f.pager.EndTable();
-  const Lines& log = f.sink.log;
-  ASSERT_EQ(log.size(), 1u + 47 + 3 + 13);
-  EXPECT_EQ(log[0], "header T 0 1=列");
-  EXPECT_EQ(log[47], "row T 1 1=47") << "rows fill lines 2 to 48";
-  EXPECT_EQ(Lines(log.begin() + 48, log.begin() + 52),
-            (Lines{"break", "Gyokan.kvf 0", "header again T 2 1=列", "row T 1 1=48"}));
-  EXPECT_EQ(f.project.PageCounter, 2);
-}
+// A table running over pages (spacer, header again, rows to line 49) is
+// checked on real pages: ResultPages.SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain.
 
 TEST(ReportPager, AHeadingThatWouldEndAtLineFiftyStartsANewPage) {
   for (const auto& [filled, breaks] : {std::pair{46, false}, std::pair{47, true}}) {
