@@ -290,6 +290,30 @@ class InputDataPagesTest : public QObject {
     }
   }
 
+  // A table's heading goes to a new page rather than start within the page's
+  // last 7 lines (caption, header, first rows): with 1 to 45 entries in table
+  // (1), the next caption meets every line of the page once.
+  void softeningCaptionsKeepSevenLinesBelowThem() {
+    for (int entries = 1; entries <= 45; ++entries) {
+      CPrintProject project = SmallProject(2, 2);
+      project.Project.DamageB.Tables.resize(static_cast<std::size_t>(entries));
+      test::Select(project, {2, 10, 14, 15});
+      Composed c;
+      Compose(project, c);
+      int captions = 0;
+      for (const PlacedBlock* caption : c.All(kCommonForm, 3)) {
+        if (caption->Value(103).rfind("(", 0) != 0) continue;
+        ++captions;
+        QVERIFY2(caption->firstLine + 7 < kavlet::kPageLines,
+                 qPrintable(QString("%1 entries: %2 on line %3")
+                                .arg(entries)
+                                .arg(QString::fromStdString(caption->Value(103)))
+                                .arg(caption->firstLine)));
+      }
+      QCOMPARE(captions, 5);
+    }
+  }
+
   void printingAndPreviewUseTheirOwnStrengthRow() {
     for (int printing : {0, 1}) {
       CPrintProject project;

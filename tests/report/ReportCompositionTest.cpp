@@ -197,6 +197,7 @@ TEST(ReportComposition, ContentsLeadersEndWhereTheContentsFieldsEnd) {
     ASSERT_EQ(heading.slot, 99 + level);
     // A half-width cell of the fixed-pitch face is half its height.
     EXPECT_EQ(heading.style.width / (heading.style.size / 2), kContentsLineCells[level - 1]) << level;
+    EXPECT_EQ(heading.x + heading.style.width, 8600) << "every level's leader ends in one place";
   }
   EXPECT_EQ(WithDottedLeader("ab", 5), "ab･･･");
   EXPECT_EQ(HalfWidthCells(WithDottedLeader("初期円弧すべり", 78)), 78);

@@ -24,8 +24,9 @@ QImage Draw(const quorvel::clsGdProject& project, const char* name, int width = 
   QPainter painter(&image);
   painter.scale(0.1, 0.1);
   const quorvel::GraphFrame frame{name, 0, 0, width, height};
-  if (!quorvel::DrawResultFigure(painter, frame, project)) image = QImage();
-  return image;
+  const bool drawn = quorvel::DrawResultFigure(painter, frame, project);
+  painter.end();  // before the image may be replaced: the painter still paints on it
+  return drawn ? image : QImage();
 }
 
 using quorvel::test::CountColour;
