@@ -336,24 +336,19 @@ class InputDataPagesTest : public QObject {
     Composed c;
     Compose(project, c);
     Lines frames;
-    for (int p = 1; p <= c.composer.PageCount(); ++p)
-      for (const PlacedBlock& placed : c.composer.Page(p)->blocks)
-        if (placed.form == kFit && (placed.block->number == 8 || placed.block->number == 9))
-          frames.push_back(placed.Value(900) + " " + placed.Value(901));
-    QCOMPARE(frames, (Lines{"両振幅ひずみグラフ_0 SR-N関係グラフ_0", "DA-αβC_0 SR-N図_0",
-                            "両振幅ひずみグラフ_1 SR-N関係グラフ_1", "DA-αβC_1 SR-N図_1",
-                            "両振幅ひずみグラフ_2 SR-N関係グラフ_2", "DA-αβC_2 SR-N図_2"}));
+    for (const PlacedBlock* placed : c.All(kFit, 8)) frames.push_back(placed->Value(900) + " " + placed->Value(901));
+    for (const PlacedBlock* placed : c.All(kFit, 9)) frames.push_back(placed->Value(900) + " " + placed->Value(901));
+    QCOMPARE(frames, (Lines{"両振幅ひずみグラフ_0 SR-N関係グラフ_0", "両振幅ひずみグラフ_1 SR-N関係グラフ_1",
+                            "両振幅ひずみグラフ_2 SR-N関係グラフ_2", "DA-αβC_0 SR-N図_0", "DA-αβC_1 SR-N図_1",
+                            "DA-αβC_2 SR-N図_2"}));
     const auto names = c.All(kFit, 0);
     QCOMPARE(names.size(), std::size_t{3});
     // Entries after the first open a page of their own, under the spacer.
-    for (int p = 1; p <= c.composer.PageCount(); ++p) {
-      const auto& blocks = c.composer.Page(p)->blocks;
-      for (std::size_t b = 0; b < blocks.size(); ++b)
-        if (&blocks[b] == names[1] || &blocks[b] == names[2]) {
-          QCOMPARE(b, std::size_t{1});
-          QCOMPARE(blocks[0].form, std::string("Gyokan.kvf"));
-        }
-    }
+    const Lines sequence = c.Sequence();
+    auto at = std::find(sequence.begin(), sequence.end(), kFit + " 0");
+    QVERIFY(at != sequence.end());
+    for (++at; (at = std::find(at, sequence.end(), kFit + " 0")) != sequence.end(); ++at)
+      QCOMPARE(Lines(at - 2, at), (Lines{"--", "Gyokan.kvf 0"}));
     QCOMPARE(names[1]->Value(999), std::string("砂質土(As)"));
     QCOMPARE(c.Values(*c.All(kFit, 2).at(0), {1, 2, 3, 4, 5}),
              (Lines{"A{_1}", "0.5000", "0.0000", "5.0000", "1.8000"}));
