@@ -28,6 +28,7 @@ struct Placed {
   std::string form;
   int block;
   std::vector<std::pair<int, std::string>> values;
+  int line;  // the first line on its page
   std::string Value(int slot) const {
     for (const auto& [s, text] : values)
       if (s == slot) return text;
@@ -65,7 +66,7 @@ Composed Compose(CPrintProject& project, std::initializer_list<int> items) {
   Composed result;
   for (int p = 1; p <= composer.PageCount(); ++p) {
     for (const PlacedBlock& placed : composer.Page(p)->blocks)
-      result.blocks.push_back({p, placed.form, placed.block->number, placed.values});
+      result.blocks.push_back({p, placed.form, placed.block->number, placed.values, placed.firstLine});
     for (const GraphFrame& frame : composer.PageFrames(p)) result.frames.push_back(frame.name);
   }
   result.problems = composer.Problems();
@@ -200,6 +201,20 @@ TEST(ResultPages, SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain) {
   const std::vector<Placed> end = c.Of(kDetailsForm, 13);
   ASSERT_EQ(end.size(), 1u);
   EXPECT_EQ(end[0].page, 3);
+}
+
+// A heading kept with the first 5 lines under it goes to a new page rather than
+// end within the page's last lines: with 1 to 50 search rows above it, the
+// displacement history's heading meets every line of the page once.
+TEST(ResultPages, AHeadingKeptWithItsTableNeverEndsThePage) {
+  for (int rows = 1; rows <= 50; ++rows) {
+    HandMade made(rows);
+    const Composed c = Compose(made.project, {52, 55, 56});
+    const std::vector<Placed> headings = c.Of(kCommonForm, 2);  // third level: items 55 and 56
+    ASSERT_EQ(headings.size(), 2u) << rows;
+    EXPECT_TRUE(headings[1].line <= 1 || headings[1].line + 2 + 5 < kavlet::kPageLines)
+        << rows << " rows: the heading on line " << headings[1].line;
+  }
 }
 
 TEST(ResultPages, MissingResultFilesLeaveTheTablesEmptyAndCompositionGoesOn) {
