@@ -101,8 +101,7 @@ TEST(HostTextFile, RefusesWhatIsNotCp932TextWithTheReason) {
 TEST(HostTextFile, ByteLimitHoldsAtItsEdge) {
   TempFolder folder;
   folder.WriteBytes("three", "abc");
-  std::string bytes;
-  std::string error;
+  std::string bytes, error;
   EXPECT_TRUE(ReadFileBytes(folder.File("three"), bytes, 3, &error));
   EXPECT_EQ(bytes, "abc");
   EXPECT_FALSE(ReadFileBytes(folder.File("three"), bytes, 2, &error));
@@ -259,13 +258,10 @@ TEST(ColourRecord, EntriesByNumber) {
   ColourRecord record = Counting();
   EXPECT_THROW(record.Entry(0), InvalidArgument);
   EXPECT_THROW(record.Entry(19), InvalidArgument);
-  EXPECT_EQ(record.Entry(18), 18000);
-  EXPECT_EQ(record.DataSetColour(10), 1000);
-  EXPECT_EQ(record.EstimatedCurveColour(2), 13000);
-  EXPECT_EQ(record.ConstantColour(0), 14000);
-  EXPECT_EQ(record.ConstantColour(2), 16000);
-  EXPECT_EQ(record.StrainCurveColour(), 17000);
-  EXPECT_EQ(record.StrainDataColour(), 18000);
+  EXPECT_EQ((std::vector<int>{record.Entry(18), record.DataSetColour(10), record.EstimatedCurveColour(2),
+                              record.ConstantColour(0), record.ConstantColour(2), record.StrainCurveColour(),
+                              record.StrainDataColour()}),
+            (std::vector<int>{18000, 1000, 13000, 14000, 16000, 17000, 18000}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <tuple>
 
 #include "host/HostTextFile.h"
@@ -31,22 +31,10 @@ std::string ReplaceAfter(std::string text, std::string_view after, std::string_v
   return text;
 }
 
-TEST(ExampleProject, IsHostEncodedWithCrLf) {
-  std::string bytes;
-  ASSERT_TRUE(ReadFileBytes(kProjectFile, bytes, HostTextReader::kMaxFileBytes));
-  EXPECT_EQ(bytes.substr(0, 9), "ToPrint\r\n");
-  EXPECT_EQ(bytes.find("\r\n\n"), std::string::npos);
-  std::size_t lf = 0;
-  for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
-    ++lf;
-    ASSERT_EQ(bytes[at - 1], '\r') << "bare LF at byte " << at;
-  }
-  EXPECT_GT(lf, 1000u);
-  // "地形" in CP932, as the host writes it.
-  EXPECT_NE(bytes.find("\x92\x6E\x8C\x60"), std::string::npos);
-}
-
-// One value or two of every member, as the report prints them.
+// Members the report does not print as text; the printed ones (titles,
+// nodes, layers, soils, water, circles, settings, slip results) are checked
+// on the composed pages of the example (InputDataPagesTest, ResultPagesTest,
+// ReportCompositionTest) and in its PDF.
 TEST(ExampleProject, ReadsEveryMember) {
   clsGdProject project;
   ProjectLoadResult result = LoadProject(kProjectFile, project);
@@ -54,20 +42,10 @@ TEST(ExampleProject, ReadsEveryMember) {
   const clsGdPrint& print = project.Print;
   EXPECT_EQ(print.Items.size(), 58u);
   EXPECT_EQ(print.SelectionWords(), (std::vector<std::uint32_t>{0x7FFFFFFFu, 0x03FFEFFFu}));
-  EXPECT_EQ(print.Text(clsGdPrint::kTitle), "河川堤防の地震時安定性照査");
-  EXPECT_EQ(print.Text(clsGdPrint::kDateInformation), "2024年3月");
   EXPECT_EQ(print.Text(clsGdPrint::kExtraText1), "");
   EXPECT_EQ(project.Setting.Title, "○○川堤防 地震時変形検討");
-  EXPECT_EQ(project.Setting.AnalysisMethod, 4);
-  EXPECT_EQ(project.Nodes.Nodes.at(7), (GdPoint{26.0, 14.0}));
-  EXPECT_EQ(project.Layers.Layers.at(1).BoundaryNodes, (std::vector<int>{4, 3, 5, 14, 10, 7, 13, 6}));
   ASSERT_EQ(project.Soils.Soils.size(), 3u);
-  EXPECT_EQ(project.Soils.Soils[0].Name, "盛土(Bk)");
-  EXPECT_EQ(project.Soils.Soils[0].Constants.Cohesion, 10.0);
-  EXPECT_FALSE(project.Soils.Soils[2].StrengthReduction);
-  EXPECT_EQ(project.Water.Points.at(2), (GdPoint{30.0, 10.5}));
   EXPECT_EQ(project.Surface.SurfaceNodes, (std::vector<int>{6, 13, 7, 8, 15, 9, 10, 14, 5}));
-  EXPECT_EQ(project.Surface.SpecifiedCircle, (std::vector<double>{34.0, 22.0, 14.0}));
   EXPECT_EQ(project.Surface.Never.Areas.at(0).Nodes.size(), 4u);
   EXPECT_EQ(project.DamageB.Tables.at(1).ReductionValues, (std::vector<double>{0.8, 0.65, 0.5}));
   EXPECT_EQ(project.DamageB.StrainFits.Parameters.at(0).Results.RowCount(), 7u);
@@ -75,14 +53,8 @@ TEST(ExampleProject, ReadsEveryMember) {
   const GdSrnLayerParameters& layer = project.DamageA.SrnFits.Layers.at(1);
   EXPECT_EQ(layer.Srn.Sets.at(2).DaLevelPercent, 5);
   EXPECT_EQ(layer.Ds.Curves.At(clsGdDsParameter::kAlpha, 1), 0.56);
-  EXPECT_EQ(project.Dynpath.ElementCount, 468);
-  EXPECT_EQ(InputInversionText(project.InputInversion), "入力応答加速度を反転する/しない両方を考慮");
-  EXPECT_EQ(project.EndTime, 20.0);
-  EXPECT_EQ(project.ZeroCross.FftCutoffs, (std::vector<double>{0.1, 0.2, 10.0, 12.0}));
-  EXPECT_EQ(project.Slips.EffectiveCases, 1116);
   const clsGdSlip* minimum = project.Slips.FindKind(clsGdSlip::kMinimumSafetyFactor);
   ASSERT_NE(minimum, nullptr);
-  EXPECT_EQ(minimum->SafetyFactor, 1.108);
   EXPECT_EQ(project.Slips.FindKind(99), nullptr);
   EXPECT_EQ(project.ResultFiles[clsGdProject::kResultSlices], "result_slices.txt");
   EXPECT_EQ(project.CriticalSlipNumber, 5);
@@ -95,11 +67,8 @@ TEST(ExampleProject, ReadsEveryMember) {
 }
 
 TEST(ExampleProject, LfLineEndsReadTheSame) {
-  std::string text = ExampleText();
-  std::string lf;
-  for (char c : text) {
-    if (c != '\r') lf.push_back(c);
-  }
+  std::string lf = ExampleText();
+  lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
   RecordReader in;
   ASSERT_TRUE(in.OpenText(lf));
   clsGdProject project;
@@ -145,6 +114,7 @@ TEST(ExampleProject, EachMemberFailureNamesItsTag) {
       {"[AnalysisResult]", "True", "1", "[AnalysisResult]"},
       {"[ConterCol]", "[ConterCol] 4 35", "[ConterCol] 4", "[ConterCol]"},
       {"[LayerColor]", "[LayerColor] 4", "[LayerColor] 40", "[LayerColor]"},
+      {"[NodeCol]", "[NodeCol] 16", "[NodeCol] 2147483647", "[NodeCol]"},  // fails before reserving
   };
   for (const auto& [after, from, to, tag] : cases) {
     RecordReader in;
@@ -152,18 +122,11 @@ TEST(ExampleProject, EachMemberFailureNamesItsTag) {
     clsGdProject project;
     EXPECT_FALSE(project.Read(in)) << tag;
     EXPECT_EQ(project.Error().Tag, tag) << project.Error().Message();
+    if (std::string(tag) == "[NodeCol]") {
+      EXPECT_NE(project.Error().Reason.find("count 2147483647 needs more than the"), std::string::npos);
+      EXPECT_TRUE(project.Nodes.Nodes.empty());
+    }
   }
-}
-
-TEST(ExampleProject, HugeCountFailsEarly) {
-  std::string text = ReplaceAfter(ExampleText(), "[NodeCol]", "[NodeCol] 16", "[NodeCol] 2147483647");
-  RecordReader in;
-  ASSERT_TRUE(in.OpenText(text));
-  clsGdProject project;
-  EXPECT_FALSE(project.Read(in));
-  EXPECT_EQ(project.Error().Tag, "[NodeCol]");
-  EXPECT_NE(project.Error().Reason.find("count 2147483647 needs more than the"), std::string::npos);
-  EXPECT_TRUE(project.Nodes.Nodes.empty());
 }
 
 TEST(ExampleProject, MissingFileLeavesTheProjectUntouched) {
@@ -181,21 +144,17 @@ TEST(ResultFiles, SliceHistoriesOfTheExample) {
   std::string path = ResolveResultPath(kProjectFolder, project.ResultFiles[clsGdProject::kResultSlices]);
   clsGdSliceQuant slices;
   ASSERT_EQ(ReadSliceQuantFile(path, slices), ResultFileStatus::kRead);
-  EXPECT_EQ(slices.SliceCount, 3);
-  EXPECT_EQ(slices.StepCount, 101);
-  EXPECT_EQ(slices.TimeStep, 0.2);
+  EXPECT_TRUE(slices.SliceCount == 3 && slices.StepCount == 101 && slices.TimeStep == 0.2);
   ASSERT_EQ(slices.Slices.size(), 3u);
   const GdSliceHistory& third = slices.Slices[2];
   EXPECT_EQ(third.Number, 3);
   ASSERT_EQ(third.Time.size(), 101u);
   EXPECT_EQ(third.Time.back(), 20.0);
-  GdSliceSummary summary = third.Summary();
-  EXPECT_EQ(summary.FinalDamage, 0.8);
-  EXPECT_EQ(summary.FinalStrainAmplitude, 5.0);
-  EXPECT_EQ(summary.InitialFrictionAngle, 35.0);
-  EXPECT_EQ(summary.FinalFrictionAngle, 27.0);
-  EXPECT_EQ(summary.InitialVerticalStress, 110.0);
-  EXPECT_NEAR(summary.MaximumVerticalStress, 116.0, 0.01);
+  const GdSliceSummary s = third.Summary();
+  EXPECT_EQ((std::vector<double>{s.FinalDamage, s.FinalStrainAmplitude, s.InitialFrictionAngle, s.FinalFrictionAngle,
+                                 s.InitialVerticalStress}),
+            (std::vector<double>{0.8, 5.0, 35.0, 27.0, 110.0}));
+  EXPECT_NEAR(s.MaximumVerticalStress, 116.0, 0.01);
 
   GdSliceHistory second;
   ASSERT_EQ(ReadSliceHistory(path, 2, second), ResultFileStatus::kRead);

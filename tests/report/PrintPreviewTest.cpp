@@ -50,6 +50,22 @@ void Show(QWidget& preview) {
   QVERIFY(QTest::qWaitForWindowExposed(&preview));
 }
 
+// The example (with `items` selected, all when none are given) in a preview.
+struct Opened {
+  CPrintProject project;
+  Lines log;
+  std::unique_ptr<CPrintPreviewDlg> preview;
+};
+std::unique_ptr<Opened> Open(std::initializer_list<int> items = {}, bool show = true) {
+  auto opened = std::make_unique<Opened>();
+  if (!quorvel::test::LoadExample(opened->project)) qFatal("the example project does not load");
+  if (items.size() > 0) quorvel::test::Select(opened->project, items);
+  opened->project.PageNumberFlag = false;
+  opened->preview = Preview(opened->project, opened->log);
+  if (show) Show(*opened->preview);
+  return opened;
+}
+
 }  // namespace
 
 class PrintPreviewTest : public QObject {
@@ -57,13 +73,12 @@ class PrintPreviewTest : public QObject {
 
  private slots:
   void controlsTextsAndTheCallsOfAPreview() {
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
     // The title page and the contents: a two-page report.
-    quorvel::test::Select(project, {0, 1});
-    Lines log;
+    const auto opened = Open({0, 1}, false);
+    CPrintProject& project = opened->project;
+    const Lines& log = opened->log;
     {
-      auto preview = Preview(project, log);
+      auto& preview = opened->preview;
       QCOMPARE(preview->windowTitle(), U("印刷プレビュー"));
       const std::pair<const char*, const char*> controls[] = {
           {"closeButton", "閉じる"},  {"printButton", "印刷"},
@@ -78,6 +93,7 @@ class PrintPreviewTest : public QObject {
       QCOMPARE(Find<QLabel>(*preview, "pageCountLabel")->text(), U("/ 2"));
       QCOMPARE(Find<quorvel::CExpEdit>(*preview, "pageEdit")->text(), U("1"));
       QVERIFY(Find<QCheckBox>(*preview, "pageNumberCheck")->isChecked());
+      QVERIFY2(project.PageNumberFlag, "the preview opens with page numbers on");
       QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled());
       QVERIFY(Find<QWidget>(*preview, "nextButton")->isEnabled());
       QCOMPARE(project.FieldTable.size(), std::size_t{1000});
@@ -88,7 +104,11 @@ class PrintPreviewTest : public QObject {
       QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled());
       QVERIFY2(Find<QWidget>(*preview, "previewArea")->hasFocus(), "the last page hands the focus to the page");
       QVERIFY(preview->Composer().Problems().empty());
+      Find<QCheckBox>(*preview, "pageNumberCheck")->click();
+      QVERIFY(!project.PageNumberFlag);
+      preview.reset();
     }
+    QVERIFY2(!project.PageNumberFlag, "kept for the print job after the preview");
     // Settings before BeginPrinting, composition, pages as drawn, EndPrinting.
     const Lines head(log.begin(), log.begin() + 10);
     QCOMPARE(head,
@@ -106,12 +126,8 @@ class PrintPreviewTest : public QObject {
   }
 
   void aOnePageReportDisablesBothArrowsAndTyping5Shows1() {
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    quorvel::test::Select(project, {0});
-    Lines log;
-    auto preview = Preview(project, log);
-    Show(*preview);
+    const auto opened = Open({0});
+    auto& preview = opened->preview;
     QCOMPARE(preview->PageCount(), 1);
     QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled());
     QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled());
@@ -129,17 +145,13 @@ class PrintPreviewTest : public QObject {
   }
 
   void zoomStepsStopAtEightAndTheWheelStopsAtOne() {
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    Lines log;
-    auto preview = Preview(project, log);
-    Show(*preview);
+    const auto opened = Open();
+    auto& preview = opened->preview;
     auto* zoomIn = Find<QPushButton>(*preview, "zoomInButton");
     auto* area = Find<QWidget>(*preview, "previewArea");
     Wheel(area, -120);
     QCOMPARE(preview->Zoom(), 1.0);
-    const double steps[] = {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125};
-    for (double expected : steps) {
+    for (double expected : {1.25, 1.5625, 1.953125, 2.44140625, 3.0517578125}) {
       zoomIn->click();
       QCOMPARE(preview->Zoom(), expected);
     }
@@ -157,20 +169,15 @@ class PrintPreviewTest : public QObject {
   }
 
   void zoomOutAfterPanningShowsTheCentredWholePageAgain() {
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    Lines log;
-    auto preview = Preview(project, log);
-    Show(*preview);
+    const auto opened = Open();
+    auto& preview = opened->preview;
     auto* area = Find<QWidget>(*preview, "previewArea");
     const QImage whole = preview->RenderPreview(area->size());
     // The whole paper at zoom 1: grey corners, white paper inside.
-    const QRgb grey = qRgb(0xC9, 0xC9, 0xC9);
-    QCOMPARE(whole.pixel(0, 0), grey);
-    QCOMPARE(whole.pixel(whole.width() - 1, whole.height() - 1), grey);
-    QCOMPARE(whole.pixel(whole.width() / 2, 8), grey);
-    QCOMPARE(whole.pixel(whole.width() / 2, whole.height() - 8), grey);
-    QCOMPARE(whole.pixel(whole.width() / 2, whole.height() - whole.height() / 20), qRgb(255, 255, 255));
+    const int w = whole.width(), h = whole.height();
+    for (const QPoint at : {QPoint(0, 0), QPoint(w - 1, h - 1), QPoint(w / 2, 8), QPoint(w / 2, h - 8)})
+      QCOMPARE(whole.pixel(at), qRgb(0xC9, 0xC9, 0xC9));
+    QCOMPARE(whole.pixel(w / 2, h - h / 20), qRgb(255, 255, 255));
 
     Find<QPushButton>(*preview, "zoomInButton")->click();
     const QPoint from = area->rect().center();
@@ -186,20 +193,6 @@ class PrintPreviewTest : public QObject {
     QCOMPARE(preview->RenderPreview(area->size()), whole);
     QTest::mouseMove(area, from + QPoint(5, 5));
     QCOMPARE(preview->Pan(), QPoint());  // no dragging after 縮小
-  }
-
-  void thePageNumberBoxSetsTheFlagThePrintJobReads() {
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    project.PageNumberFlag = false;
-    Lines log;
-    auto preview = Preview(project, log);
-    QVERIFY2(project.PageNumberFlag, "the preview opens with page numbers on");
-    Show(*preview);
-    Find<QCheckBox>(*preview, "pageNumberCheck")->click();
-    QVERIFY(!project.PageNumberFlag);
-    preview.reset();
-    QVERIFY2(!project.PageNumberFlag, "kept for the print job after the preview");
   }
 
   void failuresAreReportedAndThePreviewClosesAsCancel_data() {
@@ -238,10 +231,8 @@ class PrintPreviewTest : public QObject {
 
   void closeAndTheTwoChoices() {
     for (const char* button : {"closeButton", "printButton", "wordButton"}) {
-      CPrintProject project;
-      QVERIFY(quorvel::test::LoadExample(project));
-      Lines log;
-      auto preview = Preview(project, log);
+      const auto opened = Open({}, false);
+      auto& preview = opened->preview;
       ModalAnswerer answerer(
           [button](QWidget* widget) { widget->findChild<QAbstractButton*>(QString::fromLatin1(button))->click(); });
       const int result = preview->exec();

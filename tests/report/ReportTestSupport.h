@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the print-mode widget tests: projects with chosen items, a
 // program folder with the form files, and poppler run as a black box.
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,20 @@ inline int PdfPages(const QString& pdf) {
   for (const QString& line : info.split('\n'))
     if (line.startsWith(QLatin1String("Pages:"))) return line.mid(6).trimmed().toInt();
   return -1;
+}
+
+// Pixels of `colour` in `image`, and those not white.
+inline int CountColour(const QImage& image, QRgb colour) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);  // scan lines, not pixel(): debug builds are slow
+  int count = 0;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x) count += (line[x] & 0xFFFFFFu) == (colour & 0xFFFFFFu);
+  }
+  return count;
+}
+inline int NonWhite(const QImage& image) {
+  return image.width() * image.height() - CountColour(image, qRgb(255, 255, 255));
 }
 
 // The text of page `page`, laid out as on the page.

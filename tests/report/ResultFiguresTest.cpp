@@ -1,6 +1,7 @@
 // The result figures drawn into images (the colours each kind of frame must
-// hold, nothing for indices beyond their lists) and the example report as a
-// PDF read back with poppler on the pages its contents name.
+// hold, nothing for indices beyond their lists) and the whole example report
+// as a PDF read back with poppler: input data and results on the pages its
+// contents name.
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -24,18 +25,12 @@ QImage Draw(const quorvel::clsGdProject& project, const char* name, int width = 
   painter.scale(0.1, 0.1);
   const quorvel::GraphFrame frame{name, 0, 0, width, height};
   const bool drawn = quorvel::DrawResultFigure(painter, frame, project);
-  painter.end();  // before the image may be dropped
+  painter.end();  // before the image may be replaced: the painter still paints on it
   return drawn ? image : QImage();
 }
 
-int CountColour(const QImage& image, QRgb colour) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) count += (image.pixel(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu);
-  return count;
-}
-
-bool Blank(const QImage& image) { return CountColour(image, qRgb(255, 255, 255)) == image.width() * image.height(); }
+using quorvel::test::CountColour;
+bool Blank(const QImage& image) { return quorvel::test::NonWhite(image) == 0; }
 
 class ResultFiguresTest : public QObject {
   Q_OBJECT
@@ -82,7 +77,7 @@ class ResultFiguresTest : public QObject {
     QCOMPARE(quorvel::ContourColourIndex(0.5, 1.0, 1.0), 10);
   }
 
-  void examplePdfShowsHeadingsAndValuesOnTheContentsPages() {
+  void examplePdfShowsInputAndResultsOnThePagesTheContentsName() {
     TempFolder folder;
     const QString pdf = QString::fromStdString(folder.File("report.pdf"));
     const auto run = quorvel::test::Run(QCoreApplication::applicationDirPath() + "/quorvel-report",
@@ -105,8 +100,16 @@ class ResultFiguresTest : public QObject {
       const char* heading;
       std::vector<const char*> texts;
     };
+    // The input data first, then the results.
     for (const Expect& e :
-         {Expect{"解析結果",
+         {Expect{"入力データ", {"解析種別", "Drevia (Drevia研究会)", "ニューマークD法", "盛土(Bk)", "18.00"}},
+          Expect{"地層形状", {"4,3,5,14,10,7,13,6", "水位線", "9.810"}},
+          Expect{"解析条件",
+                 {"自動探索", "水平方向の静水圧を考慮する", "右すべり", "(24.000, 16.000) － (44.000, 30.000)"}},
+          Expect{"計算設定",
+                 {"FEMデータ", "wave_L2_spectrum2.csv", "入力応答加速度を反転する/しない両方を考慮", "FFTフィルタ法",
+                  "0.10, 0.20, 10.00, 12.00"}},
+          Expect{"解析結果",
                  {"解析結果", "Total cases:", "1248", "Effective cases:", "1116", "(Fs MINIMUM)", "非排水 (undrained)",
                   "1.483", "合計 (total)", "5230.4"}},
           Expect{"計算結果", {"計算結果", "Mrslip:", "3702.4", "Mdslip:", "2959.5", "tslip :"}},

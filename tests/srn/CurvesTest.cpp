@@ -45,11 +45,8 @@ TEST(Curves, EveryIdIsTheEngineModel) {
 TEST(Curves, StatesCodesAndShortParameterLists) {
   CEqBase base("α");
   EXPECT_EQ(base.Params, std::vector<double>(8, 0.0));
-  EXPECT_EQ(base.Residual, kNoValue);
-  EXPECT_FALSE(base.Selected);
-  EXPECT_EQ(base.Evaluate(3.0), 0.0);
-  EXPECT_EQ(MakeEquation(1), nullptr);
-  EXPECT_EQ(MakeEquation(6), nullptr);
+  EXPECT_TRUE(base.Residual == kNoValue && !base.Selected && base.Evaluate(3.0) == 0.0);
+  EXPECT_TRUE(MakeEquation(1) == nullptr && MakeEquation(6) == nullptr);
   auto eq = MakeEquation(3);
   EXPECT_TRUE(eq->Params.empty());
   eq->AppendParam(1.5);
@@ -58,9 +55,7 @@ TEST(Curves, StatesCodesAndShortParameterLists) {
   eq->Selected = true;
   eq->ResetToDefaults();
   EXPECT_EQ(eq->Params, std::vector<double>(8, 0.0));
-  EXPECT_TRUE(eq->Name.empty());
-  EXPECT_EQ(eq->Residual, kNoValue);
-  EXPECT_FALSE(eq->Selected);
+  EXPECT_TRUE(eq->Name.empty() && eq->Residual == kNoValue && !eq->Selected);
   EXPECT_EQ(eq->GetEquationId(), 3);  // the class stays
 
   // Codes 0..3 are Polynomial, ExpGrow, ExpGrow2, ExpPower; anything else Polynomial.
@@ -101,17 +96,14 @@ TEST(Curves, ListsOwnCopiesAndCheckIndexes) {
   first.HasLegend = true;
   EXPECT_THROW(first.Point(1), InvalidArgument);
   first.Reset();
-  EXPECT_EQ(first.Name, "5");  // only the name stays
-  EXPECT_EQ(first.PointCount(), 0u);
+  EXPECT_TRUE(first.Name == "5" && first.PointCount() == 0 && !first.HasLegend);  // only the name stays
   EXPECT_EQ(first.Initial, (std::array<double, 3>{kNoValue, kNoValue, kNoValue}));
   EXPECT_EQ(first.Minimum, (std::array<double, 3>{0, 0, 0}));
-  EXPECT_FALSE(first.HasLegend);
   sets.XPitch = 3.0;
   sets.Clear();
   EXPECT_EQ(sets.XPitch, 3.0);  // Clear keeps the axis values, Reset does not
   sets.Reset();
-  EXPECT_EQ(sets.XPitch, 25.0);
-  EXPECT_EQ(sets.YMaximum, 0.5);
+  EXPECT_TRUE(sets.XPitch == 25.0 && sets.YMaximum == 0.5);
 }
 
 TEST(Curves, SnapYRangeToThePitch) {

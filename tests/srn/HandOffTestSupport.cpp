@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "host/NumberText.h"
+
 namespace quorvel::test {
 
 Lines FixtureLines(const std::string& name) {
@@ -36,6 +38,16 @@ std::size_t IndexOf(const Lines& lines, const std::string& text) {
 }
 
 bool SameDouble(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+double FixedValue(std::mt19937& rng, double scale) {
+  return ParseDouble(FormatDouble(std::uniform_real_distribution<double>(-scale, scale)(rng), 6));
+}
+
+double ExpValue(std::mt19937& rng, int decimals, int low, int span, unsigned emptyOneIn) {
+  if (emptyOneIn > 0 && rng() % emptyOneIn == 0) return kNoValue;
+  const double mantissa = std::uniform_real_distribution<double>(1.0, 10.0)(rng);
+  return ParseDouble(FormatExp(mantissa * std::pow(10.0, static_cast<int>(rng() % span) + low), decimals));
+}
 
 namespace {
 

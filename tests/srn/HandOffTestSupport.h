@@ -2,6 +2,7 @@
 // Fixtures and record comparisons shared by the hand-off tests.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,11 @@ void ExpectSameStrainRecords(const StrainFormRecord& expected, const StrainFormR
 
 // Same doubles, NaN equal to NaN.
 bool SameDouble(double a, double b);
+
+// Random values as the answers write them: fixed with 6 decimals in
+// [-scale, scale]; a mantissa of `decimals` decimals times 10^(low .. low +
+// span - 1), kNoValue one time in `emptyOneIn` (never when 0).
+double FixedValue(std::mt19937& rng, double scale);
+double ExpValue(std::mt19937& rng, int decimals, int low, int span, unsigned emptyOneIn);
 
 }  // namespace quorvel::test
