@@ -36,7 +36,8 @@ class CPrintProject {
   bool PageNumberFlag = true;  // print page numbers at the foot of the pages
   int ContentsPageCount = 0;   // contents pages the last composition made
   int PageCounter = 1;         // pages started by composition, title and contents pages not counted
-  int WordPageCounter = 0;     // added to the page counter for the Word output's progress range
+  int WordPageCounter = 0;     // added to the page counter for the Word output's progress range: together
+                               // the Word document's page breaks (negative when the print has more)
   std::vector<ContentsEntry> Contents;
   std::uint8_t BlockPlaced = 0;  // a page group has placed blocks: the next group starts a page
   int SavedLanguage = 0;         // the run's language, saved by the drawing code

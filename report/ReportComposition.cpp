@@ -94,12 +94,32 @@ void RunReportGroups(CPrintProject& project, PageSink& sink, const std::vector<R
   };
 
   ReportPager pager(project, sink);
+  // Page breaks of this composition that the Word document does not make:
+  // its title block ends its own page (no break opens the next group) and
+  // its contents are one index block (no contents pages).
+  int printOnlyBreaks = 0;
+  bool afterTitle = false;
   for (const ReportGroup& group : groups) {
     if (!group.compose || !selected(group.item)) continue;
     if (group.withinItem >= 0 && !selected(group.withinItem)) continue;
     pager.StartGroup();
+    const int breaksBefore = pager.PageBreaks();
+    const bool opensWithBreak = project.BlockPlaced != 0;
     group.compose(pager, project);
+    const int breaks = pager.PageBreaks() - breaksBefore;
+    if (group.item == kItemContents) {
+      printOnlyBreaks += breaks;
+      afterTitle = false;
+    } else if (afterTitle && opensWithBreak && breaks > 0) {
+      ++printOnlyBreaks;  // the first group that places anything after the title page
+      afterTitle = false;
+    }
+    if (group.item == kItemTitlePage) afterTitle = true;
   }
+  // The Word output's progress range, page counter + this, is then its number
+  // of page breaks (the page counter also counts the first page of a report
+  // without a title page, which no break starts).
+  project.WordPageCounter = pager.PageBreaks() - printOnlyBreaks - project.PageCounter;
 }
 
 CompositionResult ComposeReport(CPrintProject& project, const std::string& formFolder,

@@ -29,6 +29,7 @@ bool ReportPager::OpenGroup() {
   groupPending_ = false;
   if (project_.BlockPlaced == 0) return false;
   sink_.BreakPage();
+  ++breaks_;
   ++project_.PageCounter;
   used_ = 0;
   pageFresh_ = true;
@@ -38,6 +39,7 @@ bool ReportPager::OpenGroup() {
 
 void ReportPager::NewPageWithSpacer() {
   sink_.BreakPage();
+  ++breaks_;
   ++project_.PageCounter;
   used_ = 0;
   sink_.PlaceBlock(kSpacer, {});

@@ -55,6 +55,8 @@ class ReportPager {
 
   // Lines used on the current page.
   int LinesUsed() const { return used_; }
+  // Page breaks handed to the sink so far.
+  int PageBreaks() const { return breaks_; }
 
  private:
   // Opens the group's page when one is due; true when it did.
@@ -68,6 +70,7 @@ class ReportPager {
   CPrintProject& project_;
   PageSink& sink_;
   int used_ = 0;
+  int breaks_ = 0;
   bool pageFresh_ = true;      // nothing but the spacer on this page yet
   bool groupPending_ = false;  // StartGroup called, nothing placed since
   bool afterTable_ = false;    // the last thing on this page ends a table

@@ -46,16 +46,15 @@ int LeadingNumber(const std::string& text) {
   return number;
 }
 
-const KvfElement* GraphOf(const KvfBlock& block, const FieldValues& values, const std::string& frame) {
-  const KvfElement* first = nullptr;
+// Texts, fields or frames: what a reader would miss. A block of rules only
+// (a table's closing line, the spacer) has no Word block and needs none.
+bool HoldsContent(const KvfBlock& block) {
   for (const KvfElement& element : block.elements) {
-    if (element.kind != KvfElementKind::Graph) continue;
-    if (first == nullptr) first = &element;
-    for (const FieldValue& value : values) {
-      if (value.slot == element.slot && value.text == frame) return &element;
-    }
+    if (element.kind == KvfElementKind::Text || element.kind == KvfElementKind::Field ||
+        element.kind == KvfElementKind::Graph)
+      return true;
   }
-  return first;
+  return false;
 }
 
 }  // namespace
@@ -130,8 +129,14 @@ bool WordSink::Append(const KvfBlock& form, const std::string& wordName, const F
   return true;
 }
 
+void WordSink::Dropped(const BlockRef& block, const KvfBlock& kvf) {
+  if (HoldsContent(kvf) && missing_.insert({block.form, block.block}).second)
+    problems_.push_back(block.form + ": block " + std::to_string(block.block) + " has no Word block");
+}
+
 void WordSink::PlaceBlock(const BlockRef& block, const FieldValues& values) {
-  if (const KvfBlock* kvf = Find(block)) Append(*kvf, kvf->wordBlock, values);
+  const KvfBlock* kvf = Find(block);
+  if (kvf != nullptr && !Append(*kvf, kvf->wordBlock, values)) Dropped(block, *kvf);
 }
 
 void WordSink::BreakPage() {
@@ -171,7 +176,11 @@ void WordSink::PlaceHeading(const BlockRef& block, const FieldValues& values, in
 void WordSink::PlaceTableHeader(const BlockRef& block, const FieldValues& values, bool) {
   tableOpen_ = false;
   const KvfBlock* kvf = Find(block);
-  if (kvf == nullptr || !Append(*kvf, kvf->wordBlock, values)) return;
+  if (kvf == nullptr) return;
+  if (!Append(*kvf, kvf->wordBlock, values)) {
+    Dropped(block, *kvf);
+    return;
+  }
   module_.SetTableCell(kWordAllColumns, -1, "");
   tableOpen_ = true;
   row_ = 0;
@@ -187,7 +196,10 @@ void WordSink::PlaceTableRow(const BlockRef& block, const FieldValues& values) {
     Append(*kvf, kvf->wordBlock, {});
     return;
   }
-  if (!tableOpen_) return;
+  if (!tableOpen_) {
+    Dropped(block, *kvf);
+    return;
+  }
   for (const KvfElement& element : kvf->elements) {
     if (element.kind != KvfElementKind::Field || element.style.name.empty()) continue;
     const auto slot = static_cast<std::size_t>(element.slot);
@@ -198,20 +210,30 @@ void WordSink::PlaceTableRow(const BlockRef& block, const FieldValues& values) {
 
 void WordSink::EndTable() { tableOpen_ = false; }
 
-void WordSink::PlaceFrame(const BlockRef& block, const FieldValues& values, const std::string& frameName) {
+void WordSink::PlaceFrame(const BlockRef& block, const FieldValues& values, const std::string&) {
   const KvfBlock* kvf = Find(block);
-  if (kvf == nullptr || !Append(*kvf, kvf->wordBlock, values)) return;
-  const KvfElement* graph = GraphOf(*kvf, values, frameName);
-  if (graph == nullptr || graph->style.name.empty()) {
-    problems_.push_back(block.form + ": block " + std::to_string(block.block) + " has no named picture place");
+  if (kvf == nullptr) return;
+  if (!Append(*kvf, kvf->wordBlock, values)) {
+    Dropped(block, *kvf);
     return;
   }
-  std::string png = pictures_ ? pictures_(frameName, graph->width, graph->height) : std::string();
-  if (png.empty()) {
-    problems_.push_back("picture " + frameName + " could not be drawn");
-    return;
+  // Every frame of the block, each named by its slot's value (a block may
+  // hold two graphs side by side or one above the other).
+  for (const KvfElement& graph : kvf->elements) {
+    if (graph.kind != KvfElementKind::Graph) continue;
+    if (graph.style.name.empty()) {
+      problems_.push_back(block.form + ": block " + std::to_string(block.block) + " has no named picture place");
+      continue;
+    }
+    const auto slot = static_cast<std::size_t>(graph.slot);
+    const std::string frame = slot < project_.FieldTable.size() ? project_.FieldTable[slot] : std::string();
+    std::string png = pictures_ && !frame.empty() ? pictures_(frame, graph.width, graph.height) : std::string();
+    if (png.empty()) {
+      problems_.push_back("picture " + frame + " could not be drawn");
+      continue;
+    }
+    module_.InsertPicture(graph.style.name, WordPicture{std::move(png), graph.width, graph.height});
   }
-  module_.InsertPicture(graph->style.name, WordPicture{std::move(png), graph->width, graph->height});
 }
 
 std::vector<ReportGroup> WordReportGroups(const std::vector<ReportGroup>& groups) {

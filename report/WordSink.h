@@ -55,7 +55,8 @@ class WordSink : public PageSink {
   void EndTable() override;
   void PlaceFrame(const BlockRef& block, const FieldValues& values, const std::string& frameName) override;
 
-  // Missing forms and blocks, pictures that could not be drawn, in order.
+  // Missing forms and blocks, blocks with content but no Word block, pictures
+  // that could not be drawn, in order.
   const std::vector<std::string>& Problems() const { return problems_; }
 
  private:
@@ -63,6 +64,8 @@ class WordSink : public PageSink {
   // Writes the values into the field table, appends the block's Word block
   // and sets its named fields; false when the block has no Word block.
   bool Append(const KvfBlock& form, const std::string& wordName, const FieldValues& values);
+  // A block that holds content but reaches no Word block: recorded once.
+  void Dropped(const BlockRef& block, const KvfBlock& kvf);
 
   CPrintProject& project_;
   WordOutputModule& module_;
@@ -71,7 +74,7 @@ class WordSink : public PageSink {
   std::function<void()> pageStep_;
   std::map<std::string, std::unique_ptr<KvfForm>> forms_;  // null: failed, reported once
   std::vector<std::string> problems_;
-  std::set<std::pair<std::string, int>> missing_;  // blocks already reported missing
+  std::set<std::pair<std::string, int>> missing_;  // blocks already reported (missing, or without a Word block)
   int level4_ = 0;                                 // level-4 headings under the last heading of levels 1-3
   std::string section_;                            // Word name of the last heading of levels 1-3
   bool tableOpen_ = false;                         // a table block was prepared for its rows

@@ -2,7 +2,10 @@
 """Writes the building blocks of the Word template: the glossary part
 resources/PrnFiles/Drevia.docm.d/word/glossary/document.xml, and the list of
 block, field and column names in that folder's README.md (between the
-"names" markers). The blocks are the tables below; change them here and run
+"names" markers). The fixed blocks are the tables below; every other block a
+form file names (word=) is made from that form block: its texts become the
+block's fixed text, its named fields the content controls, so a form block and
+its Word block never disagree. Change them and run
 
     python3 tools/make_word_glossary.py
 
@@ -236,12 +239,16 @@ for number in CHOSEN_SECTIONS:
                   heading(len(n.split("_")), t))
 
 # Content blocks: fields, figures and tables.
-block("解析種別", "analysis type", field_table(["使用ソフト", "現場名", "計算方法", "解析方法"]))
+block("解析種別", "analysis type", field_table(["使用ソフト", "現場名", "計算方法", "解析方法", "FEM応力の利用"]))
 block("探索種類", "analysis conditions", field_table(["排水条件", "探索種類", "貯水の扱い", "FEM応力の利用", "すべり方向"]))
 block("モデル図", "the model figure (picture place)", [para("Figure", control("モデル図"))])
 block("図＿１", "one figure (picture place \"図\") with its caption", [
     para("Figure", control("図")),
     para("TableCaption", control("図名"), ppr=[val("w:jc", "center")]),
+])
+
+block("図＿２", "two figures (picture places \"図\" and \"図２\"), side by side when they fit", [
+    para("Figure", control("図"), el("w:r", ("w:t", [("xml:space", "preserve")], " ")), control("図２")),
 ])
 
 COORDINATES = [("番号１", "番号", 2), ("Ｘ１", "X (m)", 3), ("Ｙ１", "Y (m)", 3),
@@ -250,8 +257,6 @@ SOILS = [("番号", "番号", 2), ("地層名", "地層名", 6), ("γｔ", "γ{_
          ("γｓａｔ", "γ{_sat}\n(kN/m{^3})", 3), ("φ", "φ\n(deg)", 3), ("ｃ", "c\n(kPa)", 3),
          ("強度低下する", "強度低下", 3), ("排水", "排水", 3)]
 LAYERS = [("番号", "番号", 2), ("地層名", "地層名", 5), ("地層の節点番号", "地層の節点番号", 14)]
-SRN = [("ＤＡ", "DA (%)", 1), ("ａ", "a", 1), ("ｂ", "b", 1), ("ｃ", "c", 1)]
-CONSTANTS = [("項目", "定数", 1), ("式", "式", 2), ("係数", "係数", 4)]
 SLIPS = [("円弧名", "円弧", 4), ("ｘｃ", "x{_c} (m)", 2), ("ｙｃ", "y{_c} (m)", 2), ("ｒｃ", "R (m)", 2),
          ("Ｆｓ", "Fs", 2), ("Ｋｈｙ", "Khy", 2)]
 MAX_SLIPS = [("円弧名", "円弧", 4), ("ｘｃ", "x{_c} (m)", 2), ("ｙｃ", "y{_c} (m)", 2), ("ｒｃ", "R (m)", 2),
@@ -263,7 +268,6 @@ TABLES = [
     ("座標の表＿２", "water-level line points, two a row", COORDINATES),
     ("土質定数の表", "soil constants", SOILS),
     ("地層形状の表", "layer shapes", LAYERS),
-    ("フィッティング＿１＿２", "SR-N curves of a layer", SRN),
     ("円弧の表", "slip circles", SLIPS),
     ("最大変位円弧の表", "maximum-displacement slips", MAX_SLIPS),
     ("変位量の表", "displacement time history", DISPLACEMENT),
@@ -275,7 +279,162 @@ for name, description, columns in TABLES:
 block("フィッティング＿１＿０", "fitting parameters: the layer's name", [
     para("TableCaption", *runs("地層名："), control("地層名")),
 ])
-block("フィッティング＿１＿３", "liquefaction constants α, β, C of a layer", table(CONSTANTS))
+
+
+# --- blocks made from the form files ---
+
+FORMS = os.path.join(HERE, "..", "resources", "PrnFiles")
+
+# Table blocks made from a form's header block: the row block whose named
+# fields are the columns. A name ending in "＿１" whose base is a table here is
+# that table's continuation after a page break.
+TABLE_ROWS = {
+    "地表構成点の表": 7, "地表構成点の表＿１": 7,
+    "フィッティング＿１＿１": 2, "フィッティング＿１＿２": 12, "フィッティング＿１＿３": 14,
+    "損傷依存軟化＿１": 1, "損傷依存軟化＿２": 3, "損傷依存軟化＿３": 6, "損傷依存軟化＿４": 8, "損傷依存軟化＿５": 10,
+    "安定計算結果の表": 5, "スライスの表": 7, "安定計算の表": 9, "スライス諸量の表": 3,
+}
+
+
+def read_form(path):
+    """The blocks of a form file: {number: {"title", "word", "elements"}}, each
+    element a dict with kind, slot, x, y, text and the options."""
+    blocks, current = {}, None
+    for line in open(path, encoding="utf-8"):
+        line = line.strip()
+        if not line or line.startswith("#"):
+            continue
+        words = line.split()
+        if words[0] == "block":
+            options = dict(w.split("=", 1) for w in words if "=" in w)
+            current = {"title": line.split('"')[1], "word": options.get("word", ""), "elements": []}
+            blocks[int(words[1])] = current
+        elif words[0] == "end":
+            current = None
+        elif current is not None and words[0] in ("text", "field"):
+            head = line.split('"')[0].split() if words[0] == "text" else words
+            element = {"kind": words[0], "x": int(head[1 if words[0] == "text" else 2]),
+                       "y": int(head[2 if words[0] == "text" else 3])}
+            element.update(w.split("=", 1) for w in head if "=" in w)
+            element["bold"] = "bold" in head
+            if words[0] == "text":
+                element["text"] = line.split('"')[1]
+            else:
+                element["slot"] = int(words[1])
+            current["elements"].append(element)
+    return blocks
+
+
+def run_props(element):
+    props = [el("w:b")] if element["bold"] else []
+    if "size" in element:
+        props.append(val("w:sz", int(element["size"]) // 10))
+    return props
+
+
+def inline(element):
+    if element["kind"] == "text":
+        return runs(element["text"], run_props(element))
+    return [control(element["name"], rpr=run_props(element) or None)]
+
+
+def lines_of(elements):
+    """Elements by line (same y), each line left to right."""
+    lines = {}
+    for element in elements:
+        lines.setdefault(element["y"], []).append(element)
+    return [sorted(line, key=lambda e: e["x"]) for _, line in sorted(lines.items())]
+
+
+def form_block(elements):
+    """Label and value lines as a ruled two-column table; any other layout as
+    paragraphs with tab stops where the form places the elements."""
+    lines = lines_of(elements)
+    if all(len(line) == 2 for line in lines):
+        label_width = 3800
+        rows = []
+        for label, value in lines:
+            rows.append(el("w:tr",
+                           el("w:tc", el("w:tcPr", el("w:tcW", w__w=str(label_width), w__type="dxa"),
+                                         el("w:shd", w__val="clear", w__color="auto", w__fill="F2F2F2")),
+                              para("TableText", *inline(label), ppr=[val("w:jc", "left")])),
+                           el("w:tc", el("w:tcPr", el("w:tcW", w__w=str(BODY_WIDTH - label_width), w__type="dxa")),
+                              para("TableText", *inline(value), ppr=[val("w:jc", "left")]))))
+        return [el("w:tbl",
+                   el("w:tblPr", val("w:tblStyle", "TableGrid"), el("w:tblW", w__w=str(BODY_WIDTH), w__type="dxa"),
+                      el("w:tblLayout", w__type="fixed")),
+                   el("w:tblGrid", el("w:gridCol", w__w=str(label_width)),
+                      el("w:gridCol", w__w=str(BODY_WIDTH - label_width))),
+                   *rows)]
+    body = []
+    for line in lines:
+        stops, content = [], []
+        for k, element in enumerate(line):
+            if k:
+                width = int(element.get("width", 0))
+                align = element.get("align", "left")
+                position = element["x"] + (width if align == "right" else width // 2 if align == "center" else 0)
+                stops.append(el("w:tab", w__val=align if width else "left", w__pos=str(position)))
+                content.append(el("w:r", el("w:tab")))
+            content.extend(inline(element))
+        ppr = [el("w:tabs", *stops)] if stops else []
+        if line[0]["x"]:
+            ppr.append(el("w:ind", w__left=str(line[0]["x"])))
+        body.append(para(None, *content, ppr=ppr))
+    return body
+
+
+def table_block(name, header, row, continued):
+    """The header block's texts over the row block's named fields: one column
+    per field, its header the texts above it."""
+    texts = [e for e in header["elements"] if e["kind"] == "text"]
+    starts = sorted({e["x"] for e in texts})
+    fields = sorted((e for e in row["elements"] if e["kind"] == "field"), key=lambda e: e["x"])
+    if len(fields) != len(starts):
+        raise SystemExit(f"{name}: {len(starts)} header columns over {len(fields)} row fields")
+    columns = []
+    for k, (start, field) in enumerate(zip(starts, fields)):
+        end = starts[k + 1] if k + 1 < len(starts) else None
+        if field["x"] < start or (end is not None and field["x"] >= end):
+            raise SystemExit(f"{name}: field {field['slot']} is not under header column {k + 1}")
+        above = sorted((e for e in texts if e["x"] == start), key=lambda e: e["y"])
+        width = max(int(e.get("width", 0)) for e in above) or ((end or start + 1200) - start)
+        columns.append((field["name"], "\n".join(e["text"] for e in above), width))
+    caption = [para("TableCaption", *inline(e)) for e in header["elements"] if e["kind"] == "field"]
+    return caption + table(columns, caption="（続き）" if continued else None)
+
+
+# Tables whose form repeats the same header after a page break, but which
+# keep a continuation block under the usual name.
+CONTINUATIONS = {"フィッティング＿１＿２＿１": "フィッティング＿１＿２"}
+
+
+def derived_blocks():
+    defined = {b[0] for b in BLOCKS}
+    sources = {}
+    for path in sorted(os.listdir(FORMS)):
+        if not path.endswith(".kvf"):
+            continue
+        form = read_form(os.path.join(FORMS, path))
+        for number, blk in sorted(form.items()):
+            name = blk["word"]
+            if not name or name in defined or name.endswith("＿"):
+                continue
+            defined.add(name)
+            where = f"from {path} block {number}"
+            if name in TABLE_ROWS:
+                continued = name.endswith("＿１") and name[:-2] in TABLE_ROWS
+                body = table_block(name, blk, form[TABLE_ROWS[name]], continued)
+                block(name, f"{blk['title']} ({where})", body)
+                sources[name] = (blk, form[TABLE_ROWS[name]], where)
+            else:
+                block(name, f"{blk['title']} ({where})", form_block(blk["elements"]))
+    for name, base in CONTINUATIONS.items():
+        header, row, where = sources[base]
+        block(name, f"{header['title']}, continued ({where})", table_block(name, header, row, True))
+
+
+derived_blocks()
 
 
 # --- output ---

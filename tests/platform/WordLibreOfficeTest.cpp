@@ -3,9 +3,7 @@
 // not load the file, so only the PDF's pages, text and images count.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstdlib>
 
 #include "TempFolder.h"
 #include "WordTestSupport.h"
@@ -13,27 +11,6 @@
 
 namespace quorvel::test {
 namespace {
-
-std::string Output(const std::string& command) {
-  std::string text;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return text;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-  pclose(pipe);
-  return text;
-}
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
-
-// pdftotext puts spaces between Japanese and Latin text and breaks lines where
-// the layout does: compare without any white space.
-std::string Squeezed(const std::string& text) {
-  std::string squeezed;
-  for (char c : text)
-    if (c != ' ' && c != '\n' && c != '\f') squeezed += c;
-  return squeezed;
-}
 
 TEST(WordLibreOffice, OpensAWrittenDocumentWithItsTextTableAndPicture) {
   ASSERT_EQ(RunCommand("command -v soffice >/dev/null"), 0) << "LibreOffice is missing: run scripts/setup";
@@ -75,24 +52,15 @@ TEST(WordLibreOffice, OpensAWrittenDocumentWithItsTextTableAndPicture) {
   const std::string document = folder.File("報告書.docm");
   SaveChecked(writer, document);
 
-  std::string log = folder.File("soffice.log");
-  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + folder.File("profile") +
-             " --convert-to pdf --outdir " + Quoted(folder.Path()) + " " + Quoted(document) + " >" + Quoted(log) +
-             " 2>&1");
-  const std::string pdf = folder.File("報告書.pdf");
+  std::string log;
+  const std::string pdf = ConvertToPdf(document, folder.Path(), &log);
   if (std::getenv("QUORVEL_KEEP_PDF"))
-    RunCommand("cp " + Quoted(pdf) + " " + Quoted(document) + " " + std::getenv("QUORVEL_KEEP_PDF"));
-  ASSERT_TRUE(folder.Exists("報告書.pdf")) << folder.ReadBytes("soffice.log");
+    RunCommand("cp '" + pdf + "' '" + document + "' " + std::getenv("QUORVEL_KEEP_PDF"));
+  ASSERT_FALSE(pdf.empty()) << log;
 
   // Title page, contents, the input data, and the figure after the page break.
-  std::string info = Output("pdfinfo " + Quoted(pdf));
-  std::size_t pages = info.find("Pages:");
-  ASSERT_NE(pages, std::string::npos) << info;
-  EXPECT_EQ(std::stoi(info.substr(pages + 6)), 4) << info;
-  auto page = [&](int number) {
-    std::string n = std::to_string(number);
-    return Squeezed(Output("pdftotext -f " + n + " -l " + n + " " + Quoted(pdf) + " -"));
-  };
+  EXPECT_EQ(PdfPages(pdf), 4);
+  auto page = [&](int number) { return PdfText(pdf, number); };
   std::string title = page(1);
   for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
                            "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
@@ -110,7 +78,7 @@ TEST(WordLibreOffice, OpensAWrittenDocumentWithItsTextTableAndPicture) {
     EXPECT_NE(input.find(Squeezed(text)), std::string::npos) << text << " not on page 3:\n" << input;
   EXPECT_NE(page(4).find("モデル図"), std::string::npos);
   // The picture made it in whole: one 4 x 3 image on page 4.
-  std::string images = Output("pdfimages -list " + Quoted(pdf));
+  const std::string images = CommandOutput("pdfimages -list '" + pdf + "'");
   EXPECT_NE(images.find("\n   4     0 image       4     3"), std::string::npos) << images;
 }
 

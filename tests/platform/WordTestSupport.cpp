@@ -4,7 +4,11 @@
 
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/OoxmlPackage.h"
 
@@ -47,6 +51,62 @@ void SaveChecked(WordDocumentWriter& writer, const std::string& path) {
 int RunCommand(const std::string& command) {
   int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+namespace {
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+}  // namespace
+
+std::string CommandOutput(const std::string& command) {
+  std::string text;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return text;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  pclose(pipe);
+  return text;
+}
+
+std::string ConvertToPdf(const std::string& document, const std::string& workFolder, std::string* log) {
+  const std::filesystem::path path(document);
+  const std::string logFile = (std::filesystem::path(workFolder) / "soffice.log").string();
+  const std::string profile = (std::filesystem::path(workFolder) / "profile").string();
+  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + profile +
+             " --convert-to pdf --outdir " + Quoted(path.parent_path().string()) + " " + Quoted(document) + " >" +
+             Quoted(logFile) + " 2>&1");
+  if (log != nullptr) {
+    std::ifstream in(logFile, std::ios::binary);
+    log->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  const std::filesystem::path pdf = std::filesystem::path(path).replace_extension(".pdf");
+  return std::filesystem::exists(pdf) ? pdf.string() : std::string();
+}
+
+int PdfPages(const std::string& pdf) {
+  const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
+  const std::size_t at = info.find("Pages:");
+  return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+std::string PdfText(const std::string& pdf, int first, int last) {
+  const std::string range =
+      first > 0 ? "-f " + std::to_string(first) + " -l " + std::to_string(last > 0 ? last : first) + " " : "";
+  return Squeezed(CommandOutput("pdftotext " + range + Quoted(pdf) + " -"));
+}
+
+std::string Squeezed(const std::string& text) {
+  static const std::string kIdeographicSpace = "\u3000";
+  std::string squeezed;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, kIdeographicSpace.size(), kIdeographicSpace) == 0) {
+      i += kIdeographicSpace.size() - 1;
+    } else if (text[i] != ' ' && text[i] != '\n' && text[i] != '\f') {
+      squeezed += text[i];
+    }
+  }
+  return squeezed;
 }
 
 }  // namespace quorvel::test

@@ -25,7 +25,21 @@ std::string ControlContent(const std::string& xml, std::string_view tag);
 // (failures are reported as test failures naming the problem).
 void SaveChecked(WordDocumentWriter& writer, const std::string& path);
 
-// Runs a shell command; its exit status.
+// Runs a shell command; its exit status, or its standard output.
 int RunCommand(const std::string& command);
+std::string CommandOutput(const std::string& command);
+
+// LibreOffice prints `document` to a PDF beside it, with a profile of its own
+// under `workFolder`; the PDF's path, or empty when none was written (with
+// soffice's output in `log`). soffice exits with 0 even when it cannot load a
+// file, so only the PDF counts.
+std::string ConvertToPdf(const std::string& document, const std::string& workFolder, std::string* log = nullptr);
+// poppler's page count of `pdf` (-1 when it cannot read it), and its text from
+// page `first` to `last` (0: the whole document) without any white space:
+// pdftotext spaces and breaks Japanese text where the layout does.
+int PdfPages(const std::string& pdf);
+std::string PdfText(const std::string& pdf, int first = 0, int last = 0);
+// `text` without spaces (ideographic ones too), line and page breaks.
+std::string Squeezed(const std::string& text);
 
 }  // namespace quorvel::test

@@ -4,13 +4,17 @@
 // check passes and LibreOffice prints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "TempFolder.h"
 #include "WordTestSupport.h"
+#include "platform/KavletComposition.h"
 #include "platform/KavletForm.h"
 #include "platform/OoxmlPackage.h"
 #include "platform/WordDocumentWriter.h"
@@ -173,21 +177,78 @@ TEST(WordSink, ATemplateThatDoesNotOpenStopsBeforeAnyBlock) {
 TEST(WordSink, PicturesThatFailAndBlocksThatAreMissingAreRecordedNotFatal) {
   test::TempFolder folder;
   const std::string forms = SequenceForms(folder);
+  folder.WriteBytes("u.kvf",
+                    "kvf 1\n"
+                    "block 0 lines 1 \"rule only\"\n  hline 0 9600 0\nend\n"
+                    "block 1 lines 1 \"text without a Word block\"\n  text 0 0 \"注\"\nend\n"
+                    "block 2 lines 1 \"row\"\n  field 1 0 0 name=番号１\nend\n"
+                    "block 3 lines 17 \"two graphs\" word=図＿２\n"
+                    "  graph 900 0 0 4719 4760 name=図\n  graph 901 4919 0 4719 4760 name=図２\nend\n");
   CPrintProject project;
   Select(project, {2});
   const GroupCompose body = [](ReportPager& pager, CPrintProject&) {
     pager.Frame({"t.kvf", 3}, 900, "地形モデル");
+    pager.Frame({"u.kvf", 3}, 900, "入力加速度", {{901, "平均応答加速度"}});
     pager.Block({"t.kvf", 9});
     pager.Block({"none.kvf", 0});
+    pager.Block({"u.kvf", 0});
+    pager.Block({"u.kvf", 1});
+    pager.TableRow({"u.kvf", 2}, {{1, "7"}});  // no table open
   };
   RecordingModule module;
-  const WordBuildResult result = BuildWordDocument(project, module, forms, "T.docm", "o.docm",
-                                                   [](const std::string&, int, int) { return std::string(); }, {},
-                                                   {{kItemInputData, -1, "body", body}});
+  const WordBuildResult result = BuildWordDocument(
+      project, module, forms, "T.docm", "o.docm",
+      [](const std::string& frame, int, int) { return frame == "地形モデル" ? std::string() : "p:" + frame; }, {},
+      {{kItemInputData, -1, "body", body}});
   EXPECT_TRUE(result.saved);
-  EXPECT_EQ(result.problems,
-            (Lines{"picture 地形モデル could not be drawn", "t.kvf: no block 9", forms + "none.kvf: cannot open"}));
-  EXPECT_EQ(module.log, (Lines{"1004 T.docm true", "1005 モデル図", "1005 Ｅｎｄ", "1009 o.docm", "1000"}));
+  EXPECT_EQ(result.problems, (Lines{"picture 地形モデル could not be drawn", "t.kvf: no block 9",
+                                    forms + "none.kvf: cannot open", "u.kvf: block 1 has no Word block",
+                                    "u.kvf: block 2 has no Word block"}));
+  EXPECT_EQ(module.log, (Lines{"1004 T.docm true", "1005 モデル図", "1005 図＿２", "1007 図 p:入力加速度 4719x4760",
+                               "1007 図２ p:平均応答加速度 4719x4760", "1005 Ｅｎｄ", "1009 o.docm", "1000"}));
+}
+
+// The progress range the Word output takes from the last composition (the
+// preview's) is the number of steps its build makes, so the bar ends full:
+// the print's title break and contents pages are no Word page breaks, and a
+// report without a title page starts its page counter at 1 without a break.
+TEST(WordSink, TheProgressRangeOfTheLastCompositionIsTheWordBuildsStepCount) {
+  std::vector<int> all;
+  for (int item = 0; item < 58; ++item) all.push_back(item);
+  std::vector<int> body(all.begin() + kItemInputData, all.end());
+  std::vector<int> bodyAndContents = body;
+  bodyAndContents.push_back(kItemContents);
+  std::vector<int> titleAndBody = body;
+  titleAndBody.push_back(kItemTitlePage);
+  struct Case {
+    const char* name;
+    std::vector<int> items;
+  };
+  for (const Case& c : {Case{"all", all}, Case{"body", body}, Case{"body and contents", bodyAndContents},
+                        Case{"title and body", titleAndBody}, Case{"title only", {kItemTitlePage}},
+                        Case{"title and contents", {kItemTitlePage, kItemContents}},
+                        Case{"input data only", {kItemInputData, 3, 4, 5, 6, 7, 8, 9}}}) {
+    CPrintProject project;
+    ASSERT_EQ(LoadProject(std::string(QUORVEL_EXAMPLES) + "/project/project.txt", project.Project).Status,
+              ProjectLoadStatus::kLoaded);
+    Select(project, c.items);
+    KavletComposition composer;
+    ASSERT_TRUE(composer.BeginPrinting());
+    project.Attach(&composer);
+    ASSERT_TRUE(ComposeReport(project, kForms).formsFound) << c.name;
+    project.Attach(nullptr);
+    const int range = project.PageCounter + project.WordPageCounter;
+
+    RecordingModule module;
+    int steps = 0;
+    BuildWordDocument(project, module, kForms, "T.docm", "o.docm", {}, [&steps] { ++steps; });
+    EXPECT_EQ(steps, range) << c.name << ": page counter " << project.PageCounter;
+    EXPECT_EQ(steps, static_cast<int>(std::count(module.log.begin(), module.log.end(), "1005 ＳｅｔＲｅｔｕｒｎ")))
+        << c.name;
+    if (c.items.size() == 1) {
+      EXPECT_EQ(steps, 0) << c.name;
+    }
+  }
 }
 
 TEST(WordSink, SectionNamesFollowTheContentsAndTheAnalysisChoice) {
@@ -252,6 +313,14 @@ TEST(WordTemplateNames, EveryNameTheReportUsesIsInTheTemplate) {
         EXPECT_TRUE(names.count(name)) << where << ": no building block " << name;
       }
       for (const KvfElement& element : block.elements) {
+        // Every field and frame reaches the document under a name, but the
+        // company's second name (not among the title block's fields) and the
+        // contents lines (the index is a field the reader fills).
+        const bool unnamedByDesign =
+            (file == kTitleForm && element.slot == 6) || (file == kCommonForm && block.number >= 6);
+        if ((element.kind == KvfElementKind::Field || element.kind == KvfElementKind::Graph) && !unnamedByDesign) {
+          EXPECT_FALSE(element.style.name.empty()) << where << ": slot " << element.slot << " has no name";
+        }
         if (element.style.name.empty()) continue;
         if (block.wordBlock.empty()) {
           // A table row's field: a column of some table block.
@@ -290,28 +359,11 @@ TEST(WordTemplateNames, EveryNameTheReportUsesIsInTheTemplate) {
     EXPECT_EQ(glossary.find(attribute), std::string::npos) << attribute;
 }
 
-std::string Output(const std::string& command) {
-  std::string text;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return text;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-  pclose(pipe);
-  return text;
-}
-
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
-// pdftotext spaces and breaks Japanese text where the layout does.
-std::string Squeezed(const std::string& text) {
-  std::string squeezed;
-  for (char c : text)
-    if (c != ' ' && c != '\n' && c != '\f') squeezed += c;
-  return squeezed;
-}
-
 // The example project through the headless tool to a .docm, then LibreOffice
-// prints it: the title texts and every heading the report placed come back.
+// prints it: the title texts, every heading, and every field and table value
+// the build wrote come back.
 TEST(WordReportEndToEnd, ExampleProjectToDocmThatLibreOfficePrints) {
   ASSERT_EQ(test::RunCommand("command -v soffice >/dev/null"), 0) << "LibreOffice is missing: run scripts/setup";
   test::TempFolder folder;
@@ -328,34 +380,50 @@ TEST(WordReportEndToEnd, ExampleProjectToDocmThatLibreOfficePrints) {
   CPrintProject project;
   ASSERT_EQ(LoadProject(example, project.Project).Status, ProjectLoadStatus::kLoaded);
   RecordingModule module;
-  BuildWordDocument(project, module, kForms, "T.docm", "o.docm", [](const std::string&, int, int) { return "p"; });
-  Lines headings;
-  int breaks = 0;
+  const WordBuildResult recorded =
+      BuildWordDocument(project, module, kForms, "T.docm", "o.docm", [](const std::string&, int, int) { return "p"; });
+  EXPECT_EQ(recorded.problems, Lines{});
+  Lines headings, values;
+  int breaks = 0, pictures = 0;
   for (const std::string& call : module.log) {
-    if (call.rfind("1001 見出し=", 0) == 0) headings.push_back(call.substr(std::string("1001 見出し=").size()));
-    if (call == "1005 ＳｅｔＲｅｔｕｒｎ") ++breaks;
+    if (call.rfind("1001 ", 0) == 0) {
+      const std::size_t equals = call.find('=');
+      (call.compare(5, equals - 5, "見出し") == 0 ? headings : values).push_back(call.substr(equals + 1));
+    } else if (call.rfind("1002 ", 0) == 0) {
+      values.push_back(call.substr(call.find(' ', call.find(' ', 5) + 1) + 1));
+    }
+    breaks += call == "1005 ＳｅｔＲｅｔｕｒｎ";
+    pictures += call.rfind("1007 ", 0) == 0;
   }
 
-  test::RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + folder.File("profile") +
-                   " --convert-to pdf --outdir " + Quoted(folder.Path()) + " " + Quoted(docm) + " >" +
-                   Quoted(folder.File("soffice.log")) + " 2>&1");
-  const std::string pdf = folder.File("報告書.pdf");
-  ASSERT_TRUE(folder.Exists("報告書.pdf")) << folder.ReadBytes("soffice.log");
-  const std::string info = Output("pdfinfo " + Quoted(pdf));
-  const std::size_t at = info.find("Pages:");
-  ASSERT_NE(at, std::string::npos) << info;
+  std::string log;
+  const std::string pdf = test::ConvertToPdf(docm, folder.Path(), &log);
+  ASSERT_FALSE(pdf.empty()) << log;
   // Title page, contents, then a page at least per page break.
-  const int pages = std::stoi(info.substr(at + 6));
-  EXPECT_GE(pages, 2 + (headings.empty() ? 0 : breaks + 1)) << breaks << " breaks";
+  const int pages = test::PdfPages(pdf);
+  EXPECT_GE(pages, 2 + breaks + 1) << breaks << " breaks";
   EXPECT_LE(pages, 4 * (breaks + 3)) << breaks << " breaks";
-  const std::string title = Squeezed(Output("pdftotext -f 1 -l 1 " + Quoted(pdf) + " -"));
+  const std::string title = test::PdfText(pdf, 1);
   for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
                            "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
-    EXPECT_NE(title.find(Squeezed(text)), std::string::npos) << text << " not on the title page:\n" << title;
-  const std::string all = Squeezed(Output("pdftotext " + Quoted(pdf) + " -"));
+    EXPECT_NE(title.find(test::Squeezed(text)), std::string::npos) << text << " not on the title page:\n" << title;
+  const std::string all = test::PdfText(pdf);
   EXPECT_NE(all.find("目次"), std::string::npos);
   for (const std::string& heading : headings)
-    EXPECT_NE(all.find(Squeezed(heading)), std::string::npos) << heading << " not in the document";
+    EXPECT_NE(all.find(test::Squeezed(heading)), std::string::npos) << heading << " not in the document";
+  for (std::string value : values) {
+    // Raised and lowered text is plain text in the PDF; the parts of a note
+    // that its ideographic spaces separate may wrap apart.
+    for (const char* mark : {"{^", "{_", "}"})
+      for (std::size_t at; (at = value.find(mark)) != std::string::npos;) value.erase(at, std::strlen(mark));
+    for (std::size_t at; (at = value.find("\u3000")) != std::string::npos;) value.replace(at, 3, "\n");
+    std::istringstream parts(value);
+    for (std::string part; std::getline(parts, part);)
+      EXPECT_NE(all.find(test::Squeezed(part)), std::string::npos) << part << " not in the document";
+  }
+  // Every picture the build inserted is an image of the PDF.
+  const std::string images = test::CommandOutput("pdfimages -list " + Quoted(pdf) + " | tail -n +3 | wc -l");
+  EXPECT_EQ(std::atoi(images.c_str()), pictures);
 }
 
 }  // namespace

@@ -44,3 +44,13 @@ quorvel_add_test(report_input_tests QT
   LIBS quorvel_ui Qt6::Test quorvel_test_support)
 target_compile_definitions(report_input_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
 add_dependencies(report_input_tests quorvel-report)
+
+# The Word output through the ToPrint task: question, save dialog, progress and
+# closing message, with the packed template (Qt Test, offscreen).
+quorvel_add_test(word_output_tests QT
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/WordOutputTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.h
+  LIBS quorvel_ui Qt6::Test quorvel_test_support quorvel_qt_test_main)
+target_compile_definitions(word_output_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
+add_dependencies(word_output_tests quorvel_word_template)
