@@ -148,7 +148,11 @@ def sd_parameter(layer):
     phi = SOILS[min(layer, 1)][1][2]
     points = [(0.1 * 2 ** i, phi - 1.2 * i * (layer + 1)) for i in range(6)]
     bounds = [(0.5, 0.0, 5.0), (1.0, 0.01, 10.0), (0.8, 0.1, 2.0), (20.0, 1.0, 100.0), (1.2, 0.1, 3.0)]
-    results = [1.8 + layer, 0.75, 0.92, 3.4, 24.0, 1.35, 0.0123 * (layer + 1)]
+    # The fit of these points within the bounds (A2 = φpeak - A1), so the
+    # report's curve runs through its points.
+    results = [(2.8622, 0.376, 1.9068, 27.1378, 29.9485, 0.9275, 0.2344),
+               (5.0, 0.3658, 2.0, 30.0, 14.664, 0.8532, 0.9457),
+               (5.0, 0.3564, 2.0, 30.0, 6.3277, 0.7639, 3.2245)][layer]
     return (["[SdParameter]1", "rand_ok", "5", "1.0E-6"] + table(points) + table(bounds) +
             one_column_table(results) + [num(phi, 1), "0"])
 

@@ -351,8 +351,8 @@ class InputDataPagesTest : public QObject {
       QCOMPARE(Lines(at - 2, at), (Lines{"--", "Gyokan.kvf 0"}));
     QCOMPARE(names[1]->Value(999), std::string("砂質土(As)"));
     QCOMPARE(c.Values(*c.All(kFit, 2).at(0), {1, 2, 3, 4, 5}),
-             (Lines{"A{_1}", "0.5000", "0.0000", "5.0000", "1.8000"}));
-    QCOMPARE(c.Values(*c.All(kFit, 2).at(3), {1, 2, 5}), (Lines{"A{_2}", "", "3.4000"}));
+             (Lines{"A{_1}", "0.5000", "0.0000", "5.0000", "2.8622"}));
+    QCOMPARE(c.Values(*c.All(kFit, 2).at(3), {1, 2, 5}), (Lines{"A{_2}", "", "27.1378"}));
     QCOMPARE(c.Values(*c.All(kFit, 12).at(1), {1, 2, 5, 6}), (Lines{"2", "0.430000", "8.400E-4", ""}));
     QCOMPARE(c.Values(*c.All(kFit, 14).at(0), {1, 2, 3, 4}), (Lines{"α", "3.100E-4", "0.5200", "-0.0200"}));
 
