@@ -109,7 +109,7 @@ class SrnPagesTest : public QObject {
     {
       ModalAnswerer answerer;
       TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), "150", f.page->Retry()->StartButton());
-      QCOMPARE(Shown(answerer), QStringList("確認|数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
+      QCOMPARE(Shown(answerer), QStringList("入力確認|数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
       QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("5"));
     }
     grid->item(0, 8)->setText("250");  // c maximum, as a user's edit
