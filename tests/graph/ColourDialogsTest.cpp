@@ -139,9 +139,7 @@ class ColourDialogsTest : public QObject {
 
     dialog.CancelButton()->click();
     QCOMPARE(records.colours, before);
-    QVERIFY(!records.srn.RangesOutOfDate);
-    QVERIFY(!records.da.RangesOutOfDate);
-    QVERIFY(records.unchanged);
+    QVERIFY(!records.srn.RangesOutOfDate && !records.da.RangesOutOfDate && records.unchanged);
   }
 
   void resetThatChangesNothingRedrawsNothing() {
@@ -278,13 +276,8 @@ class ColourDialogsTest : public QObject {
       QObject::connect(&dialog, &DrawingSetupDialog::OwnerRedraw, &dialog, [&] {
         ++redraws;
         if (!graph.AutomaticAdjustment || !graph.RangesOutOfDate) return;
-        graph.XMinimum = 1;
-        graph.XMaximum = 5000;
-        if (!logX) graph.XPitch = 500;
-        graph.YMinimum = 0.1;
-        graph.YMaximum = 0.75;
-        graph.YPitch = 0.125;
-        graph.RangesOutOfDate = false;
+        graph.XMinimum = 1, graph.XMaximum = 5000, graph.XPitch = logX ? graph.XPitch : 500;
+        graph.YMinimum = 0.1, graph.YMaximum = 0.75, graph.YPitch = 0.125, graph.RangesOutOfDate = false;
       });
 
       // A typed range switches the adjustment off.
@@ -314,16 +307,13 @@ class ColourDialogsTest : public QObject {
       automatic->setChecked(false);
       QCOMPARE(redraws, 4);
       QVERIFY(!graph.AutomaticAdjustment);
-      QCOMPARE(graph.XMaximum, 5000.0);
+      QCOMPARE(std::tuple(graph.XMaximum, graph.YMaximum, graph.YPitch), std::tuple(5000.0, 0.75, 0.125));
       if (!logX) QCOMPARE(graph.XPitch, 500.0);
-      QCOMPARE(graph.YMaximum, 0.75);
-      QCOMPARE(graph.YPitch, 0.125);
 
       // Cancel still returns to the values before the dialog.
       dialog.reject();
-      QCOMPARE(graph.XMaximum, xMaximum);
-      QCOMPARE(graph.YPitch, yPitch);
-      QCOMPARE(graph.AutomaticAdjustment, wasAutomatic);
+      QCOMPARE(std::tuple(graph.XMaximum, graph.YPitch, graph.AutomaticAdjustment),
+               std::tuple(xMaximum, yPitch, wasAutomatic));
     }
   }
 
