@@ -51,14 +51,7 @@ std::string FittedExampleBytes() {
   return bytes;
 }
 
-StartRequest Request(int english) {
-  StartRequest request;
-  request.refused = false;
-  request.mode = StartMode::StrainForm;
-  request.stratumLabel = "3 : 砂質土 (As1)";
-  request.englishFlag = english;
-  return request;
-}
+StartRequest Request(int english) { return {false, StartMode::StrainForm, "3 : 砂質土 (As1)", english}; }
 
 template <typename T>
 T* Find(QWidget* form, const char* name) {
@@ -75,13 +68,8 @@ void TypeIntoCell(CSpread7* grid, int row, int column, const QString& text) {
 
 ModalAnswerer::Action PickInColourDialog(QColor colour) {
   return [colour](QWidget* widget) {
-    auto* dialog = qobject_cast<QColorDialog*>(widget);
-    if (dialog == nullptr) {
-      widget->close();
-      return;
-    }
-    dialog->setCurrentColor(colour);
-    dialog->accept();
+    if (auto* dialog = qobject_cast<QColorDialog*>(widget)) return dialog->setCurrentColor(colour), dialog->accept();
+    widget->close();
   };
 }
 
