@@ -51,7 +51,7 @@ std::string FittedExampleBytes() {
   return bytes;
 }
 
-StartRequest Request(int english) { return {false, StartMode::StrainForm, "3 : 砂質土 (As1)", english}; }
+StartRequest Request(int english) { return {false, StartMode::StrainForm, "3 : 砂質土 (As1)", english, {}}; }
 
 template <typename T>
 T* Find(QWidget* form, const char* name) {
