@@ -186,29 +186,26 @@ class ColourDialogsTest : public QObject {
     ModalAnswerer answerer;
     answerer.Queue(PickInColourDialog(QColor(0, 128, 255)));
     ClickCell(grid, 2, 1);
-    QCOMPARE(colours.Entry(18), WindowsFromColour(QColor(0, 128, 255)));
-    QCOMPARE(colours.Entry(17), 10000384);
+    QCOMPARE(std::pair(colours.Entry(17), colours.Entry(18)),
+             std::pair(10000384, WindowsFromColour(QColor(0, 128, 255))));
     QCOMPARE(answerer.Seen().size(), 1);
     dialog.reject();
-    QCOMPARE(colours.Entry(18), 6566600);
-    QVERIFY(unchanged);
+    QCOMPARE(std::pair(colours.Entry(18), unchanged), std::pair(6566600, true));
     // OK without a change still counts as an edit; the ranges stay as they were.
     strain.RangesOutOfDate = false;
     CSetColorStrainDlg again(colours, strain, unchanged);
     again.OkButton()->click();
-    QVERIFY(!unchanged);
-    QVERIFY(!strain.RangesOutOfDate);
+    QVERIFY(!unchanged && !strain.RangesOutOfDate);
 
     SrnRecords records;
     CSetColorSrnDlg srn(records.colours, records.srn, records.da, records.unchanged);
-    auto* constants = srn.findChild<CSpread7*>(QStringLiteral("constantColourGrid"));
-    QCOMPARE(constants->CellText(1, 1), QStringLiteral("Fitting curve of the α"));
-    QCOMPARE(srn.findChild<CSpread7*>(QStringLiteral("dataColourGrid"))->CellText(2, 1), QStringLiteral("5% Data"));
-    QCOMPARE(srn.CancelButton()->text(), QStringLiteral("Cancel"));
+    QCOMPARE((QStringList{srn.findChild<CSpread7*>(QStringLiteral("constantColourGrid"))->CellText(1, 1),
+                          srn.findChild<CSpread7*>(QStringLiteral("dataColourGrid"))->CellText(2, 1),
+                          srn.CancelButton()->text()}),
+             (QStringList{"Fitting curve of the α", "5% Data", "Cancel"}));
     srn.OkButton()->click();
     QCOMPARE(srn.result(), int(QDialog::Accepted));
-    QVERIFY(!records.unchanged);
-    QVERIFY(records.srn.RangesOutOfDate && records.da.RangesOutOfDate);
+    QVERIFY(!records.unchanged && records.srn.RangesOutOfDate && records.da.RangesOutOfDate);
   }
 
   void dialogsOpenShowingEveryColumnAndLabel() {

@@ -311,9 +311,9 @@ class GraphDrawerTest : public QObject {
     }
     QCOMPARE(drawer.TargetRect(), QRect(100, 50, 200, 150));
     QCOMPARE(drawer.PlotArea(), (LogicalRect{1600, 1800, 8000, -3300}));
-    QCOMPARE(canvas.pixel(101, 51) & 0xFFFFFF, 0xFFFFFFu);  // filled white
-    QCOMPARE(canvas.pixel(99, 51) & 0xFFFFFF, 0u);          // outside untouched
-    QCOMPARE(canvas.pixel(301, 201) & 0xFFFFFF, 0u);
+    // Filled white, outside untouched.
+    QCOMPARE(QList<QRgb>({canvas.pixel(101, 51), canvas.pixel(99, 51), canvas.pixel(301, 201)}),
+             QList<QRgb>({qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}));
   }
 
   void badValuesDrawNothingAndDoNotHang() {
