@@ -94,21 +94,22 @@ class SrnFormTest : public QObject {
     FormFixture f(test::ExampleHandOff());
     CSrnFormDlg& form = f.Open();
     QCOMPARE(form.windowTitle(), QStringLiteral("近似曲線の決定 (損傷定義 - ひずみ逆算定数)"));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("stratumNumber"))->text(), QStringLiteral("3"));
-    QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("stratumName"))->text(), QStringLiteral("砂質土"));
-    QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("代入"));
+    QCOMPARE((QStringList{form.findChild<QLineEdit*>(QStringLiteral("stratumNumber"))->text(),
+                          form.findChild<QLineEdit*>(QStringLiteral("stratumName"))->text(),
+                          form.findChild<QPushButton*>(QStringLiteral("okButton"))->text()}),
+             (QStringList{"3", "砂質土", "代入"}));
     QCOMPARE(form.PageIndex(), 0);
     QCOMPARE(form.Record().DataSets.Count(), std::size_t{4});
     QCOMPARE(form.InputPage()->SelectedIndex(), 0);
-    QCOMPARE(form.Record().DaGraph.YPitch, 0.4);
-    QCOMPARE(form.Record().DaGraph.XPitch, 25.0);
+    QCOMPARE(std::pair(form.Record().DaGraph.XPitch, form.Record().DaGraph.YPitch), std::pair(25.0, 0.4));
     QVERIFY(form.Record().Unchanged);
 
     FormFixture english(test::ExampleHandOff(1), kEnglish);
     CSrnFormDlg& englishForm = english.Open();
-    QCOMPARE(englishForm.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
-    QCOMPARE(englishForm.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(), QStringLiteral("Cancel"));
-    QCOMPARE(englishForm.InputPage()->SetList()->itemText(0), QStringLiteral("1.5% Data"));
+    QCOMPARE((QStringList{englishForm.findChild<QPushButton*>(QStringLiteral("okButton"))->text(),
+                          englishForm.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(),
+                          englishForm.InputPage()->SetList()->itemText(0)}),
+             (QStringList{"OK", "Cancel", "1.5% Data"}));
   }
 
   void pageTwoRule() {
@@ -132,8 +133,7 @@ class SrnFormTest : public QObject {
     {
       FormFixture f(test::HandOffWithoutSets());
       CSrnFormDlg& form = f.Open();
-      QVERIFY(form.Record().Unchanged);
-      QVERIFY(!form.Record().HostSentSets);
+      QVERIFY(form.Record().Unchanged && !form.Record().HostSentSets);
       ModalAnswerer answerer;
       form.OnPageButton(2);
       QCOMPARE(form.PageIndex(), 0);
@@ -163,8 +163,7 @@ class SrnFormTest : public QObject {
     record.ConstantCurves = constantCurves;
     form.OnOk();
     QCOMPARE(Shown(answerer), refusals);
-    QVERIFY(form.isVisible());
-    QVERIFY(!f.folder.Exists("writed"));
+    QVERIFY(form.isVisible() && !f.folder.Exists("writed"));
     QCOMPARE(QByteArray::fromStdString(f.folder.ReadBytes("temp.txt")),
              QByteArray::fromStdString(test::ExampleHandOff()));
 
@@ -184,8 +183,7 @@ class SrnFormTest : public QObject {
       ModalAnswerer no(ModalAnswerer::ClickButtonWithText(QStringLiteral("いいえ")));
       form.OnOk();
       QCOMPARE(Shown(no), QStringList("確認|残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
-      QVERIFY(form.isVisible());
-      QVERIFY(!f.folder.Exists("writed"));
+      QVERIFY(form.isVisible() && !f.folder.Exists("writed"));
     }
 
     ModalAnswerer yes(ModalAnswerer::ClickButtonWithText(QStringLiteral("はい")));
@@ -194,8 +192,7 @@ class SrnFormTest : public QObject {
     const std::string answer = f.folder.ReadBytes("temp.txt");
     QVERIFY(answer.rfind("ToDrevia\r\nOK\r\n[SrnParameter]1 4\r\n[SrnData]1\r\n1.5\r\n", 0) == 0);
     QVERIFY(answer.find("\r\nselected\r\n") != std::string::npos);
-    QVERIFY(f.folder.Exists("color.txt"));
-    QVERIFY(f.folder.Exists("writed"));
+    QVERIFY(f.folder.Exists("color.txt") && f.folder.Exists("writed"));
   }
 
   void zoomInSequenceAndCap() {

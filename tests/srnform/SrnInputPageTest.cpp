@@ -86,8 +86,7 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("-3"));
     QCOMPARE(answerer.Seen().size(), 6);
     QCOMPARE(answerer.Seen()[5].text, QStringLiteral("同一の名前があります。"));
-    QVERIFY(f.record.DataChanged);
-    QVERIFY(!f.record.Unchanged);
+    QVERIFY(f.record.DataChanged && !f.record.Unchanged);
   }
 
   void addingKeepsTheOrderAndSelectsTheNewSet() {
@@ -113,9 +112,7 @@ class SrnInputPageTest : public QObject {
   // results, and after the first of three sets nothing is selected.
   void deletingTheFirstOfThreeLeavesNoSelection() {
     PageFixture f;
-    f.page.AddSetNamed(5);
-    f.page.AddSetNamed(3);
-    f.page.AddSetNamed(1);
+    for (int name : {5, 3, 1}) f.page.AddSetNamed(name);
     f.page.SetList()->setCurrentIndex(0);
     f.page.Grid()->SetCellText(1, 1, QStringLiteral("2.0"));  // left over in the grid
     f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
@@ -124,14 +121,12 @@ class SrnInputPageTest : public QObject {
     {
       ModalAnswerer cancel(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
       f.page.DeleteSet();
-      QCOMPARE(f.record.DataSets.Count(), std::size_t{3});
-      QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
+      QCOMPARE(std::pair(f.record.DataSets.Count(), f.record.SrnCurves.Count()),
+               std::pair(std::size_t{3}, std::size_t{1}));
     }
     ModalAnswerer answerer;
     f.page.DeleteSet();
-    QVERIFY(f.record.SrnCurves.IsEmpty());
-    QVERIFY(f.record.ConstantCurves.IsEmpty());
-    QVERIFY(!f.record.Unchanged);
+    QVERIFY(f.record.SrnCurves.IsEmpty() && f.record.ConstantCurves.IsEmpty() && !f.record.Unchanged);
     QCOMPARE(Shown(answerer), QStringList("確認|選択されているデータを削除します"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{2});
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("3"));
