@@ -264,6 +264,7 @@ class SrnPagesTest : public QObject {
         {"1,5", noNumber, notANumber},
         {"あ", noNumber, notANumber}};
     for (const auto& [typed, shown, lines] : cases) {
+      init();
       auto form = FormOnPageOne();
       auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
       CSpread7* grid = page1->InitialGrid();
