@@ -103,14 +103,10 @@ TEST(AxisMappingTest, CurvesAreHeldOnThePlotEdges) {
 }
 
 TEST(AxisLabels, LinearLabelTexts) {
-  struct Case {
-    double v;
-    const char* text;
-  };
-  const Case cases[] = {{100, "100"},        {0.05, "0.05"},   {12.5, "12.5"}, {0, "0"},
-                        {0.3, "0.3"},        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},
-                        {0.12345, "0.1235"}, {2000, "2000"}};
-  for (const Case& c : cases) EXPECT_EQ(LinearAxisLabel(c.v), c.text) << c.v;
+  const std::pair<double, const char*> cases[] = {{100, "100"},        {0.05, "0.05"},   {12.5, "12.5"}, {0, "0"},
+                                                  {0.3, "0.3"},        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},
+                                                  {0.12345, "0.1235"}, {2000, "2000"}};
+  for (const auto& [v, text] : cases) EXPECT_EQ(LinearAxisLabel(v), text) << v;
 }
 
 TEST(AxisLabels, LinearTicksStopBelowMaxAndRefuseBadPitch) {

@@ -505,40 +505,27 @@ TEST(OptimizeGraphSeries, EstimatedCurvesShareTheirLegends) {
 
 // The SR-N graph's automatic ranges, which the input page and page 1 share.
 TEST(SrnGraphSeries, SrnRanges) {
-  struct Case {
-    const char* name;
-    std::vector<CDPoint> points;
-    bool automatic;
-    bool recomputed;
-    double xMin, xMax, yMin, yMax;  // the defaults 0, 100, 0.3, 0.5 when not recomputed
-  };
-  const Case cases[] = {
+  // name, points, automatic, recomputed, x min, x max, y min, y max (0, 100, 0.3, 0.5 when not recomputed)
+  const std::tuple<const char*, std::vector<CDPoint>, bool, bool, double, double, double, double> cases[] = {
       {"largest N 500 ends at 1000", {{2, 0.31}, {500, 0.49}}, true, true, 2, 1000, 0.3, 0.5},
       {"largest N 1000 ends at 10000", {{1000, 0.26}, {20, 0.34}}, true, true, 20, 10000, 0.25, 0.35},
       {"largest N below 1", {{0.05, 0.26}, {0.5, 0.29}}, true, true, 0.05, 1, 0.25, 0.3},
-      {"a no-value point stretches nothing",
-       {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}},
-       true,
-       true,
-       100,
-       1000,
-       0.3,
-       0.35},
+      {"no-values stretch nothing", {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}}, true, true, 100, 1000, 0.3, 0.35},
       {"one point at N = -5: the largest N counts as 1", {{-5, 0.31}}, true, true, -5, 10, 0.3, 0.35},
       {"only no-value points", {{kNoValue, kNoValue}}, true, false, 0, 100, 0.3, 0.5},
       {"no points", {}, true, false, 0, 100, 0.3, 0.5},
       {"automatic adjustment off", {{2, 0.31}}, false, false, 0, 100, 0.3, 0.5},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, points, automatic, recomputed, xMin, xMax, yMin, yMax] : cases) {
+    SCOPED_TRACE(name);
     DataSetList sets;
     CPointDataList& set = sets.Append(CPointDataList("5"));
-    for (const CDPoint& point : c.points) set.AppendPoint(point.x, point.y);
-    sets.AutomaticAdjustment = c.automatic;
-    EXPECT_EQ(AdjustSrnRanges(sets), c.recomputed);
-    EXPECT_EQ(std::pair(sets.XMinimum, sets.XMaximum), std::pair(c.xMin, c.xMax));
-    EXPECT_NEAR(sets.YMinimum, c.yMin, 1e-12);
-    EXPECT_NEAR(sets.YMaximum, c.yMax, 1e-12);
+    for (const CDPoint& point : points) set.AppendPoint(point.x, point.y);
+    sets.AutomaticAdjustment = automatic;
+    EXPECT_EQ(AdjustSrnRanges(sets), recomputed);
+    EXPECT_EQ(std::pair(sets.XMinimum, sets.XMaximum), std::pair(xMin, xMax));
+    EXPECT_NEAR(sets.YMinimum, yMin, 1e-12);
+    EXPECT_NEAR(sets.YMaximum, yMax, 1e-12);
   }
 }
 
