@@ -28,13 +28,8 @@ namespace {
 
 ModalAnswerer::Action PickInColourDialog(QColor colour) {
   return [colour](QWidget* widget) {
-    auto* dialog = qobject_cast<QColorDialog*>(widget);
-    if (dialog == nullptr) {
-      widget->close();
-      return;
-    }
-    dialog->setCurrentColor(colour);
-    dialog->accept();
+    if (auto* dialog = qobject_cast<QColorDialog*>(widget)) return dialog->setCurrentColor(colour), dialog->accept();
+    widget->close();
   };
 }
 
@@ -91,8 +86,9 @@ void VerifyGridFullyVisible(CSpread7* grid) {
                qPrintable(where + " " + grid->CellText(r, c + 1)));
   }
   for (int r = 0; r < grid->rowCount(); ++r)
-    QVERIFY2(grid->rowViewportPosition(r) >= 0 && grid->rowViewportPosition(r) + grid->rowHeight(r) <= viewport->height(),
-             qPrintable(QStringLiteral("%1 row %2").arg(grid->objectName()).arg(r + 1)));
+    QVERIFY2(
+        grid->rowViewportPosition(r) >= 0 && grid->rowViewportPosition(r) + grid->rowHeight(r) <= viewport->height(),
+        qPrintable(QStringLiteral("%1 row %2").arg(grid->objectName()).arg(r + 1)));
   QVERIFY2(grid->verticalHeader()->width() >= grid->verticalHeader()->sizeHint().width(),
            qPrintable(grid->objectName() + " row titles"));
 }
@@ -143,9 +139,7 @@ class ColourDialogsTest : public QObject {
 
     dialog.CancelButton()->click();
     QCOMPARE(records.colours, before);
-    QVERIFY(!records.srn.RangesOutOfDate);
-    QVERIFY(!records.da.RangesOutOfDate);
-    QVERIFY(records.unchanged);
+    QVERIFY(!records.srn.RangesOutOfDate && !records.da.RangesOutOfDate && records.unchanged);
   }
 
   void resetThatChangesNothingRedrawsNothing() {
@@ -187,168 +181,137 @@ class ColourDialogsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Drawing setup"));
     auto* grid = dialog.findChild<CSpread7*>(QStringLiteral("strainColourGrid"));
-    QCOMPARE(grid->RowTitle(1), QStringLiteral("Fitting curve"));
-    QCOMPARE(grid->RowTitle(2), QStringLiteral("Experiment data"));
+    QCOMPARE((QStringList{grid->RowTitle(1), grid->RowTitle(2)}), (QStringList{"Fitting curve", "Experiment data"}));
     QCOMPARE(grid->CellBackColor(2, 1), ColourFromWindows(6566600));
     ModalAnswerer answerer;
     answerer.Queue(PickInColourDialog(QColor(0, 128, 255)));
     ClickCell(grid, 2, 1);
-    QCOMPARE(colours.Entry(18), WindowsFromColour(QColor(0, 128, 255)));
-    QCOMPARE(colours.Entry(17), 10000384);
+    QCOMPARE(std::pair(colours.Entry(17), colours.Entry(18)),
+             std::pair(10000384, WindowsFromColour(QColor(0, 128, 255))));
     QCOMPARE(answerer.Seen().size(), 1);
     dialog.reject();
-    QCOMPARE(colours.Entry(18), 6566600);
-    QVERIFY(unchanged);
+    QCOMPARE(std::pair(colours.Entry(18), unchanged), std::pair(6566600, true));
     // OK without a change still counts as an edit; the ranges stay as they were.
     strain.RangesOutOfDate = false;
     CSetColorStrainDlg again(colours, strain, unchanged);
     again.OkButton()->click();
-    QVERIFY(!unchanged);
-    QVERIFY(!strain.RangesOutOfDate);
+    QVERIFY(!unchanged && !strain.RangesOutOfDate);
 
     SrnRecords records;
     CSetColorSrnDlg srn(records.colours, records.srn, records.da, records.unchanged);
-    auto* constants = srn.findChild<CSpread7*>(QStringLiteral("constantColourGrid"));
-    QCOMPARE(constants->CellText(1, 1), QStringLiteral("Fitting curve of the α"));
-    QCOMPARE(srn.findChild<CSpread7*>(QStringLiteral("dataColourGrid"))->CellText(2, 1), QStringLiteral("5% Data"));
-    QCOMPARE(srn.CancelButton()->text(), QStringLiteral("Cancel"));
+    QCOMPARE((QStringList{srn.findChild<CSpread7*>(QStringLiteral("constantColourGrid"))->CellText(1, 1),
+                          srn.findChild<CSpread7*>(QStringLiteral("dataColourGrid"))->CellText(2, 1),
+                          srn.CancelButton()->text()}),
+             (QStringList{"Fitting curve of the α", "5% Data", "Cancel"}));
     srn.OkButton()->click();
     QCOMPARE(srn.result(), int(QDialog::Accepted));
-    QVERIFY(!records.unchanged);
-    QVERIFY(records.srn.RangesOutOfDate && records.da.RangesOutOfDate);
+    QVERIFY(!records.unchanged && records.srn.RangesOutOfDate && records.da.RangesOutOfDate);
   }
 
-  void dialogsOpenShowingEveryColumnAndLabel_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("grids");
-    QTest::newRow("strain ja") << kJapanese << QStringLiteral("strain") << 2;
-    QTest::newRow("strain en") << kEnglish << QStringLiteral("strain") << 2;
-    QTest::newRow("srn ja") << kJapanese << QStringLiteral("srn") << 5;
-    QTest::newRow("srn en") << kEnglish << QStringLiteral("srn") << 5;
-  }
   void dialogsOpenShowingEveryColumnAndLabel() {
-    QFETCH(int, language);
-    QFETCH(QString, kind);
-    QFETCH(int, grids);
-    SetCurrentLanguage(language);
-    AnyDialog any(kind);
-    DrawingSetupDialog& dialog = *any.dialog;
-    // Axis values as wide as a user would type them.
-    auto* axes = dialog.findChild<CSpread7*>(kind == QStringLiteral("strain") ? QStringLiteral("strainAxisGrid")
-                                                                              : QStringLiteral("srnAxisGrid"));
-    QVERIFY(axes);
-    axes->SelectBlock({1, 2, 1, 2});
-    QCOMPARE(axes->PasteText(QStringLiteral("10000")), 1);
-    axes->SelectBlock({2, 1, 2, 1});
-    QCOMPARE(axes->PasteText(QStringLiteral("-1000")), 1);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const QSize opened = dialog.size();
+    const std::tuple<int, QString, int> cases[] = {
+        {kJapanese, "strain", 2}, {kEnglish, "strain", 2}, {kJapanese, "srn", 5}, {kEnglish, "srn", 5}};
+    for (const auto& [language, kind, grids] : cases) {
+      SetCurrentLanguage(language);
+      AnyDialog any(kind);
+      DrawingSetupDialog& dialog = *any.dialog;
+      // Axis values as wide as a user would type them.
+      auto* axes = dialog.findChild<CSpread7*>(kind == QStringLiteral("strain") ? QStringLiteral("strainAxisGrid")
+                                                                                : QStringLiteral("srnAxisGrid"));
+      QVERIFY(axes);
+      axes->SelectBlock({1, 2, 1, 2});
+      QCOMPARE(axes->PasteText(QStringLiteral("10000")), 1);
+      axes->SelectBlock({2, 1, 2, 1});
+      QCOMPARE(axes->PasteText(QStringLiteral("-1000")), 1);
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      const QSize opened = dialog.size();
 
-    const QList<CSpread7*> all = dialog.findChildren<CSpread7*>();
-    QCOMPARE(all.size(), grids);
-    for (CSpread7* grid : all) {
-      VerifyGridFullyVisible(grid);
-      if (QTest::currentTestFailed()) return;
-    }
-    QCOMPARE(axes->CellText(1, 2), QStringLiteral("10000.000"));
-    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-      if (button->parent() == axes || qobject_cast<QAbstractItemView*>(button->parentWidget())) continue;
-      QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
-    }
-    for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
-      QVERIFY2(group->width() > group->fontMetrics().horizontalAdvance(group->title()), qPrintable(group->title()));
-    }
+      const QList<CSpread7*> all = dialog.findChildren<CSpread7*>();
+      QCOMPARE(all.size(), grids);
+      for (CSpread7* grid : all) {
+        VerifyGridFullyVisible(grid);
+        if (QTest::currentTestFailed()) return;
+      }
+      QCOMPARE(axes->CellText(1, 2), QStringLiteral("10000.000"));
+      for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (button->parent() == axes || qobject_cast<QAbstractItemView*>(button->parentWidget())) continue;
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+      }
+      for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+        QVERIFY2(group->width() > group->fontMetrics().horizontalAdvance(group->title()), qPrintable(group->title()));
+      }
 
-    // It grows with the user and never shrinks below its first size.
-    QCOMPARE(dialog.minimumSize(), opened);
-    dialog.resize(opened + QSize(150, 80));
-    QTRY_COMPARE(dialog.size(), opened + QSize(150, 80));
-    for (CSpread7* grid : all) VerifyGridFullyVisible(grid);
-    dialog.resize(opened - QSize(100, 50));
-    QTRY_COMPARE(dialog.size(), opened);
+      // It grows with the user and never shrinks below its first size.
+      QCOMPARE(dialog.minimumSize(), opened);
+      dialog.resize(opened + QSize(150, 80));
+      QTRY_COMPARE(dialog.size(), opened + QSize(150, 80));
+      for (CSpread7* grid : all) VerifyGridFullyVisible(grid);
+      dialog.resize(opened - QSize(100, 50));
+      QTRY_COMPARE(dialog.size(), opened);
+    }
   }
 
-  void axisCellsFollowTheRangesTheOwnerComputes_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("axisGrid");
-    QTest::addColumn<QString>("automaticBox");
-    QTest::newRow("strain") << QStringLiteral("strain") << QStringLiteral("strainAxisGrid")
-                            << QStringLiteral("strainAutomaticBox");
-    QTest::newRow("srn") << QStringLiteral("srn") << QStringLiteral("srnAxisGrid") << QStringLiteral("srnAutomaticBox");
-    QTest::newRow("da") << QStringLiteral("srn") << QStringLiteral("daAxisGrid") << QStringLiteral("daAutomaticBox");
-  }
   void axisCellsFollowTheRangesTheOwnerComputes() {
-    QFETCH(QString, kind);
-    QFETCH(QString, axisGrid);
-    QFETCH(QString, automaticBox);
-    AnyDialog any(kind);
-    DataSetList& graph = any.Graph(axisGrid);
-    DrawingSetupDialog& dialog = *any.dialog;
-    auto* axes = dialog.findChild<CSpread7*>(axisGrid);
-    auto* automatic = dialog.findChild<QCheckBox*>(automaticBox);
-    QVERIFY(axes && automatic);
-    const bool logX = axisGrid == QStringLiteral("srnAxisGrid");
-    QCOMPARE(axes->IsCellLocked(1, 3), logX);
-    const double xMaximum = graph.XMaximum, yPitch = graph.YPitch;
-    const bool wasAutomatic = graph.AutomaticAdjustment;
-    // The owner, as the pages do while repainting: recompute the ranges from
-    // the data when the adjustment is on and they are out of date.
-    int redraws = 0;
-    QObject::connect(&dialog, &DrawingSetupDialog::OwnerRedraw, &dialog, [&] {
-      ++redraws;
-      if (!graph.AutomaticAdjustment || !graph.RangesOutOfDate) return;
-      graph.XMinimum = 1;
-      graph.XMaximum = 5000;
-      if (!logX) graph.XPitch = 500;
-      graph.YMinimum = 0.1;
-      graph.YMaximum = 0.75;
-      graph.YPitch = 0.125;
-      graph.RangesOutOfDate = false;
-    });
+    const std::tuple<QString, QString, QString> cases[] = {{"strain", "strainAxisGrid", "strainAutomaticBox"},
+                                                           {"srn", "srnAxisGrid", "srnAutomaticBox"},
+                                                           {"srn", "daAxisGrid", "daAutomaticBox"}};
+    for (const auto& [kind, axisGrid, automaticBox] : cases) {
+      AnyDialog any(kind);
+      DataSetList& graph = any.Graph(axisGrid);
+      DrawingSetupDialog& dialog = *any.dialog;
+      auto* axes = dialog.findChild<CSpread7*>(axisGrid);
+      auto* automatic = dialog.findChild<QCheckBox*>(automaticBox);
+      QVERIFY(axes && automatic);
+      const bool logX = axisGrid == QStringLiteral("srnAxisGrid");
+      QCOMPARE(axes->IsCellLocked(1, 3), logX);
+      const double xMaximum = graph.XMaximum, yPitch = graph.YPitch;
+      const bool wasAutomatic = graph.AutomaticAdjustment;
+      // The owner, as the pages do while repainting: recompute the ranges from
+      // the data when the adjustment is on and they are out of date.
+      int redraws = 0;
+      QObject::connect(&dialog, &DrawingSetupDialog::OwnerRedraw, &dialog, [&] {
+        ++redraws;
+        if (!graph.AutomaticAdjustment || !graph.RangesOutOfDate) return;
+        graph.XMinimum = 1, graph.XMaximum = 5000, graph.XPitch = logX ? graph.XPitch : 500;
+        graph.YMinimum = 0.1, graph.YMaximum = 0.75, graph.YPitch = 0.125, graph.RangesOutOfDate = false;
+      });
 
-    // A typed range switches the adjustment off.
-    axes->SelectBlock({2, 2, 2, 2});
-    QCOMPARE(axes->PasteText(QStringLiteral("0.9")), 1);
-    QVERIFY(!automatic->isChecked());
-    QCOMPARE(redraws, 1);
-    QCOMPARE(axes->CellText(2, 2), QStringLiteral("0.900"));
-    QCOMPARE(graph.YMaximum, 0.9);
-    QVERIFY(!graph.AutomaticAdjustment && graph.RangesOutOfDate);
-    // An emptied cell gives the no-value marker.
-    QCOMPARE(axes->DeleteBlock({2, 3, 2, 3}), 1);
-    QCOMPARE(graph.YPitch, kNoValue);
+      // A typed range switches the adjustment off.
+      axes->SelectBlock({2, 2, 2, 2});
+      QCOMPARE(axes->PasteText(QStringLiteral("0.9")), 1);
+      QVERIFY(!automatic->isChecked());
+      QCOMPARE(redraws, 1);
+      QCOMPARE(axes->CellText(2, 2), QStringLiteral("0.900"));
+      QCOMPARE(graph.YMaximum, 0.9);
+      QVERIFY(!graph.AutomaticAdjustment && graph.RangesOutOfDate);
+      // An emptied cell gives the no-value marker.
+      QCOMPARE(axes->DeleteBlock({2, 3, 2, 3}), 1);
+      QCOMPARE(graph.YPitch, kNoValue);
 
-    // Checked again: the cells show the owner's new ranges, and showing them
-    // neither redraws again nor switches the adjustment off.
-    automatic->setChecked(true);
-    QCOMPARE(redraws, 3);
-    QCOMPARE(axes->CellText(1, 1), QStringLiteral("1.000"));
-    QCOMPARE(axes->CellText(1, 2), QStringLiteral("5000.000"));
-    QCOMPARE(axes->CellText(1, 3), logX ? QStringLiteral("対数") : QStringLiteral("500.000"));
-    QCOMPARE(axes->CellText(2, 1), QStringLiteral("0.100"));
-    QCOMPARE(axes->CellText(2, 2), QStringLiteral("0.750"));
-    QCOMPARE(axes->CellText(2, 3), QStringLiteral("0.125"));
-    QVERIFY(graph.AutomaticAdjustment);
-    QVERIFY(automatic->isChecked());
+      // Checked again: the cells show the owner's new ranges, and showing them
+      // neither redraws again nor switches the adjustment off.
+      automatic->setChecked(true);
+      QCOMPARE(redraws, 3);
+      QStringList shown;
+      for (int cell = 0; cell < 6; ++cell) shown << axes->CellText(cell / 3 + 1, cell % 3 + 1);
+      QCOMPARE(shown, (QStringList{"1.000", "5000.000", logX ? "対数" : "500.000", "0.100", "0.750", "0.125"}));
+      QVERIFY(graph.AutomaticAdjustment && automatic->isChecked());
 
-    // Unchecked: the ranges shown (the computed ones) stay in force, not
-    // whatever the graph holds meanwhile.
-    graph.XMaximum = 55;
-    automatic->setChecked(false);
-    QCOMPARE(redraws, 4);
-    QVERIFY(!graph.AutomaticAdjustment);
-    QCOMPARE(graph.XMaximum, 5000.0);
-    if (!logX) QCOMPARE(graph.XPitch, 500.0);
-    QCOMPARE(graph.YMaximum, 0.75);
-    QCOMPARE(graph.YPitch, 0.125);
+      // Unchecked: the ranges shown (the computed ones) stay in force, not
+      // whatever the graph holds meanwhile.
+      graph.XMaximum = 55;
+      automatic->setChecked(false);
+      QCOMPARE(redraws, 4);
+      QVERIFY(!graph.AutomaticAdjustment);
+      QCOMPARE(std::tuple(graph.XMaximum, graph.YMaximum, graph.YPitch), std::tuple(5000.0, 0.75, 0.125));
+      if (!logX) QCOMPARE(graph.XPitch, 500.0);
 
-    // Cancel still returns to the values before the dialog.
-    dialog.reject();
-    QCOMPARE(graph.XMaximum, xMaximum);
-    QCOMPARE(graph.YPitch, yPitch);
-    QCOMPARE(graph.AutomaticAdjustment, wasAutomatic);
+      // Cancel still returns to the values before the dialog.
+      dialog.reject();
+      QCOMPARE(std::tuple(graph.XMaximum, graph.YPitch, graph.AutomaticAdjustment),
+               std::tuple(xMaximum, yPitch, wasAutomatic));
+    }
   }
 
   void pictureDialogTexts() {
@@ -369,9 +332,8 @@ class ColourDialogsTest : public QObject {
         // The picture is drawn: not all white.
         const QImage image = dialog->Picture()->grab().toImage();
         int dark = 0;
-        for (int y = 0; y < image.height(); y += 2) {
+        for (int y = 0; y < image.height(); y += 2)
           for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
-        }
         QVERIFY(dark > 50);
         dialog->CloseButton()->click();
         QCOMPARE(dialog->result(), int(QDialog::Accepted));

@@ -26,21 +26,27 @@ QPoint DevicePoint(const GraphWindow& window, int x, int y) {
 
 // Whether a pixel of `colour` lies within `radius` pixels of `at`.
 bool HasColourNear(const QImage& image, QPoint at, QRgb colour, int radius = 1) {
-  for (int dy = -radius; dy <= radius; ++dy) {
+  for (int dy = -radius; dy <= radius; ++dy)
     for (int dx = -radius; dx <= radius; ++dx) {
       const QPoint p = at + QPoint(dx, dy);
       if (image.rect().contains(p) && (image.pixel(p) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
     }
-  }
   return false;
 }
 
 int CountColour(const QImage& image, QRgb colour) {
   int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
+  for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
-  }
   return count;
+}
+
+// Graph settings with these ranges (and pitches, when given).
+DataSetList Ranges(double xMin, double xMax, double yMin, double yMax, double xPitch = 25, double yPitch = 0.05) {
+  DataSetList data;
+  data.XMinimum = xMin, data.XMaximum = xMax, data.XPitch = xPitch;
+  data.YMinimum = yMin, data.YMaximum = yMax, data.YPitch = yPitch;
+  return data;
 }
 
 CPointDataList Curve(std::initializer_list<CDPoint> points, int colour, bool legend = false, std::string name = "c") {
@@ -61,17 +67,15 @@ class GraphDrawerTest : public QObject {
   void markerLandsOnItsPixel() {
     // kind, x range, x, the marker's logical X
     const std::tuple<int, double, double, double, int> cases[] = {
-        {kGraphConstants, 0, 100, 25, 3500},  {kGraphSrn, 1, 1000, 10, 4000},
+        {kGraphConstants, 0, 100, 25, 3500},
+        {kGraphSrn, 1, 1000, 10, 4000},
         {kGraphSrnView, 0, 1000, 100, 6000},  // a log limit of 0 counts as 1
-        {kGraphStrainDa, 0, 20, 10, 5250},    {kGraphStrainDamage, 5, 5, 9, 2500}};  // x max = x min
+        {kGraphStrainDa, 0, 20, 10, 5250},
+        {kGraphStrainDamage, 5, 5, 9, 2500}};  // x max = x min
     for (const auto& [kind, xMin, xMax, x, expectedX] : cases) {
       ColourRecord colours = ColourRecord::Defaults();
       colours.SetEntry(MarkerColourEntry(kind, 0), kRed);
-      DataSetList data;
-      data.XMinimum = xMin;
-      data.XMaximum = xMax;
-      data.YMinimum = 0.3;
-      data.YMaximum = 0.5;
+      DataSetList data = Ranges(xMin, xMax, 0.3, 0.5);
       data.Append(Curve({{x, 0.4}}, 0));
       CGraphDrawer drawer;
       drawer.SetSeries({}, &data, &colours, kind);
@@ -94,12 +98,7 @@ class GraphDrawerTest : public QObject {
   void markersOutsideThePlotAreClippedGridAndFrame() {
     ColourRecord colours = ColourRecord::Defaults();
     colours.SetEntry(14, kRed);
-    DataSetList data;
-    data.XMinimum = 0;
-    data.XMaximum = 100;
-    data.YMinimum = 0;
-    data.YMaximum = 1;
-    data.XPitch = 25;
+    DataSetList data = Ranges(0, 100, 0, 1);
     data.Append(Curve({{150, 0.5}, {50, 3.0}, {-20, 0.5}}, 0));
     CGraphDrawer drawer;
     drawer.SetSeries({}, &data, &colours, kGraphConstants);
@@ -116,11 +115,7 @@ class GraphDrawerTest : public QObject {
 
   // The drawer clamps curve points itself, apart from AxisMapping::CurveX/Y.
   void curvesAreHeldOnThePlotEdges() {
-    DataSetList data;
-    data.XMinimum = 0;
-    data.XMaximum = 100;
-    data.YMinimum = 0;
-    data.YMaximum = 1;
+    const DataSetList data = Ranges(0, 100, 0, 1);
     const CPointDataList beyondRight = Curve({{50, 0.5}, {200, 0.5}}, kRed);
     const CPointDataList aboveTop = Curve({{10, 5.0}, {90, 5.0}}, kBlue);
     CGraphDrawer drawer;
@@ -128,8 +123,7 @@ class GraphDrawerTest : public QObject {
     const QImage image = drawer.RenderImage(kSize);
     const GraphWindow window = drawer.WindowFor(kDrawArea, kSize);
     const LogicalRect plot = drawer.PlotArea();
-    const QRgb red = ColourFromWindows(kRed).rgb();
-    const QRgb blue = ColourFromWindows(kBlue).rgb();
+    const QRgb red = ColourFromWindows(kRed).rgb(), blue = ColourFromWindows(kBlue).rgb();
     const int middleY = drawer.Mapping().CurveY(0.5);
     QVERIFY(HasColourNear(image, DevicePoint(window, plot.right - 100, middleY), red));
     QVERIFY(!HasColourNear(image, DevicePoint(window, plot.right, middleY) + QPoint(4, 0), red, 1));
@@ -150,53 +144,44 @@ class GraphDrawerTest : public QObject {
     QVERIFY(std::fabs(w1.extentX / w1.extentY - w2.extentX / w2.extentY) < 1e-12);
   }
 
-  void legendColumnsWrapAfterFifteenForSrnGraphs_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("wraps");
-    QTest::newRow("kind 1") << kGraphSrn << true;
-    QTest::newRow("kind 3") << kGraphSrnView << true;
-    QTest::newRow("kind 0") << kGraphConstants << false;
-    QTest::newRow("kind 2") << kGraphStrainDa << false;
-  }
   void legendColumnsWrapAfterFifteenForSrnGraphs() {
-    QFETCH(int, kind);
-    QFETCH(bool, wraps);
-    DataSetList data;
-    data.XMinimum = 1;
-    data.XMaximum = 10;
-    std::vector<CPointDataList> curves;
-    for (int i = 0; i < 17; ++i) {
-      // Only the entries 14 and 15 (0-based) are coloured; the rest are black.
-      const int colour = i == 14 ? kRed : i == 15 ? kGreen : 0x000000;
-      curves.push_back(Curve({}, colour, true, "12.5%近似曲線"));
-    }
-    std::vector<const CPointDataList*> pointers;
-    for (const CPointDataList& c : curves) pointers.push_back(&c);
-    CGraphDrawer drawer;
-    drawer.SetSeries(pointers, &data, nullptr, kind);
-    const QImage image = drawer.RenderImage(QSize(1500, 1200));
-    const GraphWindow window = drawer.WindowFor(kDrawArea, QSize(1500, 1200));
-    const LogicalRect plot = drawer.PlotArea();
-    const int startX = plot.right + 75 + 100;
-    const QRgb red = ColourFromWindows(kRed).rgb();
-    const QRgb green = ColourFromWindows(kGreen).rgb();
-    // Entry 14 ends the first column.
-    QVERIFY(HasColourNear(image, DevicePoint(window, startX + 75, plot.top - 75 - 14 * 300), red));
-    if (wraps) {
-      // Entry 15 starts the second column at the top, right of the first column's texts.
-      const int y = static_cast<int>(std::floor(window.DeviceY(plot.top - 75)));
-      int firstGreen = -1;
-      for (int x = 0; x < image.width(); ++x) {
-        if ((image.pixel(x, y) & 0xFFFFFF) == (green & 0xFFFFFF) ||
-            (y + 1 < image.height() && (image.pixel(x, y + 1) & 0xFFFFFF) == (green & 0xFFFFFF))) {
-          firstGreen = x;
-          break;
-        }
+    const std::pair<int, bool> cases[] = {
+        {kGraphSrn, true}, {kGraphSrnView, true}, {kGraphConstants, false}, {kGraphStrainDa, false}};
+    for (const auto& [kind, wraps] : cases) {
+      const DataSetList data = Ranges(1, 10, 0.3, 0.5);
+      std::vector<CPointDataList> curves;
+      for (int i = 0; i < 17; ++i) {
+        // Only the entries 14 and 15 (0-based) are coloured; the rest are black.
+        const int colour = i == 14 ? kRed : i == 15 ? kGreen : 0x000000;
+        curves.push_back(Curve({}, colour, true, "12.5%近似曲線"));
       }
-      QVERIFY(firstGreen > 0);
-      QVERIFY2(firstGreen > window.DeviceX(startX + 300 + 400), qPrintable(QString::number(firstGreen)));
-    } else {
-      QVERIFY(HasColourNear(image, DevicePoint(window, startX + 75, plot.top - 75 - 15 * 300), green));
+      std::vector<const CPointDataList*> pointers;
+      for (const CPointDataList& c : curves) pointers.push_back(&c);
+      CGraphDrawer drawer;
+      drawer.SetSeries(pointers, &data, nullptr, kind);
+      const QImage image = drawer.RenderImage(QSize(1500, 1200));
+      const GraphWindow window = drawer.WindowFor(kDrawArea, QSize(1500, 1200));
+      const LogicalRect plot = drawer.PlotArea();
+      const int startX = plot.right + 75 + 100;
+      const QRgb red = ColourFromWindows(kRed).rgb(), green = ColourFromWindows(kGreen).rgb();
+      // Entry 14 ends the first column.
+      QVERIFY(HasColourNear(image, DevicePoint(window, startX + 75, plot.top - 75 - 14 * 300), red));
+      if (wraps) {
+        // Entry 15 starts the second column at the top, right of the first column's texts.
+        const int y = static_cast<int>(std::floor(window.DeviceY(plot.top - 75)));
+        int firstGreen = -1;
+        for (int x = 0; x < image.width(); ++x) {
+          if ((image.pixel(x, y) & 0xFFFFFF) == (green & 0xFFFFFF) ||
+              (y + 1 < image.height() && (image.pixel(x, y + 1) & 0xFFFFFF) == (green & 0xFFFFFF))) {
+            firstGreen = x;
+            break;
+          }
+        }
+        QVERIFY(firstGreen > 0);
+        QVERIFY2(firstGreen > window.DeviceX(startX + 300 + 400), qPrintable(QString::number(firstGreen)));
+      } else {
+        QVERIFY(HasColourNear(image, DevicePoint(window, startX + 75, plot.top - 75 - 15 * 300), green));
+      }
     }
   }
 
@@ -229,81 +214,62 @@ class GraphDrawerTest : public QObject {
   // point is a dot on the digits' baseline, as wide as it is high, dark enough
   // to see and apart from the digits. One that sinks below the digits or
   // stands taller than wide reads as a comma ("0,5").
-  void decimalPointIsAPoint_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("language");
-    QTest::newRow("strain form") << kDrawArea << kGraphStrainDa << QSize(642, 340) << kJapanese;
-    QTest::newRow("SR-N page, English") << kDrawArea << kGraphSrn << QSize(675, 379) << kEnglish;
-    QTest::newRow("SR-N page") << kDrawArea << kGraphSrn << QSize(706, 379) << kJapanese;
-    QTest::newRow("strain form enlarged") << kDrawArea << kGraphStrainDa << QSize(865, 465) << kJapanese;
-    QTest::newRow("large screen") << kDrawLargeScreen << kGraphSrn << QSize(809, 457) << kJapanese;
-    QTest::newRow("large screen, English") << kDrawLargeScreen << kGraphSrn << QSize(809, 457) << kEnglish;
-    QTest::newRow("large screen enlarged") << kDrawLargeScreen << kGraphConstants << QSize(1100, 620) << kJapanese;
-  }
   void decimalPointIsAPoint() {
-    QFETCH(int, mode);
-    QFETCH(int, kind);
-    QFETCH(QSize, size);
-    QFETCH(int, language);
-    DataSetList data;
-    data.XMinimum = 1;
-    data.XMaximum = 10;
-    data.XPitch = 10;
-    data.YMinimum = 0;
-    data.YMaximum = 1;
-    data.YPitch = 0.5;
-    CGraphDrawer drawer;
-    drawer.SetLanguage(language);
-    drawer.SetSeries({}, &data, nullptr, kind);
-    const QImage image = drawer.RenderImage(size, mode);
-    const GraphWindow window = drawer.WindowFor(mode, size);
-    const int pixels = static_cast<int>(std::lround(150 * window.Scale()));
-    const int middle = static_cast<int>(std::floor(window.DeviceY(drawer.Mapping().LogicalY(0.5))));
-    const int right = static_cast<int>(std::floor(window.DeviceX(drawer.PlotArea().left - 75))) - 1;
-    // Columns of ink left of the tick, cut into glyphs at blank columns.
-    struct Glyph {
-      int left = 0, right = 0, top = 1 << 20, bottom = -1, darkest = 255;
-    };
-    QList<Glyph> glyphs;
-    bool inGlyph = false;
-    for (int x = right - 2 * pixels; x <= right; ++x) {
-      bool ink = false;
-      for (int y = middle - pixels; y <= middle + pixels; ++y) {
-        const int grey = qGray(image.pixel(x, y));
-        if (grey >= 160) continue;
-        if (!inGlyph) glyphs.append(Glyph{x, x});
-        Glyph& glyph = glyphs.last();
-        glyph.right = x;
-        glyph.top = std::min(glyph.top, y);
-        glyph.bottom = std::max(glyph.bottom, y);
-        glyph.darkest = std::min(glyph.darkest, grey);
-        ink = inGlyph = true;
+    const std::tuple<int, int, QSize, int> cases[] = {{kDrawArea, kGraphStrainDa, {642, 340}, kJapanese},
+                                                      {kDrawArea, kGraphStrainDa, {865, 465}, kJapanese},  // strain
+                                                      {kDrawArea, kGraphSrn, {675, 379}, kEnglish},
+                                                      {kDrawArea, kGraphSrn, {706, 379}, kJapanese},  // SR-N page
+                                                      {kDrawLargeScreen, kGraphSrn, {809, 457}, kJapanese},
+                                                      {kDrawLargeScreen, kGraphSrn, {809, 457}, kEnglish},
+                                                      {kDrawLargeScreen, kGraphConstants, {1100, 620}, kJapanese}};
+    for (const auto& [mode, kind, size, language] : cases) {
+      const DataSetList data = Ranges(1, 10, 0, 1, 10, 0.5);
+      CGraphDrawer drawer;
+      drawer.SetLanguage(language);
+      drawer.SetSeries({}, &data, nullptr, kind);
+      const QImage image = drawer.RenderImage(size, mode);
+      const GraphWindow window = drawer.WindowFor(mode, size);
+      const int pixels = static_cast<int>(std::lround(150 * window.Scale()));
+      const int middle = static_cast<int>(std::floor(window.DeviceY(drawer.Mapping().LogicalY(0.5))));
+      const int right = static_cast<int>(std::floor(window.DeviceX(drawer.PlotArea().left - 75))) - 1;
+      // Columns of ink left of the tick, cut into glyphs at blank columns.
+      struct Glyph {
+        int left = 0, right = 0, top = 1 << 20, bottom = -1, darkest = 255;
+      };
+      QList<Glyph> glyphs;
+      bool inGlyph = false;
+      for (int x = right - 2 * pixels; x <= right; ++x) {
+        bool ink = false;
+        for (int y = middle - pixels; y <= middle + pixels; ++y) {
+          const int grey = qGray(image.pixel(x, y));
+          if (grey >= 160) continue;
+          if (!inGlyph) glyphs.append(Glyph{x, x});
+          Glyph& glyph = glyphs.last();
+          glyph.right = x;
+          glyph.top = std::min(glyph.top, y);
+          glyph.bottom = std::max(glyph.bottom, y);
+          glyph.darkest = std::min(glyph.darkest, grey);
+          ink = inGlyph = true;
+        }
+        inGlyph = ink;
       }
-      inGlyph = ink;
+      QCOMPARE(glyphs.size(), 3);  // "0", ".", "5"
+      const Glyph& point = glyphs[1];
+      const QByteArray shape = QString::asprintf("%d px: point %dx%d, rows %d-%d; digit rows %d-%d; darkest %d", pixels,
+                                                 point.right - point.left + 1, point.bottom - point.top + 1, point.top,
+                                                 point.bottom, glyphs[0].top, glyphs[0].bottom, point.darkest)
+                                   .toLatin1();
+      QVERIFY2(point.bottom - point.top <= point.right - point.left, shape.constData());
+      QVERIFY2(point.bottom <= glyphs[0].bottom && point.top > (glyphs[0].top + glyphs[0].bottom) / 2,
+               shape.constData());
+      QVERIFY2(point.darkest < 128, shape.constData());
     }
-    QCOMPARE(glyphs.size(), 3);  // "0", ".", "5"
-    const Glyph& point = glyphs[1];
-    const QByteArray shape = QString::asprintf("%d px: point %dx%d, rows %d-%d; digit rows %d-%d; darkest %d", pixels,
-                                               point.right - point.left + 1, point.bottom - point.top + 1, point.top,
-                                               point.bottom, glyphs[0].top, glyphs[0].bottom, point.darkest)
-                                 .toLatin1();
-    QVERIFY2(point.bottom - point.top <= point.right - point.left, shape.constData());
-    QVERIFY2(point.bottom <= glyphs[0].bottom && point.top > (glyphs[0].top + glyphs[0].bottom) / 2, shape.constData());
-    QVERIFY2(point.darkest < 128, shape.constData());
   }
 
   void printerAndReportDrawIntoTheCallersMapping() {
     ColourRecord colours = ColourRecord::Defaults();
     colours.SetEntry(14, kRed);
-    DataSetList data;
-    data.XMinimum = 0;
-    data.XMaximum = 10;
-    data.XPitch = 1;
-    data.YMinimum = 0;
-    data.YMaximum = 10;
-    data.YPitch = 1;
+    DataSetList data = Ranges(0, 10, 0, 10, 1, 1);
     data.Append(Curve({{5, 5}}, 0));
     CGraphDrawer drawer;
     drawer.SetSeries({}, &data, &colours, kGraphConstants);
@@ -345,17 +311,13 @@ class GraphDrawerTest : public QObject {
     }
     QCOMPARE(drawer.TargetRect(), QRect(100, 50, 200, 150));
     QCOMPARE(drawer.PlotArea(), (LogicalRect{1600, 1800, 8000, -3300}));
-    QCOMPARE(canvas.pixel(101, 51) & 0xFFFFFF, 0xFFFFFFu);  // filled white
-    QCOMPARE(canvas.pixel(99, 51) & 0xFFFFFF, 0u);          // outside untouched
-    QCOMPARE(canvas.pixel(301, 201) & 0xFFFFFF, 0u);
+    // Filled white, outside untouched.
+    QCOMPARE(QList<QRgb>({canvas.pixel(101, 51), canvas.pixel(99, 51), canvas.pixel(301, 201)}),
+             QList<QRgb>({qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}));
   }
 
   void badValuesDrawNothingAndDoNotHang() {
-    DataSetList data;
-    data.XMinimum = 1;
-    data.XMaximum = 1000;
-    data.XPitch = 0;
-    data.YPitch = -1;
+    DataSetList data = Ranges(1, 1000, 0.3, 0.5, 0, -1);
     data.Append(Curve({{-5, 0.4}, {std::nan(""), 0.4}, {1e308, 1e308}}, 0));
     const CPointDataList curve = Curve({{-1, 0.4}, {std::nan(""), 0.3}, {10, 0.35}, {100, 0.45}}, kRed);
     CGraphDrawer drawer;

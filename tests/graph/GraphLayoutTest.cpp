@@ -12,23 +12,25 @@
 namespace quorvel {
 namespace {
 
+// Values out of int range and non-numbers stay defined too.
 TEST(GraphRounding, HalvesRoundUpAndSpecialValuesPass) {
-  struct Case {
-    double in;
-    int out;
-  };
-  const Case cases[] = {
-      {0.0, 0},   {0.5, 1},        {1.4999, 1},          {-0.5, 0},  {-0.5000001, -1}, {2.4999999995, 3},
-      {-2.6, -3}, {1234.49, 1234}, {7999.9999999, 8000}, {-1e-10, 0}};
-  for (const Case& c : cases) EXPECT_EQ(RoundLogical(c.in), c.out) << c.in;
-  // Out of int range and non-numbers stay defined.
-  EXPECT_EQ(RoundLogical(1e300), 1000000000);
-  EXPECT_EQ(RoundLogical(-1e300), -1000000000);
-  EXPECT_EQ(RoundLogical(std::nan("")), 0);
-  EXPECT_EQ(RoundLogical(kNoValue - 1e-9), -1000000000);
-  EXPECT_EQ(RoundExtent(5500.5), 5501);
-  EXPECT_EQ(RoundExtent(-5500.5), -5501);
-  EXPECT_EQ(RoundExtent(11000 / 3.0), 3667);
+  const std::pair<double, int> cases[] = {{0.0, 0},
+                                          {0.5, 1},
+                                          {1.4999, 1},
+                                          {-0.5, 0},
+                                          {-0.5000001, -1},
+                                          {2.4999999995, 3},
+                                          {-2.6, -3},
+                                          {1234.49, 1234},
+                                          {7999.9999999, 8000},
+                                          {-1e-10, 0},
+                                          {1e300, 1000000000},
+                                          {-1e300, -1000000000},
+                                          {std::nan(""), 0},
+                                          {kNoValue - 1e-9, -1000000000}};
+  for (const auto& [in, out] : cases) EXPECT_EQ(RoundLogical(in), out) << in;
+  EXPECT_EQ((std::vector<int>{RoundExtent(5500.5), RoundExtent(-5500.5), RoundExtent(11000 / 3.0)}),
+            (std::vector<int>{5501, -5501, 3667}));
 }
 
 TEST(GraphLayout, PlotAreasPerModeAndKind) {
@@ -77,65 +79,34 @@ TEST(GraphWindowFit, ZoomTwoShowsTheCentredQuarterAndPanMovesTwentyUnitsPerStep)
   EXPECT_DOUBLE_EQ(bad.extentX, one.extentX);
 }
 
+// x max = x min puts every point on the left edge; an empty y range does not
+// divide by zero; a log limit of 0 counts as 1.
 TEST(AxisMappingTest, LinearLogAndDegenerateRanges) {
-  AxisMapping m;
-  m.plot = {2000, 1000, 8000, -2550};
-  m.xMin = 0;
-  m.xMax = 100;
-  m.yMin = 0.3;
-  m.yMax = 0.5;
-  EXPECT_EQ(m.MarkerX(25), 3500);
-  EXPECT_EQ(m.MarkerY(0.4), -775);
-  EXPECT_EQ(m.MarkerY(0.3), -2550);
-  // x max = x min puts every point on the left edge.
+  AxisMapping m{{2000, 1000, 8000, -2550}, 0, 100, 0.3, 0.5};
+  EXPECT_EQ((std::vector<int>{m.MarkerX(25), m.MarkerY(0.4), m.MarkerY(0.3)}), (std::vector<int>{3500, -775, -2550}));
   m.xMax = 0;
-  EXPECT_EQ(m.MarkerX(50), 2000);
-  EXPECT_EQ(m.MarkerX(-7), 2000);
-  // An empty y range does not divide by zero.
   m.yMax = 0.3;
-  EXPECT_EQ(m.MarkerY(0.3), -2550);
-
-  AxisMapping log;
-  log.plot = {2000, 1000, 8000, -2550};
-  log.logX = true;
-  log.xMin = 1;
-  log.xMax = 1000;
-  EXPECT_EQ(log.MarkerX(10), 4000);
-  EXPECT_EQ(log.MarkerX(100), 6000);
-  // A limit of 0 counts as 1.
+  EXPECT_EQ((std::vector<int>{m.MarkerX(50), m.MarkerX(-7), m.MarkerY(0.3)}), (std::vector<int>{2000, 2000, -2550}));
+  AxisMapping log{{2000, 1000, 8000, -2550}, 1, 1000, 0, 1, true};
+  EXPECT_EQ((std::vector<int>{log.MarkerX(10), log.MarkerX(100)}), (std::vector<int>{4000, 6000}));
   log.xMin = 0;
-  EXPECT_EQ(log.MarkerX(10), 4000);
-  EXPECT_EQ(log.MarkerX(1), 2000);
+  EXPECT_EQ((std::vector<int>{log.MarkerX(10), log.MarkerX(1)}), (std::vector<int>{4000, 2000}));
 }
 
+// Report drawing has y down: the same rule holds with top < bottom.
 TEST(AxisMappingTest, CurvesAreHeldOnThePlotEdges) {
-  AxisMapping m;
-  m.plot = {2000, 1000, 8000, -2550};
-  m.xMin = 0;
-  m.xMax = 10;
-  m.yMin = 0;
-  m.yMax = 1;
-  EXPECT_EQ(m.CurveX(-5), 2000);
-  EXPECT_EQ(m.CurveX(25), 8000);
-  EXPECT_EQ(m.CurveY(3), 1000);
-  EXPECT_EQ(m.CurveY(-1), -2550);
-  EXPECT_EQ(m.CurveX(5), 5000);
-  // Report drawing has y down: the same rule holds with top < bottom.
+  AxisMapping m{{2000, 1000, 8000, -2550}, 0, 10, 0, 1};
+  EXPECT_EQ((std::vector<int>{m.CurveX(-5), m.CurveX(25), m.CurveY(3), m.CurveY(-1), m.CurveX(5)}),
+            (std::vector<int>{2000, 8000, 1000, -2550, 5000}));
   m.plot = {100, 50, 700, 450};
-  EXPECT_EQ(m.CurveY(3), 50);
-  EXPECT_EQ(m.CurveY(0), 450);
-  EXPECT_EQ(m.CurveY(0.5), 250);
+  EXPECT_EQ((std::vector<int>{m.CurveY(3), m.CurveY(0), m.CurveY(0.5)}), (std::vector<int>{50, 450, 250}));
 }
 
 TEST(AxisLabels, LinearLabelTexts) {
-  struct Case {
-    double v;
-    const char* text;
-  };
-  const Case cases[] = {{100, "100"},        {0.05, "0.05"},   {12.5, "12.5"}, {0, "0"},
-                        {0.3, "0.3"},        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},
-                        {0.12345, "0.1235"}, {2000, "2000"}};
-  for (const Case& c : cases) EXPECT_EQ(LinearAxisLabel(c.v), c.text) << c.v;
+  const std::pair<double, const char*> cases[] = {{100, "100"},        {0.05, "0.05"},   {12.5, "12.5"}, {0, "0"},
+                                                  {0.3, "0.3"},        {-0.25, "-0.25"}, {1e-17, "0"},   {-1e-17, "0"},
+                                                  {0.12345, "0.1235"}, {2000, "2000"}};
+  for (const auto& [v, text] : cases) EXPECT_EQ(LinearAxisLabel(v), text) << v;
 }
 
 TEST(AxisLabels, LinearTicksStopBelowMaxAndRefuseBadPitch) {
@@ -176,14 +147,9 @@ TEST(Legend, ColumnsOfFifteenForSrnGraphs) {
   LegendLayout legend(8175, 1000, 150, true, 15);
   std::vector<LegendLayout::Position> at;
   for (int i = 0; i < 31; ++i) at.push_back(legend.Next(i == 3 ? 900 : 500));
-  EXPECT_EQ(at[0].x, 8175);
-  EXPECT_EQ(at[0].y, 925);
-  EXPECT_EQ(at[1].y, 625);
-  EXPECT_EQ(at[14].y, 925 - 14 * 300);
   // The 16th entry starts a new column at the top, right of the widest entry.
-  EXPECT_EQ(at[15].y, 925);
-  EXPECT_EQ(at[15].x, 8175 + 900 + 75);
-  EXPECT_EQ(at[30].x, 8175 + 975 + 575);
+  EXPECT_EQ((std::vector<int>{at[0].x, at[0].y, at[1].y, at[14].y, at[15].y, at[15].x, at[30].x}),
+            (std::vector<int>{8175, 925, 625, 925 - 14 * 300, 925, 8175 + 900 + 75, 8175 + 975 + 575}));
   // Narrow entries still move the column by at least 2 x spacing.
   LegendLayout narrow(0, 0, 150, true, 15);
   for (int i = 0; i < 15; ++i) narrow.Next(10);
@@ -194,8 +160,7 @@ TEST(Legend, SingleColumnAndReportDirection) {
   LegendLayout single(100, 0, 150, true, 0);
   LegendLayout::Position last{};
   for (int i = 0; i < 40; ++i) last = single.Next(5000);
-  EXPECT_EQ(last.x, 100);
-  EXPECT_EQ(last.y, -75 - 39 * 300);
+  EXPECT_EQ(std::pair(last.x, last.y), std::pair(100, -75 - 39 * 300));
   LegendLayout report(10, 40, 17, false, 0);
   EXPECT_EQ(report.Next(1).y, 48);
   EXPECT_EQ(report.Next(1).y, 82);
@@ -231,9 +196,8 @@ TEST(ZoomSteps, WheelAndToolbar) {
   const std::tuple<double, int, double> wheel[] = {
       {8.0, 120, 8.0}, {1.0, -120, 1.0}, {1.1, -120, 1.0}, {2.0, -120, 1.6}, {2.0, 0, 2.0}};
   for (const auto& [from, delta, to] : wheel) EXPECT_DOUBLE_EQ(WheelZoom(from, delta), to) << from << " " << delta;
-  EXPECT_DOUBLE_EQ(ZoomInStep(7.450580596923828), 8.0);
-  EXPECT_DOUBLE_EQ(ZoomInStep(8.0), 8.0);
-  EXPECT_DOUBLE_EQ(ZoomInStep(1.0), 1.25);
+  EXPECT_EQ((std::vector<double>{ZoomInStep(7.450580596923828), ZoomInStep(8.0), ZoomInStep(1.0)}),
+            (std::vector<double>{8.0, 8.0, 1.25}));
 }
 
 }  // namespace

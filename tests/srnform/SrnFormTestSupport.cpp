@@ -6,6 +6,12 @@
 
 namespace quorvel::test {
 
+QStringList Shown(const ModalAnswerer& answerer) {
+  QStringList shown;
+  for (const auto& seen : answerer.Seen()) shown << seen.title + "|" + seen.text;
+  return shown;
+}
+
 std::string ExampleHandOff(int englishFlag) {
   QFile file(QStringLiteral(QUORVEL_EXAMPLES "/srn/temp.txt"));
   if (!file.open(QIODevice::ReadOnly)) return {};

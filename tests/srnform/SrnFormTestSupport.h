@@ -3,11 +3,15 @@
 #include <QString>
 #include <string>
 
+#include "ModalAnswerer.h"
 #include "srn/SrnPage.h"
 
 class QWidget;
 
 namespace quorvel::test {
+
+// The dialogs a test ran into, each as "title|text" (the text of a message box, else empty).
+QStringList Shown(const ModalAnswerer& answerer);
 
 // Bytes of the bundled four-level hand-off (CP932, CR LF), language flag
 // replaced by `englishFlag`.

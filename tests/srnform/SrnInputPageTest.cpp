@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "ModalAnswerer.h"
+#include "SrnFormTestSupport.h"
 #include "TempFolder.h"
 #include "controls/ExpEdit.h"
 #include "graph/GraphArea.h"
@@ -19,18 +20,15 @@
 
 using namespace quorvel;
 using quorvel::test::ModalAnswerer;
+using quorvel::test::Shown;
 
 namespace {
 
 ModalAnswerer::Action TypeIntoAddDialog(const QString& text) {
   return [text](QWidget* widget) {
-    auto* dialog = qobject_cast<CAddDataDlg*>(widget);
-    if (dialog == nullptr) {
-      ModalAnswerer::Reject()(widget);
-      return;
-    }
-    dialog->Edit()->setText(text);
-    dialog->OkButton()->click();
+    if (auto* dialog = qobject_cast<CAddDataDlg*>(widget))
+      return dialog->Edit()->setText(text), dialog->OkButton()->click();
+    ModalAnswerer::Reject()(widget);
   };
 }
 
@@ -43,6 +41,16 @@ struct PageFixture {
   SrnFormRecord record;
   CSrnInputDataDlg page;
 };
+
+// Types the rows into the grid from row 1, leaving the empty texts alone.
+void Fill(CSpread7* grid, std::initializer_list<std::pair<const char*, const char*>> rows) {
+  int row = 0;
+  for (const auto& [n, sr] : rows) {
+    ++row;
+    for (const auto& [column, text] : {std::pair(1, n), std::pair(2, sr)})
+      if (*text != 0) grid->SetCellText(row, column, QString::fromUtf8(text));
+  }
+}
 
 QStringList ComboTexts(const QComboBox* combo) {
   QStringList texts;
@@ -66,9 +74,8 @@ class SrnInputPageTest : public QObject {
     answerer.Queue(ModalAnswerer::Accept());  // the message
     answerer.Queue(ModalAnswerer::Reject());  // the dialog, still open
     f.page.AddSet();
-    QCOMPARE(answerer.Seen().size(), 3);
+    QCOMPARE(Shown(answerer).mid(1), (QStringList{"確認|数値を入力してください。", "数値を入力してください。|"}));
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("数値を入力してください。"));
-    QCOMPARE(answerer.Seen()[1].text, QStringLiteral("数値を入力してください。"));
     QCOMPARE(answerer.Seen()[2].objectName, QStringLiteral("addDataDialog"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{0});
     for (const char* name : {"-3", "-3"}) {
@@ -79,40 +86,33 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("-3"));
     QCOMPARE(answerer.Seen().size(), 6);
     QCOMPARE(answerer.Seen()[5].text, QStringLiteral("同一の名前があります。"));
-    QVERIFY(f.record.DataChanged);
-    QVERIFY(!f.record.Unchanged);
+    QVERIFY(f.record.DataChanged && !f.record.Unchanged);
   }
 
-  void addingKeepsTheOrderAndSelectsTheNewSet_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QStringList>("entries");
-    QTest::newRow("Japanese") << kJapanese << QStringList{"5%データ", "3%データ"};
-    QTest::newRow("English") << kEnglish << QStringList{"5% Data", "3% Data"};
-  }
   void addingKeepsTheOrderAndSelectsTheNewSet() {
-    QFETCH(int, language);
-    QFETCH(QStringList, entries);
-    SetCurrentLanguage(language);
-    PageFixture f;
-    // Without a set the grid, Save, Delete and the list wait for one.
-    auto* save = f.page.findChild<QPushButton*>(QStringLiteral("saveButton"));
-    auto* remove = f.page.findChild<QPushButton*>(QStringLiteral("deleteButton"));
-    QVERIFY(f.page.Grid()->LooksGreyed() && !save->isEnabled() && !remove->isEnabled());
-    QVERIFY(!f.page.SetList()->isEnabled());
-    QVERIFY(f.page.AddSetNamed(5));
-    QVERIFY(!f.page.Grid()->LooksGreyed() && save->isEnabled() && remove->isEnabled());
-    QVERIFY(f.page.AddSetNamed(3));
-    QCOMPARE(ComboTexts(f.page.SetList()), entries);
-    QCOMPARE(f.page.SelectedIndex(), 1);
+    const std::pair<int, QStringList> cases[] = {{kJapanese, {"5%データ", "3%データ"}},
+                                                 {kEnglish, {"5% Data", "3% Data"}}};
+    for (const auto& [language, entries] : cases) {
+      SetCurrentLanguage(language);
+      PageFixture f;
+      // Without a set the grid, Save, Delete and the list wait for one.
+      auto* save = f.page.findChild<QPushButton*>(QStringLiteral("saveButton"));
+      auto* remove = f.page.findChild<QPushButton*>(QStringLiteral("deleteButton"));
+      QVERIFY(f.page.Grid()->LooksGreyed() && !save->isEnabled() && !remove->isEnabled());
+      QVERIFY(!f.page.SetList()->isEnabled());
+      QVERIFY(f.page.AddSetNamed(5));
+      QVERIFY(!f.page.Grid()->LooksGreyed() && save->isEnabled() && remove->isEnabled());
+      QVERIFY(f.page.AddSetNamed(3));
+      QCOMPARE(ComboTexts(f.page.SetList()), entries);
+      QCOMPARE(f.page.SelectedIndex(), 1);
+    }
   }
 
   // Cancelled, a delete changes nothing; done, it discards the optimisation
   // results, and after the first of three sets nothing is selected.
   void deletingTheFirstOfThreeLeavesNoSelection() {
     PageFixture f;
-    f.page.AddSetNamed(5);
-    f.page.AddSetNamed(3);
-    f.page.AddSetNamed(1);
+    for (int name : {5, 3, 1}) f.page.AddSetNamed(name);
     f.page.SetList()->setCurrentIndex(0);
     f.page.Grid()->SetCellText(1, 1, QStringLiteral("2.0"));  // left over in the grid
     f.record.SrnCurves.Append(std::make_unique<CEq1Param>());
@@ -121,17 +121,13 @@ class SrnInputPageTest : public QObject {
     {
       ModalAnswerer cancel(ModalAnswerer::ClickButtonWithText(QStringLiteral("キャンセル")));
       f.page.DeleteSet();
-      QCOMPARE(f.record.DataSets.Count(), std::size_t{3});
-      QCOMPARE(f.record.SrnCurves.Count(), std::size_t{1});
+      QCOMPARE(std::pair(f.record.DataSets.Count(), f.record.SrnCurves.Count()),
+               std::pair(std::size_t{3}, std::size_t{1}));
     }
     ModalAnswerer answerer;
     f.page.DeleteSet();
-    QVERIFY(f.record.SrnCurves.IsEmpty());
-    QVERIFY(f.record.ConstantCurves.IsEmpty());
-    QVERIFY(!f.record.Unchanged);
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("選択されているデータを削除します"));
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
+    QVERIFY(f.record.SrnCurves.IsEmpty() && f.record.ConstantCurves.IsEmpty() && !f.record.Unchanged);
+    QCOMPARE(Shown(answerer), QStringList("確認|選択されているデータを削除します"));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{2});
     QCOMPARE(f.record.DataSets.At(0).Name, std::string("3"));
     QCOMPARE(f.page.SelectedIndex(), -1);
@@ -146,9 +142,8 @@ class SrnInputPageTest : public QObject {
     QCOMPARE(f.page.SelectedIndex(), 0);
   }
 
+  // More rows than the grid has, as CSV lines: the grid grows, and every point reaches the set.
   void pastedRowsGrowTheGrid() {
-    // More rows than the grid has, as CSV lines: the grid grows, and every
-    // point reaches the set.
     PageFixture f;
     f.page.AddSetNamed(5);
     QString text;
@@ -163,20 +158,10 @@ class SrnInputPageTest : public QObject {
   void rowWithOnlyColumnOneIsNotAPoint() {
     PageFixture f;
     f.page.AddSetNamed(5);
-    CSpread7* grid = f.page.Grid();
-    grid->SetCellText(1, 1, QStringLiteral("1"));
-    grid->SetCellText(1, 2, QStringLiteral("0.3"));
-    grid->SetCellText(2, 1, QStringLiteral("10"));
-    grid->SetCellText(3, 1, QStringLiteral("100"));
-    grid->SetCellText(3, 2, QStringLiteral("x"));
-    grid->SetCellText(4, 1, QStringLiteral("1000"));
-    grid->SetCellText(4, 2, QStringLiteral("0.2"));
+    Fill(f.page.Grid(), {{"1", "0.3"}, {"10", ""}, {"100", "x"}, {"1000", "0.2"}});
     f.record.Unchanged = true;
     f.page.findChild<QPushButton*>(QStringLiteral("applyButton"))->click();
-    const CPointDataList& set = f.record.DataSets.At(0);
-    QCOMPARE(set.PointCount(), std::size_t{2});
-    QCOMPARE(set.Point(0), CDPoint(1, 0.3));
-    QCOMPARE(set.Point(1), CDPoint(1000, 0.2));
+    QCOMPARE(f.record.DataSets.At(0).Points(), (std::vector<CDPoint>{{1, 0.3}, {1000, 0.2}}));
     QVERIFY(!f.record.Unchanged);
   }
 
@@ -202,18 +187,14 @@ class SrnInputPageTest : public QObject {
     PageFixture f;
     f.page.AddSetNamed(5);
     CSpread7* grid = f.page.Grid();
-    for (int row = 1; row <= 2; ++row) {
-      grid->SetCellText(row, 1, QString::number(row * 10));
-      grid->SetCellText(row, 2, QStringLiteral("0.3"));
-    }
+    Fill(grid, {{"10", "0.3"}, {"20", "0.3"}});
     f.page.ApplyGrid();
     QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{2});
     f.record.DataChanged = false;
     grid->setFocus();
     grid->SelectBlock({1, 1, 1, 2});
     QTest::keyClick(grid, Qt::Key_Delete);
-    QCOMPARE(grid->CellText(1, 1), QString());
-    QCOMPARE(grid->CellText(1, 2), QString());
+    QCOMPARE(grid->CellText(1, 1) + grid->CellText(1, 2), QString());
     QCOMPARE(f.record.DataSets.At(0).PointCount(), std::size_t{1});
     QVERIFY(f.record.DataChanged);
     // A user emptying an N cell through the grid gets the lower limit.
@@ -224,10 +205,7 @@ class SrnInputPageTest : public QObject {
   void saveWritesTheEightLines() {
     PageFixture f;
     f.page.AddSetNamed(5);
-    f.page.Grid()->SetCellText(1, 1, QStringLiteral("1"));
-    f.page.Grid()->SetCellText(1, 2, QStringLiteral("0.3"));
-    f.page.Grid()->SetCellText(2, 1, QStringLiteral("10"));
-    f.page.Grid()->SetCellText(2, 2, QStringLiteral("0.25"));
+    Fill(f.page.Grid(), {{"1", "0.3"}, {"10", "0.25"}});
     f.page.ApplyGrid();
     f.page.AddSetNamed(3);
     const QString path = QString::fromStdString(f.folder.File("sets.txt"));
@@ -239,10 +217,12 @@ class SrnInputPageTest : public QObject {
 
   void saveFailureShowsTheMessage() {
     // Written as "21.0," a point without N would make the file unreadable.
-    const std::tuple<int, int, QString> cases[] = {  // missing: 0 the folder, 1 N or 2 SR of point 2
+    const std::tuple<int, int, QString> cases[] = {
+        // missing: 0 the folder, 1 N or 2 SR of point 2
         {kJapanese, 0, "ファイルの書込みに失敗しました。"},
         {kEnglish, 0, "File Save Failed."},
-        {kJapanese, 1, "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"},
+        {kJapanese, 1,
+         "ファイルの書込みに失敗しました。\n5%データ 2行目の「繰返し載荷回数」に数値が入力されていません。"},
         {kEnglish, 2, "File Save Failed.\n5% Data, row 2: no number in \"Double amplitude of axial strain\"."}};
     for (const auto& [language, missingColumn, text] : cases) {
       SetCurrentLanguage(language);
@@ -253,9 +233,7 @@ class SrnInputPageTest : public QObject {
       ModalAnswerer answerer;
       QVERIFY(!f.page.SaveDataFile(
           QString::fromStdString(f.folder.File(missingColumn == 0 ? "missing/sets.txt" : "sets.txt"))));
-      QCOMPARE(answerer.Seen().size(), 1);
-      QCOMPARE(answerer.Seen()[0].text, text);
-      QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QStringLiteral("確認") : QStringLiteral("Caution"));
+      QCOMPARE(Shown(answerer), QStringList((language == kJapanese ? "確認|" : "Caution|") + text));
       QVERIFY(f.page.LastDataFile().isEmpty());
       QVERIFY(!f.folder.Exists("sets.txt"));
     }
@@ -269,57 +247,42 @@ class SrnInputPageTest : public QObject {
     f.folder.WriteBytes("in.txt", "ExpData list\r\n2\r\n5\r\n2\r\n10 : 0.25\r\n20,,0.2\r\n3\r\n1\r\n1.5,0.4\r\n");
     QVERIFY(f.page.LoadDataFile(QString::fromStdString(f.folder.File("in.txt"))));
     QCOMPARE(f.record.DataSets.Count(), std::size_t{2});
-    QCOMPARE(f.record.DataSets.At(0).Point(0), CDPoint(10, 0.25));
-    QCOMPARE(f.record.DataSets.At(0).Point(1), CDPoint(20, 0.2));
+    QCOMPARE(f.record.DataSets.At(0).Points(), (std::vector<CDPoint>{{10, 0.25}, {20, 0.2}}));
     QCOMPARE(ComboTexts(f.page.SetList()), (QStringList{"5%データ", "3%データ"}));
     QCOMPARE(f.page.SelectedIndex(), 1);
-    QCOMPARE(f.page.Grid()->CellText(1, 1), QStringLiteral("1.5"));
-    QCOMPARE(f.page.Grid()->CellText(1, 2), QStringLiteral("0.4"));
-    QVERIFY(f.record.SrnCurves.IsEmpty());
-    QVERIFY(!f.record.Unchanged);
-    QVERIFY(f.record.DataChanged);
+    QCOMPARE(f.page.Grid()->CellText(1, 1) + "," + f.page.Grid()->CellText(1, 2), QStringLiteral("1.5,0.4"));
+    QVERIFY(f.record.SrnCurves.IsEmpty() && !f.record.Unchanged && f.record.DataChanged);
   }
 
   // The message keeps its first line and says where and why on a second.
-  void refusedLoadKeepsTheSets_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QByteArray>("bytes");  // empty: no such file
-    QTest::addColumn<QString>("message");   // %1: the file
-    QTest::newRow("header Data") << kJapanese << QByteArray("Data\r\n1\r\n5\r\n0\r\n")
-                                 << "ファイルの読込みに失敗しました。\n%1 1行目: 「ExpData」の見出しがありません。";
-    QTest::newRow("short point line") << kJapanese << QByteArray("[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n")
-                                      << "ファイルの読込みに失敗しました。\n%1 5行目: 点には数値が2つ必要です。";
-    QTest::newRow("count beyond the file, English") << kEnglish << QByteArray("[ExpData]\r\n4\r\n5\r\n0\r\n")
-                                                    << "File Load Failed.\n%1 line 5: the file ends before set 2.";
-    QTest::newRow("no such file, English")
-        << kEnglish << QByteArray() << "File Load Failed.\n%1: the file cannot be opened.";
-  }
   void refusedLoadKeepsTheSets() {
-    QFETCH(int, language);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
-    SetCurrentLanguage(language);
-    PageFixture f;
-    f.page.AddSetNamed(7);
-    if (!bytes.isEmpty()) f.folder.WriteBytes("in.txt", bytes.toStdString());
-    ModalAnswerer answerer;
-    const QString path = QString::fromStdString(f.folder.File("in.txt"));
-    QVERIFY(!f.page.LoadDataFile(path));
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, message.arg(path));
-    QCOMPARE(answerer.Seen()[0].title, language == kJapanese ? QStringLiteral("確認") : QStringLiteral("Caution"));
-    QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
-    QCOMPARE(f.record.DataSets.At(0).Name, std::string("7"));
-    QVERIFY(f.page.LastDataFile().isEmpty());
+    const std::tuple<int, std::string, QString> cases[] = {
+        // no bytes: no such file; %1: the file
+        {kJapanese, "Data\r\n1\r\n5\r\n0\r\n",
+         "確認|ファイルの読込みに失敗しました。\n%1 1行目: 「ExpData」の見出しがありません。"},
+        {kJapanese, "[ExpData]\r\n1\r\n5\r\n1\r\n10\r\n",
+         "確認|ファイルの読込みに失敗しました。\n%1 5行目: 点には数値が2つ必要です。"},
+        {kEnglish, "[ExpData]\r\n4\r\n5\r\n0\r\n", "Caution|File Load Failed.\n%1 line 5: the file ends before set 2."},
+        {kEnglish, "", "Caution|File Load Failed.\n%1: the file cannot be opened."}};
+    for (const auto& [language, bytes, message] : cases) {
+      SetCurrentLanguage(language);
+      PageFixture f;
+      f.page.AddSetNamed(7);
+      if (!bytes.empty()) f.folder.WriteBytes("in.txt", bytes);
+      ModalAnswerer answerer;
+      const QString path = QString::fromStdString(f.folder.File("in.txt"));
+      QVERIFY(!f.page.LoadDataFile(path));
+      QCOMPARE(Shown(answerer), QStringList(message.arg(path)));
+      QCOMPARE(f.record.DataSets.Count(), std::size_t{1});
+      QCOMPARE(f.record.DataSets.At(0).Name, std::string("7"));
+      QVERIFY(f.page.LastDataFile().isEmpty());
+    }
   }
 
   void copyTextLayout() {
     PageFixture f;
     f.page.AddSetNamed(5);
-    f.page.Grid()->SetCellText(1, 1, QStringLiteral("1"));
-    f.page.Grid()->SetCellText(1, 2, QStringLiteral("0.3"));
-    f.page.Grid()->SetCellText(2, 1, QStringLiteral("10.1234567"));
-    f.page.Grid()->SetCellText(2, 2, QStringLiteral("0.25"));
+    Fill(f.page.Grid(), {{"1", "0.3"}, {"10.1234567", "0.25"}});
     f.page.ApplyGrid();
     f.page.AddSetNamed(3);
     QCOMPARE(f.page.CopyText(),
@@ -337,9 +300,7 @@ class SrnInputPageTest : public QObject {
     f.record.DataSets.Append(std::move(set));
     auto curve = std::make_unique<CEq1Param>();
     curve->Name = "5";
-    curve->AppendParam(0.4);
-    curve->AppendParam(0.1);
-    curve->AppendParam(0.05);
+    for (double p : {0.4, 0.1, 0.05}) curve->AppendParam(p);
     f.record.SrnCurves.Append(std::move(curve));
     f.page.Activate();
     // The ranges and series themselves: OptimizeRunTest.

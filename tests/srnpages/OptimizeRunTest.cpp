@@ -251,9 +251,8 @@ TEST(SrnOptimizeSheetRules, FillStoreMarksAndStart) {
   EXPECT_EQ(sheet.Initial[0].Label, "1.5%");
   EXPECT_EQ(sheet.Initial[0].Cells,
             (std::array<std::string, 9>{"0.3", "0.0001", "10.0", "0.2", "0.0001", "5.0", "0.1", "0.0", "1.0"}));
-  EXPECT_EQ(sheet.Results[0].Cells[3], "1.234000E-3");
-  EXPECT_EQ(sheet.Results[1].Cells[3], "2.500000E+0");
-  EXPECT_EQ(sheet.Results[2].Cells[3], "");
+  EXPECT_EQ((std::vector<std::string>{sheet.Results[0].Cells[3], sheet.Results[1].Cells[3], sheet.Results[2].Cells[3]}),
+            (std::vector<std::string>{"1.234000E-3", "2.500000E+0", ""}));
   EXPECT_EQ(SrnToleranceText(1e-6), "1.000E-6");
   // Red only above the tolerance.
   EXPECT_TRUE(SrnResidualExceeds(sheet.Results[0], 0.001233));
@@ -286,12 +285,11 @@ TEST(SrnOptimizeSheetRules, FillStoreMarksAndStart) {
   EXPECT_EQ(set.Initial, (std::array<double, 3>{0.5, 0.2, 0.5}));
   EXPECT_EQ(set.Minimum, (std::array<double, 3>{0.0, 0.1, 0.0}));
   EXPECT_EQ(set.Maximum, (std::array<double, 3>{1.0, 0.9, 1.0}));
-  EXPECT_EQ(record.SrnCurves.At(3).Name, "7.5");
-  EXPECT_EQ(record.SrnCurves.At(3).Params, (std::vector<double>{0.0, 0.25, 0.0}));
-  EXPECT_EQ(record.SrnCurves.At(3).Residual, 0.0);
-  EXPECT_EQ(record.SrnRetry.RandomStartAllowed, 0);
-  EXPECT_EQ(record.SrnRetry.MaximumTrials, 9);
-  EXPECT_EQ(record.SrnRetry.Tolerance, 1e-4);
+  const CEqBase& curve = record.SrnCurves.At(3);
+  EXPECT_EQ(std::tuple(curve.Name, curve.Params, curve.Residual),
+            std::tuple(std::string("7.5"), std::vector<double>{0.0, 0.25, 0.0}, 0.0));
+  EXPECT_EQ(std::tuple(record.SrnRetry.RandomStartAllowed, record.SrnRetry.MaximumTrials, record.SrnRetry.Tolerance),
+            std::tuple(0, 9, 1e-4));
   EXPECT_FALSE(record.Unchanged);
   record.DataSets.At(0).ClearPoints();
   EXPECT_FALSE(SrnStartAllowed(record, FillSrnSheet(record)));
@@ -448,18 +446,16 @@ TEST(LiquidOptimizeRun, OnlyThePolynomialWritesAMissingParameterAsZero) {
   sheet.Function = {0, 1, 1};
   EngineCaller caller(folder.Path(), Answering(folder, "1.000000E-03\r\n1.0\r\n\r\n3.0\r\n"));
   EXPECT_TRUE(LiquidOptimizeRun(record, sheet, caller).Run());
-  EXPECT_EQ(sheet.Results[0][1], "0.000000");
-  EXPECT_EQ(sheet.Results[0][7], "0.000000");
-  EXPECT_EQ(sheet.Results[1][1], "");
+  EXPECT_EQ((std::vector<std::string>{sheet.Results[0][1], sheet.Results[0][7], sheet.Results[1][1]}),
+            (std::vector<std::string>{"0.000000", "0.000000", ""}));
 }
 
 TEST(LiquidOptimizeRun, StoreAndFillRoundTrip) {
   SrnFormRecord record = ExampleRecord();
   LiquidOptimizeSheet sheet = FillLiquidSheet(record);
-  EXPECT_EQ(sheet.Input[0][0], "0.1");
-  EXPECT_EQ(sheet.Input[1][7], "-10.0");
+  EXPECT_EQ((std::vector<std::string>{sheet.Input[0][0], sheet.Input[1][7], sheet.Results[0][8]}),
+            (std::vector<std::string>{"0.1", "-10.0", "1.000000E+8"}));
   EXPECT_EQ(sheet.Function, (std::array<int, 3>{1, 1, 1}));
-  EXPECT_EQ(sheet.Results[0][8], "1.000000E+8");
   sheet.Input[4][2] = "";
   sheet.Input[8][7] = "3.25";
   sheet.Function = {2, 3, 0};
@@ -468,12 +464,9 @@ TEST(LiquidOptimizeRun, StoreAndFillRoundTrip) {
   sheet.Tolerance = 1e-3;
   StoreLiquidSheet(sheet, record.ConstantSettings);
   const ConstantFitSettings& settings = record.ConstantSettings;
-  EXPECT_EQ(settings.Cells[4][2], kNoValue);
-  EXPECT_EQ(settings.Cells[8][7], 3.25);
-  EXPECT_EQ(settings.FunctionCodes, (std::array<int, 3>{2, 3, 0}));
-  EXPECT_EQ(settings.MaximumTrials, 7);
-  EXPECT_FALSE(settings.RandomStartAllowed);
-  EXPECT_EQ(settings.Tolerance, 1e-3);
+  EXPECT_EQ(std::pair(settings.Cells[4][2], settings.Cells[8][7]), std::pair(kNoValue, 3.25));
+  EXPECT_EQ(std::tuple(settings.FunctionCodes, settings.MaximumTrials, settings.RandomStartAllowed, settings.Tolerance),
+            std::tuple(std::array<int, 3>{2, 3, 0}, 7, false, 1e-3));
   record.ConstantSettings.FunctionCodes = {-1, 4, 3};  // codes kept as read show as Polynomial
   EXPECT_EQ(FillLiquidSheet(record).Function, (std::array<int, 3>{0, 0, 3}));
 }
@@ -512,35 +505,27 @@ TEST(OptimizeGraphSeries, EstimatedCurvesShareTheirLegends) {
 
 // The SR-N graph's automatic ranges, which the input page and page 1 share.
 TEST(SrnGraphSeries, SrnRanges) {
-  struct Case {
-    const char* name;
-    std::vector<CDPoint> points;
-    bool automatic;
-    bool recomputed;
-    double xMin, xMax, yMin, yMax;  // the defaults 0, 100, 0.3, 0.5 when not recomputed
-  };
-  const Case cases[] = {
+  // name, points, automatic, recomputed, x min, x max, y min, y max (0, 100, 0.3, 0.5 when not recomputed)
+  const std::tuple<const char*, std::vector<CDPoint>, bool, bool, double, double, double, double> cases[] = {
       {"largest N 500 ends at 1000", {{2, 0.31}, {500, 0.49}}, true, true, 2, 1000, 0.3, 0.5},
       {"largest N 1000 ends at 10000", {{1000, 0.26}, {20, 0.34}}, true, true, 20, 10000, 0.25, 0.35},
       {"largest N below 1", {{0.05, 0.26}, {0.5, 0.29}}, true, true, 0.05, 1, 0.25, 0.3},
-      {"a no-value point stretches nothing", {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}}, true, true, 100, 1000, 0.3,
-       0.35},
+      {"no-values stretch nothing", {{100, 0.31}, {kNoValue, 0.4}, {200, kNoValue}}, true, true, 100, 1000, 0.3, 0.35},
       {"one point at N = -5: the largest N counts as 1", {{-5, 0.31}}, true, true, -5, 10, 0.3, 0.35},
       {"only no-value points", {{kNoValue, kNoValue}}, true, false, 0, 100, 0.3, 0.5},
       {"no points", {}, true, false, 0, 100, 0.3, 0.5},
       {"automatic adjustment off", {{2, 0.31}}, false, false, 0, 100, 0.3, 0.5},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, points, automatic, recomputed, xMin, xMax, yMin, yMax] : cases) {
+    SCOPED_TRACE(name);
     DataSetList sets;
     CPointDataList& set = sets.Append(CPointDataList("5"));
-    for (const CDPoint& point : c.points) set.AppendPoint(point.x, point.y);
-    sets.AutomaticAdjustment = c.automatic;
-    EXPECT_EQ(AdjustSrnRanges(sets), c.recomputed);
-    EXPECT_EQ(sets.XMinimum, c.xMin);
-    EXPECT_EQ(sets.XMaximum, c.xMax);
-    EXPECT_NEAR(sets.YMinimum, c.yMin, 1e-12);
-    EXPECT_NEAR(sets.YMaximum, c.yMax, 1e-12);
+    for (const CDPoint& point : points) set.AppendPoint(point.x, point.y);
+    sets.AutomaticAdjustment = automatic;
+    EXPECT_EQ(AdjustSrnRanges(sets), recomputed);
+    EXPECT_EQ(std::pair(sets.XMinimum, sets.XMaximum), std::pair(xMin, xMax));
+    EXPECT_NEAR(sets.YMinimum, yMin, 1e-12);
+    EXPECT_NEAR(sets.YMaximum, yMax, 1e-12);
   }
 }
 
@@ -576,8 +561,7 @@ TEST(OptimizeGraphSeries, FittedCurvesAndDaRanges) {
   da.At(0).AppendPoint(150.0, 0.21);
   da.YPitch = 0.4;
   EXPECT_TRUE(AdjustDaRanges(da));
-  EXPECT_EQ(da.XMinimum, -5.0);
-  EXPECT_EQ(da.XMaximum, 150.0);
+  EXPECT_EQ(std::pair(da.XMinimum, da.XMaximum), std::pair(-5.0, 150.0));
   EXPECT_NEAR(da.YMaximum, 0.4, 1e-12);
 }
 

@@ -42,9 +42,8 @@ TEST(EngineCaller, TextsOfTheExchangeFiles) {
       {"1.500000", "1.5"},      {"2.000", "2.0"}, {"100", "100"}, {"-0.0100", "-0.01"},
       {"1.000E-6", "1.000E-6"}, {"", ""},         {"0.0", "0.0"}, {"10.", "10.0"}};
   for (const auto& [in, out] : trims) EXPECT_EQ(TrimTrailingZeros(in), out) << in;
-  EXPECT_EQ(FormatTrimmed(0.1, 10), "0.1");
-  EXPECT_EQ(FormatTrimmed(kNoValue, 10), "");
-  EXPECT_EQ(FormatFixed(0.1, 8), "0.10000000");
+  EXPECT_EQ((std::vector<std::string>{FormatTrimmed(0.1, 10), FormatTrimmed(kNoValue, 10), FormatFixed(0.1, 8)}),
+            (std::vector<std::string>{"0.1", "", "0.10000000"}));
 
   // Lines end in LF or CR LF; an empty or missing line is no value.
   EngineResult r = ParseEngineOutput("1.234568E-03\r\n12.500000\r\n\r\n-0.000000\n", 5);
@@ -62,12 +61,10 @@ TEST(EngineCaller, FitsThroughTheRealEngineAndFiles) {
   EngineResult result = caller.Fit(StrainRequest(), 5);
   ASSERT_TRUE(result.Fitted());
   EXPECT_EQ(std::filesystem::current_path(), before);
-  EXPECT_EQ(caller.CallCount(), 1);
-  EXPECT_EQ(EngineCallCount(), processCalls + 1);
+  EXPECT_EQ(std::pair(caller.CallCount(), EngineCallCount()), std::pair(std::int64_t{1}, processCalls + 1));
   EXPECT_EQ(folder.ReadBytes("data.txt"), EngineDataText(StrainRequest()));
-  EngineResult again = ParseEngineOutput(folder.ReadBytes("output.txt"), 5);
-  EXPECT_EQ(again.Residual, result.Residual);
-  EXPECT_EQ(again.Parameters, result.Parameters);
+  const EngineResult again = ParseEngineOutput(folder.ReadBytes("output.txt"), 5);
+  EXPECT_EQ(std::pair(again.Residual, again.Parameters), std::pair(result.Residual, result.Parameters));
   EXPECT_LT(result.Residual, 1.0);
 
   EngineRequest undefined = StrainRequest();

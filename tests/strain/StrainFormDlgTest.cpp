@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <tuple>
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
@@ -36,9 +36,7 @@ namespace {
 
 std::string ExampleBytes() {
   std::ifstream in(std::string(QUORVEL_EXAMPLES) + "/strain/temp.txt", std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The example with the results of an earlier fit, so the form starts with a curve.
@@ -53,14 +51,7 @@ std::string FittedExampleBytes() {
   return bytes;
 }
 
-StartRequest Request(int english) {
-  StartRequest request;
-  request.refused = false;
-  request.mode = StartMode::StrainForm;
-  request.stratumLabel = "3 : 砂質土 (As1)";
-  request.englishFlag = english;
-  return request;
-}
+StartRequest Request(int english) { return {false, StartMode::StrainForm, "3 : 砂質土 (As1)", english, {}}; }
 
 template <typename T>
 T* Find(QWidget* form, const char* name) {
@@ -69,21 +60,16 @@ T* Find(QWidget* form, const char* name) {
   return widget;
 }
 
+// A user edit: the grid raises CellChanged as after typing.
 void TypeIntoCell(CSpread7* grid, int row, int column, const QString& text) {
-  // A user edit: the grid raises CellChanged as after typing.
   grid->SetCellText(row, column, text);
   emit grid->CellChanged(row, column);
 }
 
 ModalAnswerer::Action PickInColourDialog(QColor colour) {
   return [colour](QWidget* widget) {
-    auto* dialog = qobject_cast<QColorDialog*>(widget);
-    if (dialog == nullptr) {
-      widget->close();
-      return;
-    }
-    dialog->setCurrentColor(colour);
-    dialog->accept();
+    if (auto* dialog = qobject_cast<QColorDialog*>(widget)) return dialog->setCurrentColor(colour), dialog->accept();
+    widget->close();
   };
 }
 
@@ -115,6 +101,13 @@ void WithDrawingSetup(QWidget* form, ModalAnswerer& answerer, const std::functio
   Find<QPushButton>(form, "drawingSetupButton")->click();
 }
 
+// The dialogs a test ran into, each as "title|text".
+QStringList Shown(const ModalAnswerer& answerer) {
+  QStringList shown;
+  for (const auto& seen : answerer.Seen()) shown << seen.title + "|" + seen.text;
+  return shown;
+}
+
 }  // namespace
 
 class StrainFormDlgTest : public QObject {
@@ -131,14 +124,12 @@ class StrainFormDlgTest : public QObject {
   void cleanup() { folder_.reset(); }
 
   void okRightAfterStartAnswersCancel() {
-    ModeResult result = ModeResult::NoWindow;
     QTimer::singleShot(0, [] {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* ok = w->findChild<QPushButton*>(QStringLiteral("okButton")); ok != nullptr && w->isVisible())
           ok->click();
     });
-    result = RunStrainForm(Request(0));
-    QCOMPARE(int(result), int(ModeResult::Cancel));
+    QCOMPARE(int(RunStrainForm(Request(0))), int(ModeResult::Cancel));
     QVERIFY(!folder_->Exists("writed"));  // the shell answers Cancel, not the form
   }
 
@@ -151,8 +142,8 @@ class StrainFormDlgTest : public QObject {
     auto* grid = Find<CSpread7>(&form, "experimentGrid");
     QCOMPARE(grid->ColumnTitle(1), QStringLiteral("両振幅ひずみ\n(%)"));
     QCOMPARE(grid->CellText(1, 2), QStringLiteral("32.499134"));
-    QCOMPARE(Find<QLabel>(&form, "stratumNumber")->text(), QStringLiteral("3"));
-    QCOMPARE(Find<QLabel>(&form, "stratumName")->text(), QStringLiteral("砂質土 (As1)"));
+    QCOMPARE(Find<QLabel>(&form, "stratumNumber")->text() + "|" + Find<QLabel>(&form, "stratumName")->text(),
+             QStringLiteral("3|砂質土 (As1)"));
     // A refused tolerance (the range itself: StrainLogic.RetryFieldsKeepTheirRange) shows the old one.
     auto* tolerance = Find<CExpEdit>(&form, "toleranceEdit");
     tolerance->setFocus();
@@ -177,8 +168,7 @@ class StrainFormDlgTest : public QObject {
     grid->SelectBlock({1, 1, 2, 2});
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Delete);
-    QCOMPARE(grid->CellText(1, 1), QString());
-    QCOMPARE(grid->CellText(2, 1), QString());
+    QCOMPARE(grid->CellText(1, 1) + grid->CellText(2, 1), QString());
     QVERIFY(!Find<QPushButton>(&form, "startButton")->isEnabled());
   }
 
@@ -206,38 +196,26 @@ class StrainFormDlgTest : public QObject {
 
   // An empty value or bound would shift every later item of data.txt: Start
   // names the cell and sends nothing.
-  void startNamesTheEmptyCell_data() {
-    QTest::addColumn<int>("english");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("minimum of t1") << 0 << 2 << 3
-                                   << "初期パラメータの「最小値」の「t1」が入力されていません。\n"
-                                      "入力してから最適化開始を押して下さい。";
-    QTest::newRow("phi peak, English") << 1 << 1 << 1
-                                       << "Initial Parameter: the Initial value of φpeak is empty.\n"
-                                          "Enter it, then press Start.";
-  }
   void startNamesTheEmptyCell() {
-    QFETCH(int, english);
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(QString, text);
-    SetCurrentLanguage(english ? kEnglish : kJapanese);
-    CStrainFormDlg form(folder_->Path(), Request(english));
-    form.show();
-    auto* parameters = Find<CSpread7>(&form, "parameterGrid");
-    parameters->SelectBlock({row, column, row, column});
-    parameters->setFocus();
-    QTest::keyClick(parameters, Qt::Key_Delete);
-    ModalAnswerer answerer;
-    Find<QPushButton>(&form, "startButton")->click();
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, text);
-    QCOMPARE(answerer.Seen()[0].title, english ? QStringLiteral("Caution") : QStringLiteral("確認"));
-    QCOMPARE(form.Caller().CallCount(), 0);
-    QVERIFY(!folder_->Exists("data.txt"));
-    QCOMPARE(Find<CSpread7>(&form, "resultGrid")->CellText(1, 7), QString());  // no 1.000000E+8 "fit"
+    const std::tuple<int, int, int, QString> cases[] = {
+        {0, 2, 3,
+         "確認|初期パラメータの「最小値」の「t1」が入力されていません。\n入力してから最適化開始を押して下さい。"},
+        {1, 1, 1, "Caution|Initial Parameter: the Initial value of φpeak is empty.\nEnter it, then press Start."}};
+    for (const auto& [english, row, column, text] : cases) {
+      SetCurrentLanguage(english ? kEnglish : kJapanese);
+      CStrainFormDlg form(folder_->Path(), Request(english));
+      form.show();
+      auto* parameters = Find<CSpread7>(&form, "parameterGrid");
+      parameters->SelectBlock({row, column, row, column});
+      parameters->setFocus();
+      QTest::keyClick(parameters, Qt::Key_Delete);
+      ModalAnswerer answerer;
+      Find<QPushButton>(&form, "startButton")->click();
+      QCOMPARE(Shown(answerer), QStringList(text));
+      QCOMPARE(form.Caller().CallCount(), 0);
+      QVERIFY(!folder_->Exists("data.txt"));
+      QCOMPARE(Find<CSpread7>(&form, "resultGrid")->CellText(1, 7), QString());  // no 1.000000E+8 "fit"
+    }
   }
 
   void englishCumulativeDamageTitle() {
@@ -251,49 +229,42 @@ class StrainFormDlgTest : public QObject {
   }
 
   // Curve and points each get an entry in one column right of the plot: a
-  // line or a marker in the series colour, then the name.
-  void legendNamesTheCurveAndThePoints_data() {
-    QTest::addColumn<int>("english");
-    QTest::addColumn<int>("curveCells");  // half-width character cells of the name
-    QTest::addColumn<int>("dataCells");
-    QTest::newRow("ja") << 0 << 8 << 10;   // 近似曲線, 実験データ
-    QTest::newRow("en") << 1 << 13 << 15;  // fitting curve, Experiment data
-  }
+  // line or a marker in the series colour, then the name (its width in
+  // half-width cells: 近似曲線 8, 実験データ 10, fitting curve 13, Experiment data 15).
   void legendNamesTheCurveAndThePoints() {
-    QFETCH(int, english);
-    QFETCH(int, curveCells);
-    QFETCH(int, dataCells);
-    SetCurrentLanguage(english ? kEnglish : kJapanese);
-    folder_->WriteBytes("temp.txt", FittedExampleBytes());
-    CStrainFormDlg form(folder_->Path(), Request(english));
-    CGraphDrawer& drawer = Find<GraphArea>(&form, "graphArea")->Drawer();
-    const QSize size(1200, 600);
-    const QImage image = drawer.RenderImage(size);
-    const GraphWindow window = drawer.WindowFor(kDrawArea, size);
-    const int right = drawer.PlotArea().right, top = drawer.PlotArea().top;
-    const double cell = 75 * window.Scale();
-    const ColourRecord& colours = form.Record().Colours;
-    const int entries[2][3] = {{top - 75, colours.StrainCurveColour(), curveCells},
-                               {top - 375, colours.StrainDataColour(), dataCells}};
-    for (const auto& [y, colour, cells] : entries) {
-      const QPoint symbol(int(window.DeviceX(right + 250)), int(window.DeviceY(y)));
-      bool coloured = false;
-      for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-          coloured |= image.pixelColor(symbol + QPoint(dx, dy)) == ColourFromWindows(colour);
-      QVERIFY2(coloured, qPrintable(QStringLiteral("no symbol of colour %1").arg(colour)));
-      // The name: dark ink from the text start, as wide as its cells.
-      int first = -1, last = -1;
-      for (int x = int(window.DeviceX(right + 340)); x < image.width(); ++x)
-        for (int row = int(window.DeviceY(y + 100)); row <= int(window.DeviceY(y - 100)); ++row)
-          if (qGray(image.pixel(x, row)) < 128) {
-            if (first < 0) first = x;
-            last = x;
-            break;
-          }
-      QVERIFY(first >= 0);
-      QVERIFY(std::abs(first - window.DeviceX(right + 375)) <= cell);
-      QVERIFY2(std::abs(last + 1 - first - cells * cell) <= cell, qPrintable(QString::number(last + 1 - first)));
+    for (const auto& [english, curveCells, dataCells] : {std::tuple(0, 8, 10), std::tuple(1, 13, 15)}) {
+      SetCurrentLanguage(english ? kEnglish : kJapanese);
+      folder_->WriteBytes("temp.txt", FittedExampleBytes());
+      CStrainFormDlg form(folder_->Path(), Request(english));
+      CGraphDrawer& drawer = Find<GraphArea>(&form, "graphArea")->Drawer();
+      const QSize size(1200, 600);
+      const QImage image = drawer.RenderImage(size);
+      const GraphWindow window = drawer.WindowFor(kDrawArea, size);
+      const int right = drawer.PlotArea().right, top = drawer.PlotArea().top;
+      const double cell = 75 * window.Scale();
+      const ColourRecord& colours = form.Record().Colours;
+      const int entries[2][3] = {{top - 75, colours.StrainCurveColour(), curveCells},
+                                 {top - 375, colours.StrainDataColour(), dataCells}};
+      for (const auto& [y, colour, cells] : entries) {
+        const QPoint symbol(int(window.DeviceX(right + 250)), int(window.DeviceY(y)));
+        bool coloured = false;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx)
+            coloured |= image.pixelColor(symbol + QPoint(dx, dy)) == ColourFromWindows(colour);
+        QVERIFY2(coloured, qPrintable(QStringLiteral("no symbol of colour %1").arg(colour)));
+        // The name: dark ink from the text start, as wide as its cells.
+        int first = -1, last = -1;
+        for (int x = int(window.DeviceX(right + 340)); x < image.width(); ++x)
+          for (int row = int(window.DeviceY(y + 100)); row <= int(window.DeviceY(y - 100)); ++row)
+            if (qGray(image.pixel(x, row)) < 128) {
+              if (first < 0) first = x;
+              last = x;
+              break;
+            }
+        QVERIFY(first >= 0);
+        QVERIFY(std::abs(first - window.DeviceX(right + 375)) <= cell);
+        QVERIFY2(std::abs(last + 1 - first - cells * cell) <= cell, qPrintable(QString::number(last + 1 - first)));
+      }
     }
   }
 
@@ -313,9 +284,7 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(!folder_->Exists("writed"));
     answerer.Queue(ModalAnswerer::ClickButtonWithText(QStringLiteral("はい")));
     form.OnOk();
-    QCOMPARE(answerer.Seen().size(), 2);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
+    QCOMPARE(Shown(answerer), QStringList(2, "確認|残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QVERIFY(folder_->Exists("writed"));  // its contents: StrainLogic.AnswerOfARunReadsBack
     StrainFormRecord back;
@@ -325,30 +294,26 @@ class StrainFormDlgTest : public QObject {
 
   // At the form's default size the initial values the random retry draws
   // (up to 10 decimals) show whole, not cut off with "…".
-  void drawnInitialValuesShowWhole_data() {
-    QTest::addColumn<int>("english");
-    QTest::newRow("ja") << 0;
-    QTest::newRow("en") << 1;
-  }
   void drawnInitialValuesShowWhole() {
-    QFETCH(int, english);
-    SetCurrentLanguage(english ? kEnglish : kJapanese);
-    CStrainFormDlg form(folder_->Path(), Request(english));
-    form.Model().ToleranceChanged("1e-10");
-    form.OnStart();
-    form.show();
-    QApplication::processEvents();
-    auto* grid = Find<CSpread7>(&form, "parameterGrid");
-    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
-    qsizetype longest = 0;
-    for (int column : {2, 3, 4, 6, 7}) {
-      const QString text = grid->CellText(1, column);
-      longest = std::max(longest, text.size());
-      const int room = grid->visualRect(grid->model()->index(0, column - 1)).width() - 2 * margin;
-      QVERIFY2(grid->fontMetrics().horizontalAdvance(text) <= room,
-               qPrintable(QStringLiteral("%1 in %2").arg(text).arg(room)));
+    for (int english : {0, 1}) {
+      SetCurrentLanguage(english ? kEnglish : kJapanese);
+      CStrainFormDlg form(folder_->Path(), Request(english));
+      form.Model().ToleranceChanged("1e-10");
+      form.OnStart();
+      form.show();
+      QApplication::processEvents();
+      auto* grid = Find<CSpread7>(&form, "parameterGrid");
+      const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+      qsizetype longest = 0;
+      for (int column : {2, 3, 4, 6, 7}) {
+        const QString text = grid->CellText(1, column);
+        longest = std::max(longest, text.size());
+        const int room = grid->visualRect(grid->model()->index(0, column - 1)).width() - 2 * margin;
+        QVERIFY2(grid->fontMetrics().horizontalAdvance(text) <= room,
+                 qPrintable(QStringLiteral("%1 in %2").arg(text).arg(room)));
+      }
+      QVERIFY(longest >= 15);  // values as long as a draw makes them
     }
-    QVERIFY(longest >= 15);  // values as long as a draw makes them
   }
 
   void okAfterAllClearShowsTheJapaneseMessage() {
@@ -358,10 +323,7 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->CellText(1, 1), QString());
     ModalAnswerer answerer;
     form.OnOk();
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("確認"));
-    QCOMPARE(answerer.Seen()[0].text,
-             QStringLiteral("最適化が終了していません。\n終了してからOKボタンを押して下さい。"));
+    QCOMPARE(Shown(answerer), QStringList("確認|最適化が終了していません。\n終了してからOKボタンを押して下さい。"));
     QVERIFY(!folder_->Exists("writed"));
   }
 
@@ -369,8 +331,7 @@ class StrainFormDlgTest : public QObject {
     folder_->WriteBytes("temp.txt", "ToStrainForm\r\nx\r\n0\r\n");
     ModalAnswerer answerer;
     QCOMPARE(int(RunStrainForm(Request(0))), int(ModeResult::Cancel));
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("印刷データの読み込みに失敗しました。"));
+    QCOMPARE(Shown(answerer), QStringList("確認|印刷データの読み込みに失敗しました。"));
   }
 
   // The button opens the formula picture (its texts: ColourDialogsTest).
@@ -440,8 +401,7 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(!form.Record().Unchanged);
     form.OnOk();
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QVERIFY(folder_->Exists("writed"));
-    QVERIFY(folder_->Exists("color.txt"));
+    QVERIFY(folder_->Exists("writed") && folder_->Exists("color.txt"));
   }
 
  private:

@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <tuple>
 
 #include "TempFolder.h"
 #include "engine/Lunvex.h"
+#include "graph/StrainCurve.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
 #include "host/RandomGenerator.h"
-#include "graph/StrainCurve.h"
 #include "strain/StrainFitRun.h"
 #include "strain/StrainFormModel.h"
 #include "strain/StrainHandOff.h"
@@ -45,16 +44,13 @@ class StrainLogic : public ::testing::Test {
 };
 
 TEST_F(StrainLogic, FillsTheGridsFromTheHandOff) {
-  const S& sheet = model.Sheet();
+  S& sheet = model.Sheet();
   EXPECT_EQ(sheet.ExperimentRows(), S::kMinimumExperimentRows);
-  EXPECT_EQ(sheet.Experiment(1, 2), "32.499134");
-  EXPECT_EQ(sheet.Experiment(10, 2), "4.34573");
-  EXPECT_EQ(sheet.Experiment(11, 1), "");
-  EXPECT_EQ(sheet.Parameter(S::kInitialRow, S::kPhiPeak), "34.0");
-  EXPECT_EQ(sheet.Parameter(S::kInitialRow, S::kA2), "24.0");
-  EXPECT_EQ(sheet.Parameter(S::kMinimumRow, S::kA1), "-10000.0");
-  EXPECT_EQ(sheet.Parameter(S::kMaximumRow, S::kD2), "10000.0");
-  EXPECT_EQ(sheet.Result(S::kResidualColumn), "");
+  EXPECT_EQ((std::vector<std::string>{sheet.Experiment(1, 2), sheet.Experiment(10, 2), sheet.Experiment(11, 1),
+                                      sheet.Parameter(S::kInitialRow, S::kPhiPeak),
+                                      sheet.Parameter(S::kInitialRow, S::kA2), sheet.Parameter(S::kMinimumRow, S::kA1),
+                                      sheet.Parameter(S::kMaximumRow, S::kD2), sheet.Result(S::kResidualColumn)}),
+            (std::vector<std::string>{"32.499134", "4.34573", "", "34.0", "24.0", "-10000.0", "10000.0", ""}));
   EXPECT_TRUE(model.StartEnabled());
   EXPECT_TRUE(record.Unchanged);
 }
@@ -84,8 +80,7 @@ TEST_F(StrainLogic, CellRules) {
       {Result, 1, 2, "-1", "0.0"},
       {Result, 1, 1, "-1", "-1"},
       {Result, 1, 4, "-2.5", "-2.5"},
-      {Result, 1, 7, "-1", "0.000000E+0"},
-  };
+      {Result, 1, 7, "-1", "0.000000E+0"}};
   for (const auto& [grid, row, column, typed, shown] : cases) {
     record.Unchanged = true;
     std::string& cell = grid == Experiment  ? model.Sheet().Experiment(row, column)
@@ -117,8 +112,7 @@ TEST_F(StrainLogic, RetryFieldsKeepTheirRange) {
   for (const auto& [typed, shown] : tolerances) EXPECT_EQ(model.ToleranceChanged(typed), shown) << typed;
   EXPECT_DOUBLE_EQ(record.Retry.Tolerance, 1.235e-3);
   // An emptied trial count takes the field's default, not the previous value.
-  const std::pair<const char*, const char*> trials[] = {
-      {"0", "1"}, {"-4", "1"}, {"1", "1"}, {"", "5"}, {"12", "12"}};
+  const std::pair<const char*, const char*> trials[] = {{"0", "1"}, {"-4", "1"}, {"1", "1"}, {"", "5"}, {"12", "12"}};
   for (const auto& [typed, shown] : trials) EXPECT_EQ(model.MaximumTrialsChanged(typed), shown) << typed;
   EXPECT_EQ(record.Retry.MaximumTrials, 12);
   model.RandomRetryChanged(false);
@@ -148,16 +142,13 @@ TEST_F(StrainLogic, AutomaticAxesAndCurve) {
   const DataSetList& graph = record.DataSets;
   EXPECT_EQ(model.Curve(), nullptr);  // no results yet: no curve
   EXPECT_EQ(graph.At(0).PointCount(), 10u);
-  EXPECT_EQ(graph.XMaximum, 10.0);
-  EXPECT_EQ(graph.XPitch, 5.0);  // span 10 - 0 (the old minimum): first pitch above 2
-  EXPECT_EQ(graph.YMaximum, 35.0);
+  // X span 10 - 0 (the old minimum): the first pitch above 2.
+  EXPECT_EQ(std::tuple(graph.XMaximum, graph.XPitch, graph.YMaximum), std::tuple(10.0, 5.0, 35.0));
   model.Sheet().Experiment(10, 1) = "1.1";
   model.ExperimentCellChanged(10, 1);
-  EXPECT_EQ(graph.XMaximum, 7.5);
-  EXPECT_EQ(graph.XPitch, 2.0);             // (7.5 - 0.1) / 5 = 1.48
-  model.ClearExperimentBlock(2, 1, 50, 2);  // fewer than two points: the fixed ranges
-  EXPECT_EQ(graph.XMaximum, 20.0);
-  EXPECT_EQ(graph.YMaximum, 20.0);
+  EXPECT_EQ(std::pair(graph.XMaximum, graph.XPitch), std::pair(7.5, 2.0));  // (7.5 - 0.1) / 5 = 1.48
+  model.ClearExperimentBlock(2, 1, 50, 2);                                  // fewer than two points: the fixed ranges
+  EXPECT_EQ(std::pair(graph.XMaximum, graph.YMaximum), std::pair(20.0, 20.0));
   EXPECT_FALSE(model.StartEnabled());
 
   // The curve is the engine's model at x = 0, 0.01, ... up to X max + 0.01.
@@ -207,9 +198,8 @@ TEST_F(StrainLogic, AllClearAndOkSteps) {
   EXPECT_EQ(model.OkStep(), StrainOkStep::WriteAnswer);
   model.AllClear();
   EXPECT_TRUE(record.NotFinished);
-  EXPECT_EQ(record.Retry.MaximumTrials, 5);
-  EXPECT_EQ(record.Retry.RandomStartAllowed, 1);
-  EXPECT_EQ(record.Residual, kNoValue);
+  EXPECT_EQ(std::tuple(record.Retry.MaximumTrials, record.Retry.RandomStartAllowed, record.Residual),
+            std::tuple(5, 1, kNoValue));
   EXPECT_EQ(model.Sheet().Parameter(1, S::kPhiPeak), "");
   EXPECT_EQ(record.DataSets.At(0).PointCount(), 0u);
   EXPECT_EQ(model.OkStep(), StrainOkStep::ShowNotFinished);
@@ -221,18 +211,12 @@ TEST_F(StrainLogic, DataFileOfOneFit) {
   EngineCaller caller(folder.Path());
   StrainFitRun run(model, caller);
   EXPECT_TRUE(run.FitOnce());
-  std::string expected =
+  EXPECT_EQ(
+      folder.ReadBytes("data.txt"),
       "1\r\n10.0\r\n1.0\r\n1.0\r\n5.0\r\n1.0\r\n34.0\r\n-10000.0\t10000.0\r\n0.01\t10000.0\r\n"
-      "0.0\t10000.0\r\n0.01\t10000.0\r\n0.0\t10000.0\r\n10\r\n";
-  const double xs[] = {0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 5.0, 7.5, 10.0};
-  const double ys[] = {32.499134, 31.895889, 28.676059, 23.635391, 19.953231,
-                       16.577909, 12.373975, 8.084341,  5.77702,   4.34573};
-  for (int i = 0; i < 10; ++i) {
-    char line[80];
-    std::snprintf(line, sizeof line, "%.8f\t%.8f\r\n", xs[i], ys[i]);
-    expected += line;
-  }
-  EXPECT_EQ(folder.ReadBytes("data.txt"), expected);
+      "0.0\t10000.0\r\n0.01\t10000.0\r\n0.0\t10000.0\r\n10\r\n0.10000000\t32.49913400\r\n0.20000000\t31.89588900\r\n"
+      "0.50000000\t28.67605900\r\n1.00000000\t23.63539100\r\n1.50000000\t19.95323100\r\n2.00000000\t16.57790900\r\n"
+      "3.00000000\t12.37397500\r\n5.00000000\t8.08434100\r\n7.50000000\t5.77702000\r\n10.00000000\t4.34573000\r\n");
   // The grid shows the engine's answer, A2 from phi peak at the time of the fit.
   EngineResult engine = ParseEngineOutput(folder.ReadBytes("output.txt"), 5);
   EXPECT_EQ(record.Residual, engine.Residual);
@@ -325,14 +309,13 @@ TEST_F(StrainLogic, IncompleteValuesOrNoAnswerChangeNothing) {
   model.Sheet().Result(7) = "";
   EngineCaller real(folder.Path());
   StrainFitRun run(model, real);
-  EXPECT_EQ(run.FirstMissingCell().row, 1);
-  EXPECT_EQ(run.FirstMissingCell().column, S::kPhiPeak);
+  EXPECT_EQ(std::pair(run.FirstMissingCell().row, run.FirstMissingCell().column), std::pair(1, int(S::kPhiPeak)));
   EXPECT_FALSE(run.Run());
   EXPECT_EQ(real.CallCount(), 0);
   EXPECT_EQ(model.Sheet().Result(7), "");
   model.Sheet().Parameter(1, S::kPhiPeak) = "34.0";
-  EXPECT_EQ(run.FirstMissingCell().row, S::kMaximumRow);
-  EXPECT_EQ(run.FirstMissingCell().column, S::kD2);
+  EXPECT_EQ(std::pair(run.FirstMissingCell().row, run.FirstMissingCell().column),
+            std::pair(int(S::kMaximumRow), int(S::kD2)));
 }
 
 TEST_F(StrainLogic, AnswerOfARunReadsBack) {
