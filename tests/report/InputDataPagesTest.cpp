@@ -157,8 +157,7 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(c.Values(*c.All(kSoil, 5).at(1), {1, 2, 3, 4, 5, 6}),
              (Lines{"3", "30.000", "10.500", "4", "60.000", "7.500"}));
     const auto frames = c.composer.PageFrames(1);
-    QCOMPARE(frames.size(), std::size_t{1});
-    QCOMPARE(frames[0].name, std::string("地形モデル"));
+    QVERIFY(frames.size() == 1 && frames[0].name == "地形モデル");
   }
 
   void exampleConditionsAndSettingsValues() {
@@ -242,13 +241,11 @@ class InputDataPagesTest : public QObject {
     CPrintProject project = SmallProject(60, 60);
     Composed c;
     Compose(project, c, {2, 4, 6, 8});
-    QCOMPARE(c.All(kType, 9).at(0)->Value(3),
-             std::string("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,"));
-    const auto more = c.All(kType, 11);
-    QCOMPARE(more.size(), std::size_t{2});
-    QCOMPARE(more[0]->Value(3),
-             std::string("30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,"));
-    QCOMPARE(more[1]->Value(3), std::string("56,57,58,59,60"));
+    Lines rows = {c.All(kType, 9).at(0)->Value(3)};
+    for (const PlacedBlock* more : c.All(kType, 11)) rows.push_back(more->Value(3));
+    QCOMPARE(rows, (Lines{"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,",
+                          "30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,",
+                          "56,57,58,59,60"}));
     // 9 lines of headings and header, then 40 rows: row 41 would reach line 50.
     const ComposedPage& first = *c.composer.Page(1);
     QCOMPARE(
@@ -256,11 +253,10 @@ class InputDataPagesTest : public QObject {
                                        [](const PlacedBlock& b) { return b.form == kSoil && b.block->number == 1; })),
         40);
     const ComposedPage& second = *c.composer.Page(2);
-    QCOMPARE(second.blocks.at(0).form + " " + std::to_string(second.blocks.at(0).block->number),
-             std::string("Gyokan.kvf 0"));
-    QCOMPARE(second.blocks.at(1).block->number, 3);
-    QCOMPARE(second.blocks.at(2).Value(1), std::string("41"));
-    QCOMPARE(second.blocks.at(2).Value(2), std::string("土41"));
+    QCOMPARE((Lines{second.blocks.at(0).form, std::to_string(second.blocks.at(0).block->number),
+                    std::to_string(second.blocks.at(1).block->number), second.blocks.at(2).Value(1),
+                    second.blocks.at(2).Value(2)}),
+             (Lines{"Gyokan.kvf", "0", "3", "41", "土41"}));
   }
 
   void gatesOfTheGroupsAndTheSofteningParts() {
@@ -334,8 +330,9 @@ class InputDataPagesTest : public QObject {
     Composed c;
     Compose(project, c, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
     Lines frames;
-    for (const PlacedBlock* placed : c.All(kFit, 8)) frames.push_back(placed->Value(900) + " " + placed->Value(901));
-    for (const PlacedBlock* placed : c.All(kFit, 9)) frames.push_back(placed->Value(900) + " " + placed->Value(901));
+    for (int block : {8, 9})
+      for (const PlacedBlock* placed : c.All(kFit, block))
+        frames.push_back(placed->Value(900) + " " + placed->Value(901));
     QCOMPARE(frames, (Lines{"両振幅ひずみグラフ_0 SR-N関係グラフ_0", "両振幅ひずみグラフ_1 SR-N関係グラフ_1",
                             "両振幅ひずみグラフ_2 SR-N関係グラフ_2", "DA-αβC_0 SR-N図_0", "DA-αβC_1 SR-N図_1",
                             "DA-αβC_2 SR-N図_2"}));
