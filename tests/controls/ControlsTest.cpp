@@ -34,6 +34,14 @@ QPixmap Filled(QSize size, QColor colour) {
   pixmap.fill(colour);
   return pixmap;
 }
+// The colours of `widget`'s pixels at `points`, grabbed now.
+QList<QColor> Pixels(QWidget& widget, std::initializer_list<QPoint> points) {
+  const QImage image = widget.grab().toImage();
+  QList<QColor> colours;
+  for (QPoint point : points) colours << image.pixelColor(point);
+  return colours;
+}
+using Colours = QList<QColor>;
 }  // namespace
 
 class ControlsTest : public QObject {
@@ -62,32 +70,21 @@ class ControlsTest : public QObject {
     CExpButton button;
     button.SetStyle(CExpButton::kFlat);
     button.resize(40, 30);
-    CExpButton::Colors colours = button.ColorSet();
-    colours.accent = QColor(0, 0, 255);
-    colours.face = QColor(0, 255, 0);
-    colours.hover = QColor(255, 255, 0);
-    colours.highlight = QColor(255, 0, 255);
-    colours.darkShadow = QColor(10, 10, 10);
-    button.SetColors(colours);
-    QImage plain = button.grab().toImage();
-    QCOMPARE(plain.pixelColor(0, 0), QColor(0, 0, 255));
-    QCOMPARE(plain.pixelColor(1, 1), QColor(0, 255, 0));
+    const QColor blue(0, 0, 255), green(0, 255, 0), yellow(255, 255, 0), magenta(255, 0, 255), dark(10, 10, 10);
+    const CExpButton::Colors base = button.ColorSet();
+    button.SetColors({base.text, green, blue, base.color3, yellow, magenta, base.light, base.shadow, dark});
+    QCOMPARE(Pixels(button, {{0, 0}, {1, 1}}), (Colours{blue, green}));
     button.SetChecked(true);
-    QImage checked = button.grab().toImage();
-    QCOMPARE(checked.pixelColor(3, 3), QColor(0, 0, 255));
-    QCOMPARE(checked.pixelColor(39, 15), QColor(0, 0, 255));
-    QCOMPARE(checked.pixelColor(4, 4), QColor(0, 255, 0));
+    QCOMPARE(Pixels(button, {{3, 3}, {39, 15}, {4, 4}}), (Colours{blue, blue, green}));
     button.SetHovered(true);
-    QCOMPARE(button.grab().toImage().pixelColor(4, 4), QColor(255, 255, 0));
+    QCOMPARE(Pixels(button, {{4, 4}}), Colours{yellow});
     button.show();
     QTest::mousePress(&button, Qt::LeftButton);  // a press clears the hover look
     QVERIFY(!button.Hovered());
     QTest::mouseRelease(&button, Qt::LeftButton);
     button.SetHovered(true);
     button.setEnabled(false);
-    QImage disabled = button.grab().toImage();
-    QCOMPARE(disabled.pixelColor(0, 0), QColor(10, 10, 10));
-    QCOMPARE(disabled.pixelColor(4, 4), QColor(255, 0, 255));
+    QCOMPARE(Pixels(button, {{0, 0}, {4, 4}}), (Colours{dark, magenta}));
   }
 
   // Disabled, the gradient button's caption still stands out from its grey
@@ -131,22 +128,19 @@ class ControlsTest : public QObject {
       p.fillRect(10, 0, 20, 20, Qt::red);
     }
     button.SetBitmaps(normal, Filled({20, 20}, Qt::blue), Filled({20, 20}, Qt::gray));
-    QImage face = button.grab().toImage();
-    QCOMPARE(face.pixelColor(0, 10), QColor(Qt::red));
-    QCOMPARE(face.pixelColor(19, 10), QColor(Qt::red));
+    QCOMPARE(Pixels(button, {{0, 10}, {19, 10}}), (Colours{Qt::red, Qt::red}));
     button.SetChecked(true);
-    QCOMPARE(button.grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
+    QCOMPARE(Pixels(button, {{10, 10}}), Colours{Qt::blue});
     button.setEnabled(false);
-    QCOMPARE(button.grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
+    QCOMPARE(Pixels(button, {{10, 10}}), Colours{Qt::blue});
     button.SetUseDisabledBitmap(true);
-    QCOMPARE(button.grab().toImage().pixelColor(10, 10), QColor(Qt::gray));
+    QCOMPARE(Pixels(button, {{10, 10}}), Colours{Qt::gray});
     // A smaller bitmap is centred.
     button.setEnabled(true);
     button.SetChecked(false);
     button.SetBitmaps(Filled({10, 10}, Qt::red), {}, {});
-    QImage small = button.grab().toImage();
-    QCOMPARE(small.pixelColor(10, 10), QColor(Qt::red));
-    QVERIFY(small.pixelColor(2, 2) != QColor(Qt::red));
+    const Colours small = Pixels(button, {{10, 10}, {2, 2}});
+    QVERIFY(small[0] == QColor(Qt::red) && small[1] != QColor(Qt::red));
   }
 
   void richTextRuns() {
@@ -176,7 +170,7 @@ class ControlsTest : public QObject {
     QVERIFY(red);
     label.SetFrame(true);
     label.SetFrameColor(QColor(0, 0, 255));
-    QCOMPARE(label.grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
+    QCOMPARE(Pixels(label, {{0, 0}}), Colours{QColor(0, 0, 255)});
   }
 
   void messageBoxButtons() {
@@ -197,12 +191,10 @@ class ControlsTest : public QObject {
       QCOMPARE(quorvel::AskOkCancel(nullptr, QStringLiteral("?")), static_cast<int>(quorvel::kIdCancel));
       quorvel::ShowWarning(nullptr, QStringLiteral("!"));
       QCOMPARE(answerer.Seen().size(), 4);
-      QCOMPARE(answerer.Seen()[0].title, caption);
-      QCOMPARE(answerer.Seen()[0].buttons, yesNo);
-      QCOMPARE(answerer.Seen()[0].icon, static_cast<int>(QMessageBox::Question));
-      QCOMPARE(answerer.Seen()[2].buttons, okCancel);
-      QCOMPARE(answerer.Seen()[3].title, caption);
-      QCOMPARE(answerer.Seen()[3].icon, static_cast<int>(QMessageBox::Warning));
+      const auto& seen = answerer.Seen();
+      QCOMPARE(
+          std::make_tuple(seen[0].title, seen[0].buttons, seen[0].icon, seen[2].buttons, seen[3].title, seen[3].icon),
+          std::make_tuple(caption, yesNo, int{QMessageBox::Question}, okCancel, caption, int{QMessageBox::Warning}));
     }
   }
 
@@ -265,8 +257,8 @@ class ControlsTest : public QObject {
     QCOMPARE(japanese.windowTitle(), QStringLiteral("色の設定"));
     QStringList japaneseLabels;
     for (QLabel* label : japanese.findChildren<QLabel*>()) japaneseLabels << label->text();
-    QVERIFY(japaneseLabels.contains(QStringLiteral("鮮やかさ(&S):")));
-    QVERIFY(japaneseLabels.contains(QStringLiteral("基本色(&B):")));
+    QVERIFY(japaneseLabels.contains(QStringLiteral("鮮やかさ(&S):")) &&
+            japaneseLabels.contains(QStringLiteral("基本色(&B):")));
   }
 
   void enterMovesFocusEscapeClosesNothing() {
@@ -277,15 +269,12 @@ class ControlsTest : public QObject {
     auto* start = new QPushButton(QStringLiteral("Start"), &dialog);
     auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
-    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(start),
-                       static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel)})
-      layout->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{first, second, start, ok, cancel}) layout->addWidget(w);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QSignalSpy startClicks(start, &QPushButton::clicked);
     quorvel::DialogConventions::Install(&dialog, ok, cancel);
-    QVERIFY(quorvel::IsCancelButton(cancel));
-    QVERIFY(!quorvel::IsCancelButton(ok));
+    QVERIFY(quorvel::IsCancelButton(cancel) && !quorvel::IsCancelButton(ok));
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     first->setFocus();

@@ -35,9 +35,7 @@ struct EditDialog {
     other = new CExpEdit(&dialog);
     ok = new QPushButton(QStringLiteral("OK"), &dialog);
     cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
-    for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(other), static_cast<QWidget*>(ok),
-                       static_cast<QWidget*>(cancel)})
-      layout->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{edit, other, ok, cancel}) layout->addWidget(w);
     quorvel::DialogConventions::Install(&dialog, ok, cancel);
     edit->SetUpReal(2, 0.0, 100.0);
     edit->SetRealValue(5.0);
@@ -81,11 +79,7 @@ class ExpEditTest : public QObject {
         {1, 0, noInt, 100.0, "99999999999999999999999", 2}, {2, 1, 0.0, 100.0, "100.5", 2},
         {2, 1, 0.0, 100.0, "-0.1", 2}, {2, 1, 0.0, 1.0, "5.55", 2}};
     for (const auto& [mode, decimals, minimum, maximum, text, code] : cases) {
-      ExpEditRules rules;
-      rules.mode = mode;
-      rules.decimals = decimals;
-      rules.minimum = minimum;
-      rules.maximum = maximum;
+      const ExpEditRules rules{.mode = mode, .minimum = minimum, .maximum = maximum, .decimals = decimals};
       QVERIFY2(rules.Check(text) == code,
                qPrintable(QStringLiteral("%1: %2").arg(QString::fromUtf8(text)).arg(rules.Check(text))));
     }
@@ -95,50 +89,35 @@ class ExpEditTest : public QObject {
     const std::tuple<int, const char*, const char*> cases[] = {{2, "1.", "1.00"},      {2, "3.1400", "3.14"},
                                                                {2, "1.5", "1.50"},     {2, "", ""},
                                                                {-2, "1200.0", "1200"}, {1, "-", "0.0"}};
-    for (const auto& [decimals, text, expected] : cases) {
-      ExpEditRules rules;
-      rules.mode = ExpEditRules::kReal;
-      rules.decimals = decimals;
-      QCOMPARE(QString::fromStdString(rules.Normalised(text)), QString::fromUtf8(expected));
-    }
+    for (const auto& [decimals, text, expected] : cases)
+      QCOMPARE(QString::fromStdString(ExpEditRules{.mode = ExpEditRules::kReal, .decimals = decimals}.Normalised(text)),
+               QString::fromUtf8(expected));
   }
 
   void messages() {
-    ExpEditRules rules;
-    rules.mode = ExpEditRules::kReal;
-    rules.decimals = 2;
-    rules.minimum = 0;
-    rules.maximum = 100;
-    QCOMPARE(QString::fromStdString(rules.Message(1)),
-             QStringLiteral("値が正しくありません。\n\n（数値を入力してください。）"));
-    QCOMPARE(QString::fromStdString(rules.Message(2)),
-             QStringLiteral("数値が範囲外です。\n\n（0.00 ～ 100.00 までの範囲で入力してください。）"));
-    QCOMPARE(QString::fromStdString(rules.Message(3)),
-             QStringLiteral("少数桁がオーバーしています。\n\n（少数 2桁 以内で入力してください。）"));
-    QCOMPARE(QString::fromUtf8(ExpEditRules::Caption()), QStringLiteral("入力確認"));
-    rules.decimals = -2;
-    QCOMPARE(QString::fromStdString(rules.Message(2)),
-             QStringLiteral("数値が範囲外です。\n\n（0 ～ 100 までの範囲で入力してください。）"));
-    QCOMPARE(QString::fromStdString(rules.Message(3)), QStringLiteral("整数部下 2桁 はゼロで入力してください。"));
-
-    quorvel::SetCurrentLanguage(quorvel::kEnglish);
-    QCOMPARE(QString::fromUtf8(ExpEditRules::Caption()), QStringLiteral("Input validation"));
-    QCOMPARE(QString::fromStdString(rules.Message(1)),
-             QStringLiteral("Value is incorrect. \n\n(Please enter a numeric value.)"));
-    QCOMPARE(QString::fromStdString(rules.Message(3)),
-             QStringLiteral("Please enter at zero integer subordinates 2 digits."));
-    rules.decimals = 1;
-    QCOMPARE(QString::fromStdString(rules.Message(2)),
-             QStringLiteral("Numeric value out of range.\n\n (Please enter in the range of up to 0.0 ～ 100.0.)"));
-    QCOMPARE(QString::fromStdString(rules.Message(3)),
-             QStringLiteral("Small number of digits exceeds the limit.\n\n (Please enter d digits few 1.)）"));
-    // A limit at its no-limit value is still shown.
-    rules.decimals = 0;
-    rules.minimum = kNoValue;
-    QCOMPARE(QString::fromStdString(rules.Message(2)),
-             QStringLiteral("Numeric value out of range.\n\n (Please enter in the range of up to "
-                            "-900000000000000066309858349023232 ～ 100.)"));
-    QCOMPARE(QString::fromStdString(rules.Message(0)), QString());
+    // language, decimals, minimum, code, message (maximum 100); a limit at its no-limit value is still shown
+    const std::tuple<int, int, double, int, const char*> cases[] = {
+        {quorvel::kJapanese, 2, 0, 1, "値が正しくありません。\n\n（数値を入力してください。）"},
+        {quorvel::kJapanese, 2, 0, 2, "数値が範囲外です。\n\n（0.00 ～ 100.00 までの範囲で入力してください。）"},
+        {quorvel::kJapanese, 2, 0, 3, "少数桁がオーバーしています。\n\n（少数 2桁 以内で入力してください。）"},
+        {quorvel::kJapanese, -2, 0, 2, "数値が範囲外です。\n\n（0 ～ 100 までの範囲で入力してください。）"},
+        {quorvel::kJapanese, -2, 0, 3, "整数部下 2桁 はゼロで入力してください。"},
+        {quorvel::kEnglish, -2, 0, 1, "Value is incorrect. \n\n(Please enter a numeric value.)"},
+        {quorvel::kEnglish, -2, 0, 3, "Please enter at zero integer subordinates 2 digits."},
+        {quorvel::kEnglish, 1, 0, 2,
+         "Numeric value out of range.\n\n (Please enter in the range of up to 0.0 ～ 100.0.)"},
+        {quorvel::kEnglish, 1, 0, 3, "Small number of digits exceeds the limit.\n\n (Please enter d digits few 1.)）"},
+        {quorvel::kEnglish, 0, kNoValue, 2,
+         "Numeric value out of range.\n\n (Please enter in the range of up to -900000000000000066309858349023232 ～ "
+         "100.)"},
+        {quorvel::kEnglish, 0, 0, 0, ""}};
+    for (const auto& [language, decimals, minimum, code, message] : cases) {
+      quorvel::SetCurrentLanguage(language);
+      const ExpEditRules rules{.mode = ExpEditRules::kReal, .minimum = minimum, .maximum = 100, .decimals = decimals};
+      QCOMPARE(QString::fromStdString(rules.Message(code)), QString::fromUtf8(message));
+      QCOMPARE(QString::fromUtf8(ExpEditRules::Caption()),
+               language == quorvel::kEnglish ? QStringLiteral("Input validation") : QStringLiteral("入力確認"));
+    }
   }
 
   void acceptsCharacters() {
@@ -148,12 +127,9 @@ class ExpEditTest : public QObject {
         {2, "-12", 0, 0, U'-', false}, {1, "12", 2, 0, U'.', false}, {2, "12", 1, 0, U'.', true},
         {2, "1.2", 3, 0, U'.', false}, {2, "1.2", 0, 2, U'.', true}, {2, "", 0, 0, U'e', false},
         {0, "", 0, 0, U'e', true}};
-    for (const auto& [mode, text, start, length, typed, accepted] : cases) {
-      ExpEditRules rules;
-      rules.mode = mode;
-      QVERIFY2(rules.AcceptsCharacter(text, start, length, typed) == accepted,
+    for (const auto& [mode, text, start, length, typed, accepted] : cases)
+      QVERIFY2(ExpEditRules{.mode = mode}.AcceptsCharacter(text, start, length, typed) == accepted,
                qPrintable(QStringLiteral("%1 %2").arg(QString::fromUtf8(text)).arg(start)));
-    }
   }
 
   void byteCounting() {
@@ -161,12 +137,10 @@ class ExpEditTest : public QObject {
     QCOMPARE(ExpEditRules::Cp932Bytes("実験データ"), 10);
     QCOMPARE(ExpEditRules::Cp932Bytes("ｱ"), 1);                  // half-width katakana: one byte
     QCOMPARE(ExpEditRules::Cp932Bytes("a\xF0\x9F\x98\x80"), 3);  // a character CP932 lacks counts as 2
-    ExpEditRules rules;
-    rules.maxLength = 4;
-    QCOMPARE(rules.RoomBytes(4, 2), 2);
-    QCOMPARE(rules.RoomBytes(6, 0), 0);
-    rules.maxLength = 0;
-    QCOMPARE(rules.RoomBytes(100, 0), -1);
+    const ExpEditRules four{.maxLength = 4};
+    QCOMPARE(
+        std::make_tuple(four.RoomBytes(4, 2), four.RoomBytes(6, 0), ExpEditRules{.maxLength = 0}.RoomBytes(100, 0)),
+        std::make_tuple(2, 0, -1));
   }
 
   void getAndSet() {
@@ -267,10 +241,10 @@ class ExpEditTest : public QObject {
     QCOMPARE(failed.count(), 1);
     QCOMPARE(failed.first().first().toInt(), 2);
     QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().title, QStringLiteral("入力確認"));
-    QCOMPARE(answerer.Seen().first().text,
-             QStringLiteral("数値が範囲外です。\n\n（0.00 ～ 100.00 までの範囲で入力してください。）"));
-    QCOMPARE(answerer.Seen().first().buttons, QStringList{QStringLiteral("OK")});
+    const auto& seen = answerer.Seen().first();
+    QCOMPARE(
+        (QStringList{seen.title, seen.text} + seen.buttons),
+        (QStringList{"入力確認", "数値が範囲外です。\n\n（0.00 ～ 100.00 までの範囲で入力してください。）", "OK"}));
     QCOMPARE(d.edit->text(), QStringLiteral("5.00"));
     QTRY_VERIFY(d.edit->hasFocus());
     QCOMPARE(committed.count(), 0);

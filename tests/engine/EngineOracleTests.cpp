@@ -11,6 +11,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "EngineTestSupport.h"
 #include "engine/FitExchange.h"
@@ -44,8 +45,7 @@ int CompareWithReference(const FitRequest& request, const std::string& label) {
     EXPECT_GE(ours->sweeps, reference.sweeps) << label;
     return 7;
   }
-  EXPECT_EQ(ours->completion, reference.completion) << label;
-  EXPECT_EQ(ours->sweeps, reference.sweeps) << label;
+  EXPECT_EQ(std::tie(ours->completion, ours->sweeps), std::tie(reference.completion, reference.sweeps)) << label;
   for (std::size_t j = 0; j < ours->parameters.size(); ++j)
     EXPECT_TRUE(SameBits(ours->parameters[j], reference.parameters[j])) << label << " p" << j;
   for (std::size_t i = 0; i < ours->residuals.size(); ++i)
@@ -61,10 +61,9 @@ TEST(EngineOracle, RandomProblemsMatchReference) {
   int total = 0;
   for (int id = 0; id <= 9; ++id) {
     for (int round = 0; round < 32; ++round) {
-      ProblemOptions options;
-      options.pointCount = round % 8 == 0 ? GetVariableNumber(id) : 0;
-      options.startOutside = round % 4 == 1;
-      options.pinOne = round % 4 == 2;
+      const ProblemOptions options{.pointCount = round % 8 == 0 ? GetVariableNumber(id) : 0,
+                                   .startOutside = round % 4 == 1,
+                                   .pinOne = round % 4 == 2};
       ++codes[CompareWithReference(RandomProblem(id, random, options),
                                    "id " + std::to_string(id) + " round " + std::to_string(round))];
       ++total;
@@ -81,9 +80,7 @@ TEST(EngineOracle, TypicalProblemsMatchReferenceThroughFiles) {
   std::mt19937 random(7);
   const int cases[][2] = {{0, 6}, {1, 20}, {2, 9}, {4, 12}, {2, 3}, {5, 4}};
   for (const auto& [id, points] : cases) {
-    ProblemOptions options;
-    options.pointCount = points;
-    const FitRequest request = RandomProblem(id, random, options);
+    const FitRequest request = RandomProblem(id, random, {.pointCount = points});
     const OracleResult reference = RunReference(request);
     ScratchFolder folder;
     folder.WriteBytes("data.txt", DataText(request));

@@ -66,9 +66,8 @@ TEST_F(CompositionTest, MovePageBeforeIsZeroBasedAndRefusesOutOfRange) {
   EXPECT_EQ(Labels(), (std::vector<std::string>{"A", "D", "B", "C"}));
   composer.MovePageBefore(0, 2);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"D", "B", "A", "C"}));
-  composer.MovePageBefore(4, 0);
-  composer.MovePageBefore(-1, 0);
-  composer.MovePageBefore(0, 4);
+  for (const auto& [from, before] : {std::pair(4, 0), std::pair(-1, 0), std::pair(0, 4)})
+    composer.MovePageBefore(from, before);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"D", "B", "A", "C"}));
   EXPECT_EQ(composer.Problems().size(), 3u);
   EXPECT_TRUE(HasProblem("MovePageBefore(4, 0) out of range 0..3"));

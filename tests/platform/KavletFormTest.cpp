@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 #include "TempFolder.h"
@@ -55,13 +56,9 @@ TEST(KvfParser, ReadsEveryElementWithItsOptions) {
   EXPECT_EQ(form.title, "Sample \"one\"");
   ASSERT_EQ(form.blocks.size(), 3u);
   EXPECT_EQ(form.Block(0)->title + "|" + form.Block(0)->wordBlock + "|" + form.Block(1)->title, "||");
-  EXPECT_EQ(form.Block(1)->wordBlock, "Ｇｙｏｋａｎ＿１");
-  EXPECT_EQ(form.Block(0)->lines, 1);
-  EXPECT_EQ(form.Block(3), nullptr);
+  EXPECT_TRUE(form.Block(1)->wordBlock == "Ｇｙｏｋａｎ＿１" && form.Block(0)->lines == 1 && form.Block(3) == nullptr);
   const KvfBlock& block = *form.Block(7);
-  EXPECT_EQ(block.lines, 2);
-  EXPECT_EQ(block.title, "two lines");
-  EXPECT_EQ(block.wordBlock, "座標の表＿１ 続き");
+  EXPECT_EQ(std::tie(block.lines, block.title, block.wordBlock), std::make_tuple(2, "two lines", "座標の表＿１ 続き"));
   std::vector<std::string> elements;
   for (const KvfElement& e : block.elements) elements.push_back(Describe(e));
   // The field's 360 + default size 200 ends on the block's foot; the hline's
@@ -155,13 +152,13 @@ TEST(KvfParser, LoadNamesTheFileItCannotRead) {
   test::TempFolder folder;
   KvfForm form;
   std::string error;
-  EXPECT_FALSE(LoadKvfFile(folder.File("none.kvf"), form, error));
-  EXPECT_EQ(error, folder.File("none.kvf") + ": cannot open");
-  EXPECT_FALSE(LoadKvfFile(folder.Path(), form, error));
-  EXPECT_EQ(error, folder.Path() + ": cannot open");
   folder.WriteBytes("bad.kvf", "kvf 1\nblock 0 lines 1\n");
-  EXPECT_FALSE(LoadKvfFile(folder.File("bad.kvf"), form, error));
-  EXPECT_EQ(error, folder.File("bad.kvf") + ":2: block 0 has no \"end\"");
+  for (const auto& [path, message] : {std::pair(folder.File("none.kvf"), std::string(": cannot open")),
+                                      std::pair(folder.Path(), std::string(": cannot open")),
+                                      std::pair(folder.File("bad.kvf"), std::string(":2: block 0 has no \"end\""))}) {
+    EXPECT_FALSE(LoadKvfFile(path, form, error));
+    EXPECT_EQ(error, path + message);
+  }
 }
 
 const std::string kPrnFiles = std::string(QUORVEL_PRNFILES) + "/";

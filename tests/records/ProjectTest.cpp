@@ -90,16 +90,16 @@ TEST(ExampleProject, FailureInTheMiddleKeepsEarlierMembers) {
   std::vector<std::string> lines = SplitLines(text);
   EXPECT_EQ(lines.at(project.Error().Line - 1), "false");
   EXPECT_EQ(project.Print.Text(clsGdPrint::kTitle), "河川堤防の地震時安定性照査");
-  EXPECT_EQ(project.Nodes.Nodes.size(), 16u);
-  EXPECT_EQ(project.Layers.Layers.size(), 4u);
-  EXPECT_EQ(project.Soils.Soils.size(), 2u);  // the failing third soil is not kept
+  // The failing third soil is not kept.
+  EXPECT_EQ(
+      (std::vector<std::size_t>{project.Nodes.Nodes.size(), project.Layers.Layers.size(), project.Soils.Soils.size()}),
+      (std::vector<std::size_t>{16, 4, 2}));
   EXPECT_TRUE(project.Water.Points.empty());  // never reached
   EXPECT_EQ(project.GreyList[0], 0xD1D1D1u);
 
   // Reading again from a good file clears the failure and the old values.
   ASSERT_EQ(LoadProject(kProjectFile, project).Status, ProjectLoadStatus::kLoaded);
-  EXPECT_TRUE(project.Error().Empty());
-  EXPECT_EQ(project.Soils.Soils.size(), 3u);
+  EXPECT_TRUE(project.Error().Empty() && project.Soils.Soils.size() == 3u);
 }
 
 TEST(ExampleProject, EachMemberFailureNamesItsTag) {
@@ -175,24 +175,22 @@ TEST(ResultFiles, TableSectionsInAnyOrderAndMissingFiles) {
   ASSERT_TRUE(file.Open(kProjectFolder + "/result_summary.txt"));
   clsGdTable table(7);
   ASSERT_TRUE(file.ReadTableSection("[ResultSummary]", table)) << file.Error().Message();
-  EXPECT_EQ(table.RowCount(), 7u);
-  EXPECT_EQ(table.At(4, 4), 1.251);
+  EXPECT_TRUE(table.RowCount() == 7u && table.At(4, 4) == 1.251);
   EXPECT_FALSE(file.ReadTableSection("[Other]", table));
   EXPECT_EQ(table.RowCount(), 0u);
   ASSERT_TRUE(file.ReadTableSection("[ResultSummary]", table));  // rewinds after a failure
 
   ResultFile missing;
-  EXPECT_FALSE(missing.Open(kProjectFolder + "/missing.txt"));
-  EXPECT_FALSE(missing.ReadTableSection("[ResultSummary]", table));
+  EXPECT_FALSE(missing.Open(kProjectFolder + "/missing.txt") || missing.ReadTableSection("[ResultSummary]", table));
   EXPECT_EQ(table.RowCount(), 0u);
 }
 
 TEST(ResultFiles, ResolvePaths) {
-  EXPECT_EQ(ResolveResultPath("/data/prj", "result.txt"), "/data/prj/result.txt");
-  EXPECT_EQ(ResolveResultPath("/data/prj/", "sub\\result.txt"), "/data/prj/sub/result.txt");
-  EXPECT_EQ(ResolveResultPath("/data/prj", "/abs/r.txt"), "/abs/r.txt");
-  EXPECT_EQ(ResolveResultPath("/data/prj", "  "), "");
-  EXPECT_EQ(ResolveResultPath("", "r.txt"), "r.txt");
+  EXPECT_EQ((std::vector<std::string>{ResolveResultPath("/data/prj", "result.txt"),
+                                      ResolveResultPath("/data/prj/", "sub\\result.txt"),
+                                      ResolveResultPath("/data/prj", "/abs/r.txt"),
+                                      ResolveResultPath("/data/prj", "  "), ResolveResultPath("", "r.txt")}),
+            (std::vector<std::string>{"/data/prj/result.txt", "/data/prj/sub/result.txt", "/abs/r.txt", "", "r.txt"}));
 }
 
 }  // namespace

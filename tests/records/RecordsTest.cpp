@@ -29,8 +29,7 @@ TEST(GdPrintTest, ItemFlagsWithMixedSeparators) {
       print, in))
       << in.Error().Message();
   EXPECT_EQ(print.Items, (std::vector<bool>{true, false, true}));
-  EXPECT_TRUE(print.IsSelected(2));
-  EXPECT_FALSE(print.IsSelected(57));  // beyond the list
+  EXPECT_TRUE(print.IsSelected(2) && !print.IsSelected(57));  // 57: beyond the list
   EXPECT_EQ(print.SelectionWords(), (std::vector<std::uint32_t>{5u}));
   EXPECT_EQ(print.Text(clsGdPrint::kTitle) + print.Text(clsGdPrint::kCompanyNameSecond) +
                 print.Text(clsGdPrint::kDateInformation) + print.Text(clsGdPrint::kExtraText2),
@@ -114,8 +113,8 @@ TEST(GdModelTest, LayerCollectionAndNestedFailureTag) {
   ASSERT_TRUE(ReadRecord("[LayerCol] 2\n[Layer] 3\n1,2,3,4\n[Layer]\n5\n", layers, in));
   ASSERT_EQ(layers.Layers.size(), 2u);
   EXPECT_TRUE(layers.Layers[0].SoilNumber == 3 && layers.Layers[1].SoilNumber == kNoInt);
-  EXPECT_EQ(layers.Layers[0].BoundaryNodes, (std::vector<int>{1, 2, 3, 4}));
-  EXPECT_EQ(layers.Layers[1].BoundaryNodes, (std::vector<int>{5}));
+  EXPECT_EQ(std::tie(layers.Layers[0].BoundaryNodes, layers.Layers[1].BoundaryNodes),
+            std::make_tuple(std::vector<int>{1, 2, 3, 4}, std::vector<int>{5}));
 
   clsGdLayerCol broken;
   EXPECT_FALSE(ReadRecord("[LayerCol] 2\n[Layer] 1\n1,2\nnothing\n", broken, in));
@@ -158,9 +157,9 @@ TEST(GdSofteningTest, SrnParamColPairsEachSrnWithTheDsAfterIt) {
   ASSERT_EQ(col.Layers.size(), 2u);
   const clsGdSrnData& first = col.Layers[0].Srn.Sets.at(0);
   EXPECT_TRUE(first.DaLevelPercent == 1 && first.Residual == 0.001 && first.Selected && first.Points.RowCount() == 2);
-  EXPECT_EQ(first.Initial, (std::vector<double>{0.5, 0.2, 0.1}));
-  EXPECT_EQ(first.Fitted, (std::vector<double>{0.4, 0.3, 0.1}));
-  EXPECT_EQ(first.Maximum, (std::vector<double>{2.0, 1.0, 1.0}));
+  EXPECT_EQ(std::tie(first.Initial, first.Fitted, first.Maximum),
+            std::make_tuple(std::vector<double>{0.5, 0.2, 0.1}, std::vector<double>{0.4, 0.3, 0.1},
+                            std::vector<double>{2.0, 1.0, 1.0}));
   const auto& [srn1, ds0, ds1] = std::tie(col.Layers[1].Srn.Sets.at(0), col.Layers[0].Ds, col.Layers[1].Ds);
   EXPECT_TRUE(ds0.FunctionCode == 0 && ds0.Tolerance == 1e-4 && srn1.DaLevelPercent == 5 && !srn1.Selected);
   EXPECT_TRUE(ds1.FunctionCode == 3 && ds1.Tolerance == 1e-5 && !ds1.RandomStart);
@@ -183,9 +182,8 @@ TEST(GdResultsTest, GraphDataSeriesFollowTheirCount) {
   EXPECT_EQ((std::vector<double>{graph.PeakValue, graph.PeakTime, graph.FinalValue}),
             (std::vector<double>{0.3, 9.5, 0.25}));
   ASSERT_EQ(graph.Series.size(), 2u);
-  EXPECT_EQ(graph.Series[0].Name, "A");
-  EXPECT_EQ(graph.Series[0].Points, (std::vector<GdPoint>{{0, 0}, {1, 0.3}}));
-  EXPECT_EQ(graph.Series[1].Points, (std::vector<GdPoint>{{0, 0.1}}));
+  EXPECT_EQ(std::tie(graph.Series[0].Name, graph.Series[0].Points, graph.Series[1].Points),
+            std::make_tuple("A", std::vector<GdPoint>{{0, 0}, {1, 0.3}}, std::vector<GdPoint>{{0, 0.1}}));
 
   clsGdGraphData huge;
   EXPECT_FALSE(ReadRecord("[GraphData]\nT\nA\n0\n0\n1\nS\n2000000000\n0,0\n", huge, in));
@@ -200,8 +198,8 @@ TEST(GdResultsTest, ContourRowsTakeTheValueCountOfTheCollection) {
       << in.Error().Message();
   EXPECT_TRUE(contours.ValueCount == 3 && contours.Mesh.Nodes.size() == 3u);
   ASSERT_EQ(contours.Contours.size(), 1u);
-  EXPECT_EQ(contours.Contours[0].Title, "損傷度コンター");
-  EXPECT_EQ(contours.Contours[0].Values, (std::vector<double>{0.1, 0.5, 0.9}));
+  EXPECT_EQ(std::tie(contours.Contours[0].Title, contours.Contours[0].Values),
+            std::make_tuple("損傷度コンター", std::vector<double>{0.1, 0.5, 0.9}));
 
   clsGdConterCol wrong;
   EXPECT_FALSE(ReadRecord("[ConterCol] 1 4\n[NodeCol] 0\n[Conter]\nT\n0\n1\n0.1,0.5,0.9\n", wrong, in));

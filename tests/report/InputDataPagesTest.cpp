@@ -63,7 +63,10 @@ struct Composed {
   }
 };
 
-void Compose(CPrintProject& project, Composed& out, const std::vector<ReportGroup>& groups = InputGroups()) {
+// Selects `items` (when given) and composes `project` into `out`.
+void Compose(CPrintProject& project, Composed& out, std::initializer_list<int> items = {},
+             const std::vector<ReportGroup>& groups = InputGroups()) {
+  if (items.size() > 0) test::Select(project, items);
   QVERIFY(out.composer.BeginPrinting());
   project.Attach(&out.composer);
   out.ok = ComposeReport(project, test::kForms, groups).formsFound;
@@ -74,6 +77,12 @@ void Compose(CPrintProject& project, Composed& out, const std::vector<ReportGrou
 
 bool Contains(const Lines& lines, const std::string& prefix) {
   return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+CPrintProject Example() {
+  CPrintProject project;
+  if (!test::LoadExample(project)) qFatal("the example project does not load");
+  return project;
 }
 
 // A white image with `draw` run on a painter over it.
@@ -117,11 +126,9 @@ class InputDataPagesTest : public QObject {
 
  private slots:
   void exampleInputDataBlocksPageBreakAndValues() {
-    CPrintProject project;
-    QVERIFY(test::LoadExample(project));
-    test::Select(project, {2, 3, 4, 5, 6, 7, 8, 9});
+    CPrintProject project = Example();
     Composed c;
-    Compose(project, c);
+    Compose(project, c, {2, 3, 4, 5, 6, 7, 8, 9});
     const std::string t = kType + " ", s = kSoil + " ";
     // Page 1 ends at line 49 with the sixth node row; page 2 opens with the
     // spacer and the node table's header again.
@@ -150,16 +157,13 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(c.Values(*c.All(kSoil, 5).at(1), {1, 2, 3, 4, 5, 6}),
              (Lines{"3", "30.000", "10.500", "4", "60.000", "7.500"}));
     const auto frames = c.composer.PageFrames(1);
-    QCOMPARE(frames.size(), std::size_t{1});
-    QCOMPARE(frames[0].name, std::string("地形モデル"));
+    QVERIFY(frames.size() == 1 && frames[0].name == "地形モデル");
   }
 
   void exampleConditionsAndSettingsValues() {
-    CPrintProject project;
-    QVERIFY(test::LoadExample(project));
-    test::Select(project, {2, 10, 11, 12, 13, 17, 18, 19, 20});
+    CPrintProject project = Example();
     Composed c;
-    Compose(project, c);
+    Compose(project, c, {2, 10, 11, 12, 13, 17, 18, 19, 20});
     QCOMPARE(
         c.Values(*c.All(kCond, 5).at(0), {1, 2, 3, 4, 5}),
         (Lines{"排水/非排水", "自動探索", "水平方向の静水圧を考慮する", "FEMの応力でスライス内力を計算", "右すべり"}));
@@ -235,16 +239,13 @@ class InputDataPagesTest : public QObject {
 
   void longNodeListWrapsAndLongTableRepeatsItsHeader() {
     CPrintProject project = SmallProject(60, 60);
-    test::Select(project, {2, 4, 6, 8});
     Composed c;
-    Compose(project, c);
-    QCOMPARE(c.All(kType, 9).at(0)->Value(3),
-             std::string("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,"));
-    const auto more = c.All(kType, 11);
-    QCOMPARE(more.size(), std::size_t{2});
-    QCOMPARE(more[0]->Value(3),
-             std::string("30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,"));
-    QCOMPARE(more[1]->Value(3), std::string("56,57,58,59,60"));
+    Compose(project, c, {2, 4, 6, 8});
+    Lines rows = {c.All(kType, 9).at(0)->Value(3)};
+    for (const PlacedBlock* more : c.All(kType, 11)) rows.push_back(more->Value(3));
+    QCOMPARE(rows, (Lines{"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,",
+                          "30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,",
+                          "56,57,58,59,60"}));
     // 9 lines of headings and header, then 40 rows: row 41 would reach line 50.
     const ComposedPage& first = *c.composer.Page(1);
     QCOMPARE(
@@ -252,11 +253,10 @@ class InputDataPagesTest : public QObject {
                                        [](const PlacedBlock& b) { return b.form == kSoil && b.block->number == 1; })),
         40);
     const ComposedPage& second = *c.composer.Page(2);
-    QCOMPARE(second.blocks.at(0).form + " " + std::to_string(second.blocks.at(0).block->number),
-             std::string("Gyokan.kvf 0"));
-    QCOMPARE(second.blocks.at(1).block->number, 3);
-    QCOMPARE(second.blocks.at(2).Value(1), std::string("41"));
-    QCOMPARE(second.blocks.at(2).Value(2), std::string("土41"));
+    QCOMPARE((Lines{second.blocks.at(0).form, std::to_string(second.blocks.at(0).block->number),
+                    std::to_string(second.blocks.at(1).block->number), second.blocks.at(2).Value(1),
+                    second.blocks.at(2).Value(2)}),
+             (Lines{"Gyokan.kvf", "0", "3", "41", "土41"}));
   }
 
   void gatesOfTheGroupsAndTheSofteningParts() {
@@ -273,11 +273,9 @@ class InputDataPagesTest : public QObject {
         {{10, 14, 15, 16, 17, 18}, false, false, false, false},  // 2 gates 10 and 17
     };
     for (const Case& test : cases) {
-      CPrintProject project;
-      QVERIFY(test::LoadExample(project));
-      test::Select(project, test.items);
+      CPrintProject project = Example();
       Composed c;
-      Compose(project, c);
+      Compose(project, c, test.items);
       const Lines sequence = c.Sequence();
       bool conditions = false;
       for (const auto* heading : c.All("共通.kvf", 1)) conditions = conditions || heading->Value(101) == "解析条件";
@@ -297,9 +295,8 @@ class InputDataPagesTest : public QObject {
     for (int entries = 1; entries <= 45; ++entries) {
       CPrintProject project = SmallProject(2, 2);
       project.Project.DamageB.Tables.resize(static_cast<std::size_t>(entries));
-      test::Select(project, {2, 10, 14, 15});
       Composed c;
-      Compose(project, c);
+      Compose(project, c, {2, 10, 14, 15});
       int captions = 0;
       for (const PlacedBlock* caption : c.All(kCommonForm, 3)) {
         if (caption->Value(103).rfind("(", 0) != 0) continue;
@@ -316,8 +313,7 @@ class InputDataPagesTest : public QObject {
 
   void printingAndPreviewUseTheirOwnStrengthRow() {
     for (int printing : {0, 1}) {
-      CPrintProject project;
-      QVERIFY(test::LoadExample(project));
+      CPrintProject project = Example();
       test::Select(project, {2, 10, 14, 15});
       project.PrintingFlag = printing;
       Composed c;
@@ -330,14 +326,13 @@ class InputDataPagesTest : public QObject {
   }
 
   void exampleFittingEntriesFramesAndContents() {
-    CPrintProject project;
-    QVERIFY(test::LoadExample(project));
-    test::Select(project, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+    CPrintProject project = Example();
     Composed c;
-    Compose(project, c);
+    Compose(project, c, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
     Lines frames;
-    for (const PlacedBlock* placed : c.All(kFit, 8)) frames.push_back(placed->Value(900) + " " + placed->Value(901));
-    for (const PlacedBlock* placed : c.All(kFit, 9)) frames.push_back(placed->Value(900) + " " + placed->Value(901));
+    for (int block : {8, 9})
+      for (const PlacedBlock* placed : c.All(kFit, block))
+        frames.push_back(placed->Value(900) + " " + placed->Value(901));
     QCOMPARE(frames, (Lines{"両振幅ひずみグラフ_0 SR-N関係グラフ_0", "両振幅ひずみグラフ_1 SR-N関係グラフ_1",
                             "両振幅ひずみグラフ_2 SR-N関係グラフ_2", "DA-αβC_0 SR-N図_0", "DA-αβC_1 SR-N図_1",
                             "DA-αβC_2 SR-N図_2"}));
@@ -368,8 +363,7 @@ class InputDataPagesTest : public QObject {
   }
 
   void terrainModelFrame() {
-    CPrintProject project;
-    QVERIFY(test::LoadExample(project));
+    CPrintProject project = Example();
     TerrainMapping mapping;
     const QImage image = Painted(QSize(1200, 400), [&](QPainter& painter) {
       mapping = DrawTerrainModel(painter, project.Project, QRectF(0, 0, 1200, 400));
@@ -391,9 +385,8 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(NonWhite(blank), 0);
 
     // On the composed page, through the report's frame drawer.
-    test::Select(project, {2, 4, 5});
     Composed c;
-    Compose(project, c);
+    Compose(project, c, {2, 4, 5});
     const QImage page = RenderReportPage(c.composer, 1, project, QSize(1191, 1684));
     const auto frame = c.composer.PageFrames(1).at(0);
     const double s = 1191.0 / kavlet::kPaperWidth;
@@ -403,8 +396,7 @@ class InputDataPagesTest : public QObject {
   }
 
   void fittingFramesAndIndexBeyondTheList() {
-    CPrintProject project;
-    QVERIFY(test::LoadExample(project));
+    CPrintProject project = Example();
     const auto draw = [&](const std::string& name, bool* known) {
       return Painted(QSize(600, 500), [&](QPainter& painter) {
         *known = DrawFittingFrame(painter, project.Project, name, QRectF(0, 0, 4719, 4760).adjusted(0, 0, 0, 0));
@@ -423,11 +415,11 @@ class InputDataPagesTest : public QObject {
       QVERIFY(known);
       QCOMPARE(NonWhite(drawn), 0);
     }
-    bool known = true;
-    draw("SR-N図_x", &known);
-    QVERIFY(!known);
-    draw("地形モデル", &known);
-    QVERIFY(!known);
+    for (const char* name : {"SR-N図_x", "地形モデル"}) {
+      bool known = true;
+      draw(name, &known);
+      QVERIFY2(!known, name);
+    }
   }
 };
 

@@ -25,10 +25,9 @@ QString U(const char* text) { return QString::fromUtf8(text); }
 
 // A preview of `project` with a recording composer whose log lands in `log`.
 std::unique_ptr<CPrintPreviewDlg> Preview(CPrintProject& project, Lines& log, bool canBegin = true) {
-  auto preview = std::make_unique<CPrintPreviewDlg>(project, quorvel::test::kForms, nullptr, [&log, canBegin] {
+  return std::make_unique<CPrintPreviewDlg>(project, quorvel::test::kForms, nullptr, [&log, canBegin] {
     return std::make_unique<RecordingComposer>(&log, canBegin);
   });
-  return preview;
 }
 
 template <class T>
@@ -92,26 +91,23 @@ class PrintPreviewTest : public QObject {
       }
       QCOMPARE(Find<QLabel>(*preview, "pageCountLabel")->text(), U("/ 2"));
       QCOMPARE(Find<quorvel::CExpEdit>(*preview, "pageEdit")->text(), U("1"));
-      QVERIFY(Find<QCheckBox>(*preview, "pageNumberCheck")->isChecked());
-      QVERIFY2(project.PageNumberFlag, "the preview opens with page numbers on");
-      QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled());
-      QVERIFY(Find<QWidget>(*preview, "nextButton")->isEnabled());
-      QCOMPARE(project.FieldTable.size(), std::size_t{1000});
-      QCOMPARE(project.PrintingFlag, 0);
+      // The preview opens with page numbers on.
+      QVERIFY(Find<QCheckBox>(*preview, "pageNumberCheck")->isChecked() && project.PageNumberFlag);
+      QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled() &&
+              Find<QWidget>(*preview, "nextButton")->isEnabled());
+      QCOMPARE(std::make_pair(project.FieldTable.size(), project.PrintingFlag), std::make_pair(std::size_t{1000}, 0));
       Show(*preview);
       Find<QAbstractButton>(*preview, "nextButton")->click();
       QCOMPARE(preview->CurrentPage(), 2);
-      QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled());
+      QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled() && preview->Composer().Problems().empty());
       QVERIFY2(Find<QWidget>(*preview, "previewArea")->hasFocus(), "the last page hands the focus to the page");
-      QVERIFY(preview->Composer().Problems().empty());
       Find<QCheckBox>(*preview, "pageNumberCheck")->click();
       QVERIFY(!project.PageNumberFlag);
       preview.reset();
     }
     QVERIFY2(!project.PageNumberFlag, "kept for the print job after the preview");
     // Settings before BeginPrinting, composition, pages as drawn, EndPrinting.
-    const Lines head(log.begin(), log.begin() + 10);
-    QCOMPARE(head,
+    QCOMPARE(Lines(log.begin(), log.begin() + 10),
              (Lines{"SetSpace 0 0", "SetSoejiFlag 1", "SetPrintPageNum 0", "BeginPrinting", "SetStart",
                     "SetPage 0_表紙.kvf 1 0", "SetReturn", "SetPage 共通.kvf 1 5", "SetEnd", "MovePageBefore 1 1"}));
     QCOMPARE(log.back(), std::string("EndPrinting"));
@@ -129,8 +125,8 @@ class PrintPreviewTest : public QObject {
     const auto opened = Open({0});
     auto& preview = opened->preview;
     QCOMPARE(preview->PageCount(), 1);
-    QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled());
-    QVERIFY(!Find<QWidget>(*preview, "nextButton")->isEnabled());
+    QVERIFY(!Find<QWidget>(*preview, "previousButton")->isEnabled() &&
+            !Find<QWidget>(*preview, "nextButton")->isEnabled());
     auto* edit = Find<quorvel::CExpEdit>(*preview, "pageEdit");
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
@@ -140,8 +136,7 @@ class PrintPreviewTest : public QObject {
     ModalAnswerer answerer;
     QTest::keyClick(edit, Qt::Key_Return);  // Enter moves on, and the page number is taken over
     QTRY_COMPARE(edit->text(), U("1"));
-    QCOMPARE(preview->CurrentPage(), 1);
-    QCOMPARE(preview->isVisible(), true);  // Enter never closes the preview
+    QVERIFY(preview->CurrentPage() == 1 && preview->isVisible());  // Enter never closes the preview
   }
 
   void zoomStepsStopAtEightAndTheWheelStopsAtOne() {
@@ -156,16 +151,13 @@ class PrintPreviewTest : public QObject {
       QCOMPARE(preview->Zoom(), expected);
     }
     for (int i = 0; i < 4; ++i) zoomIn->click();
-    QVERIFY(preview->Zoom() < 8.0);
-    QVERIFY(zoomIn->isEnabled());
+    QVERIFY(preview->Zoom() < 8.0 && zoomIn->isEnabled());
     zoomIn->click();
-    QCOMPARE(preview->Zoom(), 8.0);
-    QVERIFY(!zoomIn->isEnabled());
+    QVERIFY(preview->Zoom() == 8.0 && !zoomIn->isEnabled());
     Wheel(area, 120);
     QCOMPARE(preview->Zoom(), 8.0);
     Wheel(area, -120);
-    QCOMPARE(preview->Zoom(), 6.4);
-    QVERIFY(zoomIn->isEnabled());
+    QVERIFY(preview->Zoom() == 6.4 && zoomIn->isEnabled());
   }
 
   void zoomOutAfterPanningShowsTheCentredWholePageAgain() {
@@ -188,45 +180,38 @@ class PrintPreviewTest : public QObject {
     QCOMPARE(preview->Pan(), QPoint(60, -10));
     QVERIFY(preview->RenderPreview(area->size()) != whole);
     Find<QPushButton>(*preview, "zoomOutButton")->click();
-    QCOMPARE(preview->Zoom(), 1.0);
-    QCOMPARE(preview->Pan(), QPoint());
+    QVERIFY(preview->Zoom() == 1.0 && preview->Pan() == QPoint());
     QCOMPARE(preview->RenderPreview(area->size()), whole);
     QTest::mouseMove(area, from + QPoint(5, 5));
     QCOMPARE(preview->Pan(), QPoint());  // no dragging after 縮小
   }
 
-  void failuresAreReportedAndThePreviewClosesAsCancel_data() {
-    QTest::addColumn<bool>("canBegin");
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<bool>("formsMissing");
-    QTest::addColumn<QStringList>("messages");
-    QTest::newRow("cannot begin") << false << true << false << QStringList{U("Failed to Print.")};
-    QTest::newRow("nothing selected") << true << false << false << QStringList{U("印刷する項目がありません。")};
-    QTest::newRow("共通.kvf missing") << true << true << true
-                                      << QStringList{
-                                             U("共通.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"),
-                                             U("印刷する項目がありません。")};
-  }
   void failuresAreReportedAndThePreviewClosesAsCancel() {
-    QFETCH(bool, canBegin);
-    QFETCH(bool, selected);
-    QFETCH(bool, formsMissing);
-    QFETCH(QStringList, messages);
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    if (!selected) quorvel::test::Select(project, {});
-    quorvel::test::TempFolder folder;
-    quorvel::test::CopyForms(folder);
-    if (formsMissing) std::filesystem::remove(folder.File("PrnFiles/共通.kvf"));
-    Lines log;
-    CPrintPreviewDlg preview(project, folder.File("PrnFiles/"), nullptr,
-                             [&log, canBegin] { return std::make_unique<RecordingComposer>(&log, canBegin); });
-    ModalAnswerer answerer;
-    QCOMPARE(preview.exec(), int(QDialog::Rejected));
-    QStringList seen;
-    for (const auto& dialog : answerer.Seen()) seen << dialog.text;
-    QCOMPARE(seen, messages);
-    QVERIFY(!preview.isVisible());
+    const std::tuple<bool, bool, bool, QStringList> cases[] = {
+        // can begin, selected, 共通.kvf missing
+        {false, true, false, {U("Failed to Print.")}},
+        {true, false, false, {U("印刷する項目がありません。")}},
+        {true,
+         true,
+         true,
+         {U("共通.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"), U("印刷する項目がありません。")}}};
+    for (const auto& [canBegin, selected, formsMissing, messages] : cases) {
+      CPrintProject project;
+      QVERIFY(quorvel::test::LoadExample(project));
+      if (!selected) quorvel::test::Select(project, {});
+      quorvel::test::TempFolder folder;
+      quorvel::test::CopyForms(folder);
+      if (formsMissing) std::filesystem::remove(folder.File("PrnFiles/共通.kvf"));
+      Lines log;
+      CPrintPreviewDlg preview(project, folder.File("PrnFiles/"), nullptr,
+                               [&log, begin = canBegin] { return std::make_unique<RecordingComposer>(&log, begin); });
+      ModalAnswerer answerer;
+      QCOMPARE(preview.exec(), int(QDialog::Rejected));
+      QStringList seen;
+      for (const auto& dialog : answerer.Seen()) seen << dialog.text;
+      QCOMPARE(seen, messages);
+      QVERIFY(!preview.isVisible());
+    }
   }
 
   void closeAndTheTwoChoices() {

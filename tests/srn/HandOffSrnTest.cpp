@@ -74,9 +74,9 @@ TEST(SrnHandOff, OptionalFlagsOfTheHeaders) {
     SrnFormRecord record;
     ASSERT_EQ(Read(lines, record), ok) << replacement;
     if (!ok) continue;
-    EXPECT_EQ(record.DataSets.Count(), sets) << replacement;
-    EXPECT_EQ(record.SrnRetry.MaximumTrials, trials) << replacement;
-    EXPECT_EQ(record.SrnRetry.RandomStartAllowed, random) << replacement;
+    EXPECT_EQ(std::tuple(record.DataSets.Count(), record.SrnRetry.MaximumTrials, record.SrnRetry.RandomStartAllowed),
+              std::tuple(sets, trials, random))
+        << replacement;
   }
 }
 
@@ -96,9 +96,10 @@ TEST(SrnHandOff, SelectionAndRetryLinesMatchExactly) {
     lines[lines.size() - 3] = dsRandom;
     SrnFormRecord record;
     ASSERT_TRUE(Read(lines, record)) << selection;
-    EXPECT_EQ(record.SrnCurves.At(1).Selected, selected) << "[" << selection << "]";
-    EXPECT_EQ(record.SrnRetry.RandomStartAllowed, srnAllowed) << "[" << srnRandom << "]";
-    EXPECT_EQ(record.ConstantSettings.RandomStartAllowed, dsAllowed) << "[" << dsRandom << "]";
+    EXPECT_EQ(std::tuple(record.SrnCurves.At(1).Selected, record.SrnRetry.RandomStartAllowed,
+                         record.ConstantSettings.RandomStartAllowed),
+              std::tuple(selected, srnAllowed, dsAllowed))
+        << "[" << selection << "] [" << srnRandom << "] [" << dsRandom << "]";
   }
 }
 
@@ -190,22 +191,20 @@ TEST(SrnHandOff, WritesTheAnswerByteForByte) {
   test::TempFolder folder;
   SrnFormRecord record = ReadFixture();
   AnswerDelivery delivery = WriteSrnAnswer(folder.Path(), record);
-  EXPECT_FALSE(delivery.Refused);
-  EXPECT_TRUE(delivery.AnswerWritten && delivery.ColourWritten && delivery.DoneFlagWritten);
+  EXPECT_TRUE(!delivery.Refused && delivery.AnswerWritten && delivery.ColourWritten && delivery.DoneFlagWritten);
   EXPECT_EQ(folder.ReadBytes("temp.txt"), HostBytes(FixtureLines("srn_answer.txt")));
   EXPECT_EQ(folder.ReadBytes("color.txt"), ColourFileText(ColourRecord::Defaults()));
-  EXPECT_EQ(folder.ReadBytes("writed"), "");
-  EXPECT_TRUE(folder.Exists("writed"));
+  EXPECT_TRUE(folder.Exists("writed") && folder.ReadBytes("writed").empty());
 
   // Parameters the curves do not have are written as zeros.
   record.SrnCurves.At(0).Params.resize(1);
   record.ConstantCurves.At(2).Params.resize(4);
   HostTextWriter answer;
   ASSERT_TRUE(BuildSrnAnswer(record, answer));
-  Lines lines = SplitLines(answer.Text());
-  EXPECT_EQ(lines[6], "0.412000,0.000000,0.000000");
-  EXPECT_EQ(lines[lines.size() - 4],
-            "3.000000E-3,2.100000,2.200000,2.300000,2.400000,0.000000,0.000000,0.000000,0.000000");
+  const Lines lines = SplitLines(answer.Text());
+  EXPECT_EQ((Lines{lines[6], lines[lines.size() - 4]}),
+            (Lines{"0.412000,0.000000,0.000000",
+                   "3.000000E-3,2.100000,2.200000,2.300000,2.400000,0.000000,0.000000,0.000000,0.000000"}));
 }
 
 TEST(SrnHandOff, RefusedAnswersTouchNoFile) {
@@ -235,12 +234,10 @@ TEST(SrnHandOff, UnwritableFilesAreSkippedAndTheFlagStillComes) {
     std::filesystem::create_directory(folder.File("temp.txt"));
     if (colourBlocked) std::filesystem::create_directory(folder.File("color.txt"));
     AnswerDelivery delivery = WriteSrnAnswer(folder.Path(), ReadFixture());
-    EXPECT_FALSE(delivery.Refused);
-    EXPECT_FALSE(delivery.AnswerWritten);
-    EXPECT_EQ(delivery.ColourWritten, !colourBlocked);
+    EXPECT_EQ(std::tuple(delivery.Refused, delivery.AnswerWritten, delivery.ColourWritten, delivery.DoneFlagWritten,
+                         folder.Exists("writed")),
+              std::tuple(false, false, !colourBlocked, true, true));
     EXPECT_EQ(delivery.Error, "cannot write " + folder.File("temp.txt") + ": Is a directory");  // the first failure
-    EXPECT_TRUE(delivery.DoneFlagWritten);
-    EXPECT_TRUE(folder.Exists("writed"));
   }
 }
 

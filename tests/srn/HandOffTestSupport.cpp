@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "host/NumberText.h"
 
@@ -85,21 +86,19 @@ void ExpectSameSrnRecords(const SrnFormRecord& expected, const SrnFormRecord& ac
   }
   ExpectSameCurves(expected.SrnCurves, actual.SrnCurves, 3);
   ExpectSameCurves(expected.ConstantCurves, actual.ConstantCurves, 8);
-  EXPECT_EQ(expected.SrnRetry.RandomStartAllowed, actual.SrnRetry.RandomStartAllowed);
-  EXPECT_EQ(expected.SrnRetry.MaximumTrials, actual.SrnRetry.MaximumTrials);
-  EXPECT_TRUE(SameDouble(expected.SrnRetry.Tolerance, actual.SrnRetry.Tolerance));
-  const ConstantFitSettings& es = expected.ConstantSettings;
-  const ConstantFitSettings& as = actual.ConstantSettings;
-  EXPECT_EQ(es.Cells, as.Cells);
-  EXPECT_EQ(es.FunctionCodes, as.FunctionCodes);
-  EXPECT_EQ(es.MaximumTrials, as.MaximumTrials);
-  EXPECT_EQ(es.RandomStartAllowed, as.RandomStartAllowed);
-  EXPECT_TRUE(SameDouble(es.Tolerance, as.Tolerance));
+  const auto& [er, es] = std::tie(expected.SrnRetry, expected.ConstantSettings);
+  const auto& [ar, as] = std::tie(actual.SrnRetry, actual.ConstantSettings);
+  EXPECT_EQ(std::tie(er.RandomStartAllowed, er.MaximumTrials, es.Cells, es.FunctionCodes, es.MaximumTrials,
+                     es.RandomStartAllowed),
+            std::tie(ar.RandomStartAllowed, ar.MaximumTrials, as.Cells, as.FunctionCodes, as.MaximumTrials,
+                     as.RandomStartAllowed));
+  EXPECT_TRUE(SameDouble(er.Tolerance, ar.Tolerance) && SameDouble(es.Tolerance, as.Tolerance))
+      << er.Tolerance << " " << ar.Tolerance << " " << es.Tolerance << " " << as.Tolerance;
 }
 
 void ExpectSameStrainRecords(const StrainFormRecord& expected, const StrainFormRecord& actual) {
-  EXPECT_EQ(expected.Retry.RandomStartAllowed, actual.Retry.RandomStartAllowed);
-  EXPECT_EQ(expected.Retry.MaximumTrials, actual.Retry.MaximumTrials);
+  EXPECT_EQ(std::tie(expected.Retry.RandomStartAllowed, expected.Retry.MaximumTrials),
+            std::tie(actual.Retry.RandomStartAllowed, actual.Retry.MaximumTrials));
   EXPECT_TRUE(SameDouble(expected.Retry.Tolerance, actual.Retry.Tolerance));
   ASSERT_EQ(expected.DataSets.Count(), actual.DataSets.Count());
   for (std::size_t k = 0; k < expected.DataSets.Count(); ++k) {
