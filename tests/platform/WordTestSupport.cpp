@@ -26,6 +26,15 @@ std::string SmallPng() {
   return std::string(reinterpret_cast<const char*>(kPng), sizeof kPng);
 }
 
+const std::vector<std::string> kExampleTitleTexts = {
+    "河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点", "2024年3月",
+    "株式会社 地盤解析研究所",    "TEL 03-1234-5678",          "FAX 03-1234-5679"};
+
+::testing::AssertionResult Has(const std::string& text, std::string_view part) {
+  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << part << "\" not in:\n" << text;
+}
+
 std::string ReadPart(const std::string& packagePath, std::string_view part) {
   PackageEntries entries;
   std::string error;
@@ -73,9 +82,8 @@ std::string ConvertToPdf(const std::string& document, const std::string& workFol
   const std::filesystem::path path(document);
   const std::string logFile = (std::filesystem::path(workFolder) / "soffice.log").string();
   const std::string profile = (std::filesystem::path(workFolder) / "profile").string();
-  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + profile +
-             " --convert-to pdf --outdir " + Quoted(path.parent_path().string()) + " " + Quoted(document) + " >" +
-             Quoted(logFile) + " 2>&1");
+  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + profile + " --convert-to pdf --outdir " +
+             Quoted(path.parent_path().string()) + " " + Quoted(document) + " >" + Quoted(logFile) + " 2>&1");
   if (log != nullptr) {
     std::ifstream in(logFile, std::ios::binary);
     log->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
