@@ -73,6 +73,20 @@ QString LastLine(const QString& text) {
 
 QString Binary(const char* name) { return QStringLiteral(QUORVEL_BINARY_DIR "/bin/") + QString::fromLatin1(name); }
 
+// Runs the ToPrint task on `folder`'s hand-off file as the host starts it; the
+// application's name while it ran, restored after.
+QString RunToPrint(const TempFolder& folder, quorvel::ModeResult* result = nullptr) {
+  const QString applicationName = QCoreApplication::applicationName();
+  quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
+    return quorvel::RunPrintMode(folder.Path(), request);
+  });
+  const quorvel::ModeResult ran = app.Run();
+  if (result) *result = ran;
+  const QString nameWhilePrinting = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName(applicationName);
+  return nameWhilePrinting;
+}
+
 }  // namespace
 
 class PrintOutputTest : public QObject {
@@ -155,7 +169,7 @@ class PrintOutputTest : public QObject {
         QPdfWriter writer(pdf);
         QVERIFY(quorvel::PrintReportPages(c.composer, writer, c.project, 1, c.composer.PageCount()));
       }
-      QCOMPARE(quorvel::test::PdfPages(pdf), c.composer.PageCount());
+      QCOMPARE(c.composer.PageCount(), 7);
       QCOMPARE(quorvel::test::PdfPages(pdf), 7);
       const QString cover = quorvel::test::PdfPageText(pdf, 1);
       QVERIFY2(cover.contains(U("河川堤防の地震時安定性照査")), qPrintable(cover));
@@ -212,15 +226,10 @@ class PrintOutputTest : public QObject {
     QTest::addColumn<bool>("forms");
     QTest::addColumn<QString>("target");  // relative to the temp folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no project file") << "missing" << true << "old.pdf"
-                                     << "missing.txt: ";
-    QTest::newRow("bad record") << "ToPrint\r\nx\r\n0\r\n[Print] 58\r\n"
-                                << true << "old.pdf"
-                                << "line";
-    QTest::newRow("no form files") << "example" << false << "old.pdf"
-                                   << "0_表紙.kvf: cannot open";
-    QTest::newRow("unwritable target") << "example" << true << "no/such/folder/r.pdf"
-                                       << "r.pdf";
+    QTest::newRow("no project file") << U("missing") << true << U("old.pdf") << U("handoff.txt: ");
+    QTest::newRow("bad record") << U("ToPrint\r\nx\r\n0\r\n[Print] 58\r\n") << true << U("old.pdf") << U("line");
+    QTest::newRow("no form files") << U("example") << false << U("old.pdf") << U("0_表紙.kvf: cannot open");
+    QTest::newRow("unwritable target") << U("example") << true << U("no/such/folder/r.pdf") << U("r.pdf");
   }
   void reportToolFailsWithOneLineAndLeavesTheOldTarget() {
     QFETCH(QString, handOff);
@@ -228,12 +237,8 @@ class PrintOutputTest : public QObject {
     QFETCH(QString, target);
     QFETCH(QString, reason);
     TempFolder folder;
-    QString input = Q(quorvel::test::kExampleProject);
-    if (handOff == "missing") input = Q(folder.File("missing.txt"));
-    if (handOff != "missing" && handOff != "example") {
-      folder.WriteBytes("handoff.txt", handOff.toStdString());
-      input = Q(folder.File("handoff.txt"));
-    }
+    QString input = handOff == "example" ? Q(quorvel::test::kExampleProject) : Q(folder.File("handoff.txt"));
+    if (handOff != "missing" && handOff != "example") folder.WriteBytes("handoff.txt", handOff.toStdString());
     folder.WriteBytes("old.pdf", "old");
     TempFolder home;
     if (forms) quorvel::test::CopyForms(home);
@@ -296,13 +301,7 @@ class PrintOutputTest : public QObject {
         dialog->reject();
       });
     }
-    const QString applicationName = QCoreApplication::applicationName();
-    quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
-      return quorvel::RunPrintMode(folder.Path(), request);
-    });
-    app.Run();
-    const QString nameWhilePrinting = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(applicationName);
+    const QString nameWhilePrinting = RunToPrint(folder);
     QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), answer);
     QVERIFY(folder.Exists("writed"));
     QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
@@ -334,10 +333,9 @@ class PrintOutputTest : public QObject {
     QVERIFY(quorvel::Utf8ToCp932(text, bytes));
     folder.WriteBytes("temp.txt", bytes);
     ModalAnswerer answerer;
-    quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
-      return quorvel::RunPrintMode(folder.Path(), request);
-    });
-    QCOMPARE(app.Run(), quorvel::ModeResult::Cancel);
+    quorvel::ModeResult result{};
+    RunToPrint(folder, &result);
+    QCOMPARE(result, quorvel::ModeResult::Cancel);
     QCOMPARE(folder.ReadBytes("temp.txt"), std::string("ToDrevia\r\nCANCEL"));
     QVERIFY(folder.Exists("writed"));
     QCOMPARE(answerer.Seen().size(), 1);
