@@ -43,7 +43,7 @@ const std::string kExample = std::string(QUORVEL_EXAMPLES) + "/project/project.t
 // Logs every call as "id arguments"; every call succeeds.
 class RecordingModule : public WordOutputModule {
  public:
-  Lines log;
+  Lines log, problems;  // the calls, and what the module reports it could not do
   bool opens = true;
   bool OpenTemplate(const std::string& path, bool flag) override {
     return Log("1004 " + path + (flag ? " true" : " false")) && opens;
@@ -61,14 +61,13 @@ class RecordingModule : public WordOutputModule {
   }
   int Save(const std::string& path) override { return Log("1009 " + path); }
   void Close() override { Log("1000"); }
-  const std::vector<std::string>& Problems() const override { return problems_; }
+  const std::vector<std::string>& Problems() const override { return problems; }
 
  private:
   bool Log(std::string call) {
     log.push_back(std::move(call));
     return true;
   }
-  std::vector<std::string> problems_;
 };
 
 // The shipped cover, headings and spacers, and a form of our own with a
@@ -182,14 +181,15 @@ TEST(WordSink, PicturesThatFailAndBlocksThatAreMissingAreRecordedNotFatal) {
     pager.TableRow({"u.kvf", 2}, {{1, "7"}});  // no table open
   };
   RecordingModule module;
+  module.problems = {"field \"注\" is not in block \"図＿２\""};  // the writer's own, after the sink's
   const WordBuildResult result = BuildWordDocument(
       project, module, forms, "T.docm", "o.docm",
       [](const std::string& frame, int, int) { return frame == "地形モデル" ? std::string() : "p:" + frame; }, {},
       {{kItemInputData, -1, "body", body}});
   EXPECT_TRUE(result.saved);
-  EXPECT_EQ(result.problems,
-            (Lines{"picture 地形モデル could not be drawn", "t.kvf: no block 9", forms + "none.kvf: cannot open",
-                   "u.kvf: block 1 has no Word block", "u.kvf: block 2 has no Word block"}));
+  EXPECT_EQ(result.problems, (Lines{"picture 地形モデル could not be drawn", "t.kvf: no block 9",
+                                    forms + "none.kvf: cannot open", "u.kvf: block 1 has no Word block",
+                                    "u.kvf: block 2 has no Word block", "field \"注\" is not in block \"図＿２\""}));
   EXPECT_EQ(module.log, (Lines{"1004 T.docm true", "1005 モデル図", "1005 図＿２", "1007 図 p:入力加速度 4719x4760",
                                "1007 図２ p:平均応答加速度 4719x4760", "1005 Ｅｎｄ", "1009 o.docm", "1000"}));
 }
