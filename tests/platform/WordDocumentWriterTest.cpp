@@ -234,7 +234,9 @@ TEST(WordDocumentWriter, ContentsListTheHeadingsWithTheirPages) {
   ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｉｎｄｅｘ"));
   ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿１"));
   for (int k = 0; k < 32; ++k) {
-    if (k > 0 && k % 10 == 0) ASSERT_TRUE(writer.AppendBlock("ＳｅｔＲｅｔｕｒｎ"));
+    if (k > 0 && k % 10 == 0) {
+      ASSERT_TRUE(writer.AppendBlock("ＳｅｔＲｅｔｕｒｎ"));
+    }
     ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿４＿２＿３"));
     ASSERT_TRUE(writer.SetField("見出し", "項目" + std::to_string(k)));
   }

@@ -307,8 +307,9 @@ TEST(WordTemplateNames, EveryNameTheReportUsesIsInTheTemplate) {
         // contents lines (the index is a field the reader fills).
         const bool unnamedByDesign =
             (file == kTitleForm && element.slot == 6) || (file == kCommonForm && block.number >= 6);
-        if ((element.kind == KvfElementKind::Field || element.kind == KvfElementKind::Graph) && !unnamedByDesign)
+        if ((element.kind == KvfElementKind::Field || element.kind == KvfElementKind::Graph) && !unnamedByDesign) {
           EXPECT_FALSE(element.style.name.empty()) << where << ": slot " << element.slot << " has no name";
+        }
         if (element.style.name.empty()) continue;
         if (block.wordBlock.empty()) {
           // A table row's field: a column of some table block.
