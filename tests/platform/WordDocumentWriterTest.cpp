@@ -42,24 +42,22 @@ TEST(WordDocumentWriter, RefusesTemplatesItCannotUse) {
     EXPECT_TRUE(WriteZipBytes(changed, zip, packError)) << packError;
     return zip;
   };
-  struct Case {
+  const std::string glossaryWithoutBlocks =
+      "<w:glossaryDocument xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:docParts/>"
+      "</w:glossaryDocument>";
+  const struct {
     const char* what;
     std::string bytes;
     bool create;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"missing", "", false},
       {"not a zip", "PK but not a package at all", true},
       {"truncated", real.substr(0, real.size() / 2), true},
       {"no glossary part", packWith("", false), true},
-      {"glossary without blocks",
-       packWith("<w:glossaryDocument xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-                "<w:docParts/></w:glossaryDocument>",
-                true),
-       true},
+      {"glossary without blocks", packWith(glossaryWithoutBlocks, true), true},
       {"glossary that does not parse", packWith("<w:glossaryDocument><w:docParts>", true), true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::string path = folder.File("テンプレート.docm");
     std::filesystem::remove(path);
@@ -77,11 +75,7 @@ TEST(WordDocumentWriter, RefusesTemplatesItCannotUse) {
 }
 
 TEST(WordDocumentWriter, FieldTextBecomesRunsWithBreaksAndScripts) {
-  struct Case {
-    const char* text;
-    const char* runs;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"河川堤防\n地震時照査", "<w:r><w:t>河川堤防</w:t><w:br/><w:t>地震時照査</w:t></w:r>"},
       {"(kN/m{^3})",
        "<w:r><w:t>(kN/m</w:t></w:r><w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>3</w:t></w:r>"
@@ -94,11 +88,10 @@ TEST(WordDocumentWriter, FieldTextBecomesRunsWithBreaksAndScripts) {
   };
   WordDocumentWriter writer;
   ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true)) << writer.Problems().front();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const auto& [text, runs] : cases) {
     ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｔｉｔｌｅ"));
-    ASSERT_TRUE(writer.SetField("タイトル", c.text));
-    EXPECT_EQ(ControlContent(writer.DocumentXml(), "タイトル"), c.runs);
+    ASSERT_TRUE(writer.SetField("タイトル", text));
+    EXPECT_EQ(ControlContent(writer.DocumentXml(), "タイトル"), runs) << text;
   }
   // The first run's properties carry over to every run, the script added in its place.
   ASSERT_TRUE(writer.SetField("会社名日本語", "地盤\n研究所 m{^2}"));
@@ -117,9 +110,9 @@ TEST(WordDocumentWriter, FieldTextBecomesRunsWithBreaksAndScripts) {
   std::string document = ReadPart(folder.File("title.docm"), "word/document.xml");
   // Saved without the controls: the runs stand in the paragraph itself.
   EXPECT_EQ(document.find("<w:sdt"), std::string::npos);
-  EXPECT_NE(document.find("<w:pPr><w:pStyle w:val=\"TitleInfo\"/><w:spacing w:before=\"2400\" w:after=\"240\"/></w:pPr>"
-                          "<w:r><w:rPr><w:b/></w:rPr><w:t>地盤</w:t><w:br/>"),
-            std::string::npos);
+  EXPECT_TRUE(Has(document,
+                  "<w:pPr><w:pStyle w:val=\"TitleInfo\"/><w:spacing w:before=\"2400\" w:after=\"240\"/>"
+                  "</w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>地盤</w:t><w:br/>"));
 }
 
 // The texts of the tables in a document: table, row, cell.
@@ -191,52 +184,44 @@ TEST(WordDocumentWriter, PicturesBecomePngPartsWithRelationships) {
   ASSERT_TRUE(writer.InsertPicture("モデル図", {SmallPng(), 0, 0}));  // 4 x 3 pixels at 96 dpi
 
   TempFolder folder;
-  SaveChecked(writer, folder.File("picture.docx"));
-  std::string path = folder.File("picture.docx");
+  const std::string path = folder.File("picture.docx");
+  SaveChecked(writer, path);
   EXPECT_EQ(ReadPart(path, "word/media/image1.png"), SmallPng());
   EXPECT_EQ(ReadPart(path, "word/media/image2.png"), SmallPng());
-  std::string relationships = ReadPart(path, "word/_rels/document.xml.rels");
-  EXPECT_NE(relationships.find("<Relationship Id=\"rId5\" Type=\"" + std::string(ooxml::kImageType) +
-                               "\" Target=\"media/image1.png\"/>"),
-            std::string::npos)
-      << relationships;
-  EXPECT_NE(relationships.find("Target=\"media/image2.png\""), std::string::npos);
-  EXPECT_NE(ReadPart(path, "[Content_Types].xml").find("<Default Extension=\"png\" ContentType=\"image/png\"/>"),
-            std::string::npos);
-  std::string document = ReadPart(path, "word/document.xml");
-  EXPECT_NE(document.find("<wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"3657600\" "
-                          "cy=\"2743200\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:docPr id=\"1\" "
-                          "name=\"Picture 1\" descr=\"図\"/>"),
-            std::string::npos);
-  EXPECT_NE(document.find("<a:blip r:embed=\"rId5\"/>"), std::string::npos);
-  EXPECT_NE(document.find("<wp:extent cx=\"38100\" cy=\"28575\"/>"), std::string::npos);
-  EXPECT_NE(document.find("<wp:docPr id=\"2\" name=\"Picture 2\" descr=\"モデル図\"/>"), std::string::npos);
+  const std::string relationships = ReadPart(path, "word/_rels/document.xml.rels");
+  EXPECT_TRUE(Has(relationships, "<Relationship Id=\"rId5\" Type=\"" + std::string(ooxml::kImageType) +
+                                     "\" Target=\"media/image1.png\"/>"));
+  EXPECT_TRUE(Has(relationships, "Target=\"media/image2.png\""));
+  EXPECT_TRUE(Has(ReadPart(path, "[Content_Types].xml"), "<Default Extension=\"png\" ContentType=\"image/png\"/>"));
+  const std::string document = ReadPart(path, "word/document.xml");
+  for (const char* part : {"<wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"3657600\" "
+                           "cy=\"2743200\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:docPr id=\"1\" "
+                           "name=\"Picture 1\" descr=\"図\"/>",
+                           "<a:blip r:embed=\"rId5\"/>", "<wp:extent cx=\"38100\" cy=\"28575\"/>",
+                           "<wp:docPr id=\"2\" name=\"Picture 2\" descr=\"モデル図\"/>"})
+    EXPECT_TRUE(Has(document, part));
 }
 
 TEST(WordDocumentWriter, SavedPackageDropsTheGlossaryAndTypesTheMainPart) {
-  struct Case {
-    const char* name;
-    const char* mainType;
-  };
-  const Case cases[] = {{"report.docm", ooxml::kMacroEnabledMainType},
-                        {"report.docx", ooxml::kDocumentMainType},
-                        {"REPORT.DOCX", ooxml::kDocumentMainType},
-                        {"report", ooxml::kMacroEnabledMainType}};
+  const std::pair<const char*, const char*> cases[] = {{"report.docm", ooxml::kMacroEnabledMainType},
+                                                       {"report.docx", ooxml::kDocumentMainType},
+                                                       {"REPORT.DOCX", ooxml::kDocumentMainType},
+                                                       {"report", ooxml::kMacroEnabledMainType}};
   TempFolder folder;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, mainType] : cases) {
+    SCOPED_TRACE(name);
     WordDocumentWriter writer;
     ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
     ASSERT_TRUE(writer.AppendBlock("Ｅｎｄ"));
-    SaveChecked(writer, folder.File(c.name));
+    SaveChecked(writer, folder.File(name));
     PackageEntries entries;
     std::string error;
-    ASSERT_TRUE(ReadZipFile(folder.File(c.name), entries, error));
+    ASSERT_TRUE(ReadZipFile(folder.File(name), entries, error));
     EXPECT_EQ(FindEntry(entries, "word/glossary/document.xml"), nullptr);
     EXPECT_EQ(entries.front().name, "[Content_Types].xml");
     std::string types = FindEntry(entries, "[Content_Types].xml")->data;
-    EXPECT_NE(types.find("<Override PartName=\"/word/document.xml\" ContentType=\"" + std::string(c.mainType) + "\"/>"),
-              std::string::npos);
+    EXPECT_TRUE(
+        Has(types, "<Override PartName=\"/word/document.xml\" ContentType=\"" + std::string(mainType) + "\"/>"));
     EXPECT_EQ(types.find("glossary"), std::string::npos);
     EXPECT_EQ(FindEntry(entries, "word/_rels/document.xml.rels")->data.find("glossary"), std::string::npos);
   }
@@ -259,9 +244,9 @@ TEST(WordDocumentWriter, ContentsListTheHeadingsWithTheirPages) {
   TempFolder folder;
   SaveChecked(writer, folder.File("contents.docm"));
 
+  const std::string document = ReadPart(folder.File("contents.docm"), "word/document.xml");
   pugi::xml_document xml;
-  ASSERT_TRUE(
-      xml.load_string(ReadPart(folder.File("contents.docm"), "word/document.xml").c_str(), ooxml::ParseOptions()));
+  ASSERT_TRUE(xml.load_string(document.c_str(), ooxml::ParseOptions()));
   struct Entry {
     std::string style, text, page;
     bool breaksPage;
@@ -283,32 +268,26 @@ TEST(WordDocumentWriter, ContentsListTheHeadingsWithTheirPages) {
   std::vector<Entry> expected{{"TOC1", "入力データ", "4", false}};
   for (int k = 0; k < 32; ++k)
     expected.push_back({"TOC3", "項目" + std::to_string(k), std::to_string(4 + k / 10), k + 1 == 31});
-  EXPECT_EQ(entries.size(), expected.size());
-  for (std::size_t i = 0; i < std::min(entries.size(), expected.size()); ++i) EXPECT_EQ(entries[i], expected[i]) << i;
+  EXPECT_EQ(entries, expected);
   // The field still wraps the entries, marked for Word to refresh.
-  std::string document = ReadPart(folder.File("contents.docm"), "word/document.xml");
-  EXPECT_NE(
-      document.find("<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r><w:t>入力データ</w:t></w:r><w:r><w:tab/>"
-                    "</w:r><w:r><w:t>4</w:t></w:r></w:p>"),
-      std::string::npos);
-  EXPECT_NE(document.find("<w:r><w:t>項目31</w:t></w:r><w:r><w:tab/></w:r><w:r><w:t>7</w:t></w:r><w:r><w:fldChar "
-                          "w:fldCharType=\"end\"/></w:r></w:p>"),
-            std::string::npos);
+  EXPECT_TRUE(Has(document,
+                  "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r><w:t>入力データ</w:t></w:r><w:r>"
+                  "<w:tab/></w:r><w:r><w:t>4</w:t></w:r></w:p>"));
+  EXPECT_TRUE(Has(document,
+                  "<w:r><w:t>項目31</w:t></w:r><w:r><w:tab/></w:r><w:r><w:t>7</w:t></w:r><w:r><w:fldChar "
+                  "w:fldCharType=\"end\"/></w:r></w:p>"));
 }
 
 // Saves into `folder` as the user `uid` would (root writes anywhere, so a
 // read-only folder only stops someone else); the save's result.
 int SaveAs(uid_t uid, const std::string& templatePath, const std::string& target) {
-  if (uid == geteuid()) {
+  const auto save = [&] {
     WordDocumentWriter writer;
-    return writer.OpenTemplate(templatePath, true) && writer.AppendBlock("Ｅｎｄ") ? writer.Save(target) : -1;
-  }
+    return writer.OpenTemplate(templatePath, true) && writer.AppendBlock("Ｅｎｄ") ? writer.Save(target) : 2;
+  };
+  if (uid == geteuid()) return save();
   pid_t child = fork();
-  if (child == 0) {
-    if (setgid(uid) != 0 || setuid(uid) != 0) _exit(3);
-    WordDocumentWriter writer;
-    _exit(writer.OpenTemplate(templatePath, true) && writer.AppendBlock("Ｅｎｄ") ? writer.Save(target) : 2);
-  }
+  if (child == 0) _exit(setgid(uid) != 0 || setuid(uid) != 0 ? 3 : save());
   int status = 0;
   waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -15,12 +15,10 @@
 namespace quorvel::test {
 namespace {
 
-TEST(WordTemplate, HoldsEveryBlockFieldAndColumnTheReportNames) {
-  struct Block {
-    const char* name;
-    std::vector<std::string> tags;
-  };
-  const Block blocks[] = {
+// Every block, field and column the report names; a sound package; every heading with its text.
+TEST(WordTemplate, HoldsEveryNameTheReportUsesInASoundPackage) {
+  const std::vector<std::string> coordinates{"番号１", "Ｘ１", "Ｙ１", "番号２", "Ｘ２", "Ｙ２"};
+  const std::pair<const char*, std::vector<std::string>> blocks[] = {
       {"Ｄｒｅｖｉａ＿Ｔｉｔｌｅ",
        {"タイトル", "サブタイトル", "現場名", "日付情報", "会社名日本語", "電話番号", "ファックス番号"}},
       {"Ｄｒｅｖｉａ＿Ｉｎｄｅｘ", {}},
@@ -35,48 +33,34 @@ TEST(WordTemplate, HoldsEveryBlockFieldAndColumnTheReportNames) {
       {"モデル図", {"モデル図"}},
       {"土質定数の表", {"番号", "地層名", "γｔ", "γｓａｔ", "φ", "ｃ", "強度低下する", "排水"}},
       {"地層形状の表", {"番号", "地層名", "地層の節点番号"}},
-      {"座標の表＿１", {"番号１", "Ｘ１", "Ｙ１", "番号２", "Ｘ２", "Ｙ２"}},
-      {"座標の表＿１＿１", {"番号１", "Ｘ１", "Ｙ１", "番号２", "Ｘ２", "Ｙ２"}},
-      {"座標の表＿２", {"番号１", "Ｘ１", "Ｙ１", "番号２", "Ｘ２", "Ｙ２"}},
-      {"座標の表＿２＿１", {"番号１", "Ｘ１", "Ｙ１", "番号２", "Ｘ２", "Ｙ２"}},
+      {"座標の表＿１", coordinates},
+      {"座標の表＿１＿１", coordinates},
+      {"座標の表＿２", coordinates},
+      {"座標の表＿２＿１", coordinates},
       {"フィッティング＿１＿０", {"地層名"}},
       {"フィッティング＿１＿２", {"ＤＡ", "ａ", "ｂ", "ｃ", "残差", "選択"}},
       {"フィッティング＿１＿２＿１", {"ＤＡ", "ａ", "ｂ", "ｃ", "残差", "選択"}},
       {"フィッティング＿１＿３", {"関数形", "曲線", "残差", "ｐ１", "ｐ２", "ｐ３", "ｐ４"}},
       {"損傷依存軟化＿２", {"番号", "地層名", "ＲＬ", "ＤＡ", "繰返し回数"}},
-      {"ＦＥＭデータ", {"ＦＥＭ応答", "入力地震波", "時間間隔", "ステップ数", "継続時間", "節点数", "要素数", "境界条件",
-                       "開始節点", "開始要素"}},
+      {"ＦＥＭデータ",
+       {"ＦＥＭ応答", "入力地震波", "時間間隔", "ステップ数", "継続時間", "節点数", "要素数", "境界条件", "開始節点",
+        "開始要素"}},
       {"図＿２", {"図", "図２"}},
       {"円弧の表", {"円弧名", "ｘｃ", "ｙｃ", "ｒｃ", "Ｆｓ", "Ｋｈｙ"}},
       {"最大変位円弧の表", {"円弧名", "ｘｃ", "ｙｃ", "ｒｃ", "Ｋｈｙ", "ｔｓｌｉｐ", "すべり変位"}},
       {"変位量の表", {"時刻", "すべり変位"}},
   };
-  WordDocumentWriter writer;
-  ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
-  EXPECT_TRUE(writer.Problems().empty()) << writer.Problems().front();
-  for (const Block& block : blocks) {
-    SCOPED_TRACE(block.name);
-    std::vector<std::string> tags = writer.BlockTags(block.name);
-    if (block.tags.empty()) {
-      std::vector<std::string> names = writer.BlockNames();
-      EXPECT_NE(std::find(names.begin(), names.end(), block.name), names.end());
-    }
-    EXPECT_EQ(tags, block.tags);
-  }
-  // The contents block is a contents field over the heading levels 1 to 3, refreshed on opening.
-  ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｉｎｄｅｘ"));
-  std::string document = writer.DocumentXml();
-  EXPECT_NE(document.find("<w:fldChar w:fldCharType=\"begin\" w:dirty=\"true\"/></w:r><w:r><w:instrText "
-                          "xml:space=\"preserve\"> TOC \\o \"1-3\" \\h \\z \\u </w:instrText>"),
-            std::string::npos);
-}
-
-TEST(WordTemplate, PackageIsSoundAndEveryHeadingCarriesItsText) {
   EXPECT_EQ(ooxml::CheckPackageFile(TemplatePath()), std::vector<std::string>());
   WordDocumentWriter writer;
   ASSERT_TRUE(writer.OpenTemplate(TemplatePath(), true));
+  EXPECT_TRUE(writer.Problems().empty()) << writer.Problems().front();
+  const std::vector<std::string> names = writer.BlockNames();
+  for (const auto& [name, tags] : blocks) {
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    EXPECT_EQ(writer.BlockTags(name), tags) << name;
+  }
   std::size_t sections = 0;
-  for (const std::string& name : writer.BlockNames()) {
+  for (const std::string& name : names) {
     if (name.rfind("Ｄｒｅｖｉａ＿", 0) != 0 || name == "Ｄｒｅｖｉａ＿Ｔｉｔｌｅ" ||
         name == "Ｄｒｅｖｉａ＿Ｉｎｄｅｘ")
       continue;
@@ -85,6 +69,11 @@ TEST(WordTemplate, PackageIsSoundAndEveryHeadingCarriesItsText) {
   }
   // 60 headings of the report, 4 choices for each of the three chosen slip parts with their parts.
   EXPECT_EQ(sections, 60u + 4u * (1 + 4) + 4u * (1 + 5) + 4u * (1 + 3));
+  // The contents block is a contents field over the heading levels 1 to 3, refreshed on opening.
+  ASSERT_TRUE(writer.AppendBlock("Ｄｒｅｖｉａ＿Ｉｎｄｅｘ"));
+  EXPECT_TRUE(Has(writer.DocumentXml(),
+                  "<w:fldChar w:fldCharType=\"begin\" w:dirty=\"true\"/></w:r><w:r><w:instrText "
+                  "xml:space=\"preserve\"> TOC \\o \"1-3\" \\h \\z \\u </w:instrText>"));
 }
 
 // The check that every test document passes must itself catch each fault.
@@ -100,13 +89,9 @@ TEST(PackageCheck, FindsEachFault) {
   ASSERT_TRUE(ReadZipFile(folder.File("sound.docm"), sound, error));
   ASSERT_EQ(ooxml::CheckPackage(sound), std::vector<std::string>());
 
-  struct Case {
-    const char* part;
-    const char* from;
-    const char* to;
-    const char* problem;
-  };
-  const Case cases[] = {
+  const struct {
+    const char *part, *from, *to, *problem;
+  } cases[] = {
       {"word/document.xml", "r:embed=\"rId5\"", "r:embed=\"rId9\"",
        "word/document.xml: r:embed=\"rId9\" names no relationship"},
       {"word/document.xml", "</w:body>",
@@ -124,7 +109,7 @@ TEST(PackageCheck, FindsEachFault) {
        "<Override PartName=\"/word/gone.xml\" ContentType=\"application/xml\"/></Types>",
        "[Content_Types].xml: override for missing part /word/gone.xml"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.problem);
     PackageEntries broken = sound;
     PackageEntry* entry = FindEntry(broken, c.part);
@@ -138,10 +123,6 @@ TEST(PackageCheck, FindsEachFault) {
   }
 }
 
-void CopyParts(const std::string& to) {
-  std::filesystem::copy(QUORVEL_WORD_TEMPLATE_PARTS_DIR, to, std::filesystem::copy_options::recursive);
-}
-
 void Replace(const std::string& path, const std::string& from, const std::string& to) {
   std::string text;
   ASSERT_TRUE(ReadFileBytes(path, text, 1u << 26));
@@ -153,15 +134,9 @@ void Replace(const std::string& path, const std::string& from, const std::string
 
 TEST(WordTemplate, PackerRefusesPartsTheWriterCannotUse) {
   const std::string packer = std::string(QUORVEL_BINARY_DIR) + "/bin/quorvel-pack-template";
-  struct Case {
-    const char* what;
-    const char* file;
-    const char* from;
-    const char* to;
-    const char* extraFile = nullptr;
-    const char* extraText = nullptr;
-  };
-  const Case cases[] = {
+  const struct {
+    const char *what, *file, *from, *to, *extraFile = nullptr, *extraText = nullptr;
+  } cases[] = {
       {"unchanged", nullptr, nullptr, nullptr},
       {"a block with a link", "word/glossary/document.xml", "<w:pStyle w:val=\"Heading1\"/>\n          </w:pPr>",
        "<w:pStyle w:val=\"Heading1\"/>\n          </w:pPr><w:hyperlink "
@@ -175,10 +150,11 @@ TEST(WordTemplate, PackerRefusesPartsTheWriterCannotUse) {
       {"a relationship to a missing part", "word/_rels/document.xml.rels", "Target=\"footer1.xml\"",
        "Target=\"footer2.xml\""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TempFolder folder;
-    CopyParts(folder.File("parts"));
+    std::filesystem::copy(QUORVEL_WORD_TEMPLATE_PARTS_DIR, folder.File("parts"),
+                          std::filesystem::copy_options::recursive);
     if (c.file) Replace(folder.File("parts/") + c.file, c.from, c.to);
     if (c.extraFile) {
       std::filesystem::create_directories(std::filesystem::path(folder.File("parts/") + c.extraFile).parent_path());

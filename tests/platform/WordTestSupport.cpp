@@ -17,13 +17,21 @@ namespace quorvel::test {
 std::string TemplatePath() { return std::string(QUORVEL_BINARY_DIR) + "/bin/PrnFiles/Drevia.docm"; }
 
 std::string SmallPng() {
-  static const unsigned char kPng[] = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49,
-                                       0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x03, 0x08, 0x02,
-                                       0x00, 0x00, 0x00, 0x3b, 0x96, 0x39, 0x91, 0x00, 0x00, 0x00, 0x15, 0x49, 0x44,
-                                       0x41, 0x54, 0x78, 0x9c, 0x63, 0xf8, 0xcf, 0xc0, 0xc0, 0xd0, 0x00, 0xc4, 0xff,
-                                       0xff, 0x03, 0x59, 0x38, 0x39, 0x00, 0xf9, 0xcc, 0x0d, 0x75, 0x3e, 0xb9, 0xb4,
-                                       0x66, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
-  return std::string(reinterpret_cast<const char*>(kPng), sizeof kPng);
+  static const char kPng[] =
+      "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x04\x00\x00\x00\x03\x08"
+      "\x02\x00\x00\x00\x3b\x96\x39\x91\x00\x00\x00\x15\x49\x44\x41\x54\x78\x9c\x63\xf8\xcf\xc0\xc0\xd0\x00"
+      "\xc4\xff\xff\x03\x59\x38\x39\x00\xf9\xcc\x0d\x75\x3e\xb9\xb4\x66\x00\x00\x00\x00\x49\x45\x4e\x44\xae"
+      "\x42\x60\x82";
+  return std::string(kPng, sizeof kPng - 1);
+}
+
+const std::vector<std::string> kExampleTitleTexts = {
+    "河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点", "2024年3月",
+    "株式会社 地盤解析研究所",    "TEL 03-1234-5678",          "FAX 03-1234-5679"};
+
+::testing::AssertionResult Has(const std::string& text, std::string_view part) {
+  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << part << "\" not in:\n" << text;
 }
 
 std::string ReadPart(const std::string& packagePath, std::string_view part) {
@@ -73,9 +81,8 @@ std::string ConvertToPdf(const std::string& document, const std::string& workFol
   const std::filesystem::path path(document);
   const std::string logFile = (std::filesystem::path(workFolder) / "soffice.log").string();
   const std::string profile = (std::filesystem::path(workFolder) / "profile").string();
-  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + profile +
-             " --convert-to pdf --outdir " + Quoted(path.parent_path().string()) + " " + Quoted(document) + " >" +
-             Quoted(logFile) + " 2>&1");
+  RunCommand("soffice --headless --norestore -env:UserInstallation=file://" + profile + " --convert-to pdf --outdir " +
+             Quoted(path.parent_path().string()) + " " + Quoted(document) + " >" + Quoted(logFile) + " 2>&1");
   if (log != nullptr) {
     std::ifstream in(logFile, std::ios::binary);
     log->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

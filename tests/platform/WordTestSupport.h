@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the Word-output tests: the packed template, a small PNG, reading
 // parts back, and the save that every test document goes through.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,12 @@ namespace quorvel::test {
 std::string TemplatePath();
 // A 4 x 3 pixel RGB PNG.
 std::string SmallPng();
+
+// The example project's title page texts, in the order of the title block's fields.
+extern const std::vector<std::string> kExampleTitleTexts;
+
+// Whether `text` holds `part`; a failure shows both.
+::testing::AssertionResult Has(const std::string& text, std::string_view part);
 
 // One part of a saved package; empty when the package or the part is missing.
 std::string ReadPart(const std::string& packagePath, std::string_view part);

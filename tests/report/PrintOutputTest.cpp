@@ -73,6 +73,20 @@ QString LastLine(const QString& text) {
 
 QString Binary(const char* name) { return QStringLiteral(QUORVEL_BINARY_DIR "/bin/") + QString::fromLatin1(name); }
 
+// Runs the ToPrint task on `folder`'s hand-off file as the host starts it; the
+// application's name while it ran, restored after.
+QString RunToPrint(const TempFolder& folder, quorvel::ModeResult* result = nullptr) {
+  const QString applicationName = QCoreApplication::applicationName();
+  quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
+    return quorvel::RunPrintMode(folder.Path(), request);
+  });
+  const quorvel::ModeResult ran = app.Run();
+  if (result) *result = ran;
+  const QString nameWhilePrinting = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName(applicationName);
+  return nameWhilePrinting;
+}
+
 }  // namespace
 
 class PrintOutputTest : public QObject {
@@ -155,7 +169,7 @@ class PrintOutputTest : public QObject {
         QPdfWriter writer(pdf);
         QVERIFY(quorvel::PrintReportPages(c.composer, writer, c.project, 1, c.composer.PageCount()));
       }
-      QCOMPARE(quorvel::test::PdfPages(pdf), c.composer.PageCount());
+      QCOMPARE(c.composer.PageCount(), 7);
       QCOMPARE(quorvel::test::PdfPages(pdf), 7);
       const QString cover = quorvel::test::PdfPageText(pdf, 1);
       QVERIFY2(cover.contains(U("河川堤防の地震時安定性照査")), qPrintable(cover));
@@ -181,46 +195,15 @@ class PrintOutputTest : public QObject {
     }
   }
 
-  void reportToolWritesTheExampleProjectAsPdf() {
-    TempFolder folder;
-    const QString pdf = Q(folder.File("report.pdf"));
-    const auto run = quorvel::test::Run(Binary("quorvel-report"), {Q(quorvel::test::kExampleProject), "--pdf", pdf});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.err.isEmpty());
-    QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages
-    const QString cover = quorvel::test::PdfPageText(pdf, 1);
-    for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
-                             "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
-      QVERIFY2(cover.contains(U(text)), text);
-    QVERIFY(quorvel::test::PdfPageText(pdf, 2).contains(U("目")));
-    QVERIFY2(!QRegularExpression(U("^\\s*\\d+\\s*$")).match(LastLine(quorvel::test::PdfPageText(pdf, 2))).hasMatch(),
-             "no page number on the title and contents pages");
-    // The cover is drawn, not only its text: dark pixels inside the title rule's band.
-    const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"), {"-r", "30", "-f", "1", "-l", "1", "-png",
-                                                                        "-singlefile", pdf, Q(folder.File("page"))});
-    QCOMPARE(raster.exitCode, 0);
-    QImage page(Q(folder.File("page.png")));
-    QVERIFY(!page.isNull());
-    int dark = 0;
-    for (int y = 0; y < page.height() / 3; ++y)
-      for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128;
-    QVERIFY(dark > 100);
-  }
-
   void reportToolFailsWithOneLineAndLeavesTheOldTarget_data() {
     QTest::addColumn<QString>("handOff");  // "example", "missing" or a file's text
     QTest::addColumn<bool>("forms");
     QTest::addColumn<QString>("target");  // relative to the temp folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no project file") << "missing" << true << "old.pdf"
-                                     << "missing.txt: ";
-    QTest::newRow("bad record") << "ToPrint\r\nx\r\n0\r\n[Print] 58\r\n"
-                                << true << "old.pdf"
-                                << "line";
-    QTest::newRow("no form files") << "example" << false << "old.pdf"
-                                   << "0_表紙.kvf: cannot open";
-    QTest::newRow("unwritable target") << "example" << true << "no/such/folder/r.pdf"
-                                       << "r.pdf";
+    QTest::newRow("no project file") << U("missing") << true << U("old.pdf") << U("handoff.txt: ");
+    QTest::newRow("bad record") << U("ToPrint\r\nx\r\n0\r\n[Print] 58\r\n") << true << U("old.pdf") << U("line");
+    QTest::newRow("no form files") << U("example") << false << U("old.pdf") << U("0_表紙.kvf: cannot open");
+    QTest::newRow("unwritable target") << U("example") << true << U("no/such/folder/r.pdf") << U("r.pdf");
   }
   void reportToolFailsWithOneLineAndLeavesTheOldTarget() {
     QFETCH(QString, handOff);
@@ -228,12 +211,8 @@ class PrintOutputTest : public QObject {
     QFETCH(QString, target);
     QFETCH(QString, reason);
     TempFolder folder;
-    QString input = Q(quorvel::test::kExampleProject);
-    if (handOff == "missing") input = Q(folder.File("missing.txt"));
-    if (handOff != "missing" && handOff != "example") {
-      folder.WriteBytes("handoff.txt", handOff.toStdString());
-      input = Q(folder.File("handoff.txt"));
-    }
+    QString input = handOff == "example" ? Q(quorvel::test::kExampleProject) : Q(folder.File("handoff.txt"));
+    if (handOff != "missing" && handOff != "example") folder.WriteBytes("handoff.txt", handOff.toStdString());
     folder.WriteBytes("old.pdf", "old");
     TempFolder home;
     if (forms) quorvel::test::CopyForms(home);
@@ -296,13 +275,7 @@ class PrintOutputTest : public QObject {
         dialog->reject();
       });
     }
-    const QString applicationName = QCoreApplication::applicationName();
-    quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
-      return quorvel::RunPrintMode(folder.Path(), request);
-    });
-    app.Run();
-    const QString nameWhilePrinting = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(applicationName);
+    const QString nameWhilePrinting = RunToPrint(folder);
     QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), answer);
     QVERIFY(folder.Exists("writed"));
     QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
@@ -315,7 +288,23 @@ class PrintOutputTest : public QObject {
     if (choice == "printButton") {
       QCOMPARE(nameWhilePrinting, U("印刷"));
       QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages
-      QVERIFY(quorvel::test::PdfPageText(pdf, 1).contains(U("河川堤防の地震時安定性照査")));
+      const QString cover = quorvel::test::PdfPageText(pdf, 1);
+      for (const char* text : {"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
+                               "2024年3月", "株式会社 地盤解析研究所", "TEL 03-1234-5678", "FAX 03-1234-5679"})
+        QVERIFY2(cover.contains(U(text)), text);
+      QVERIFY(quorvel::test::PdfPageText(pdf, 2).contains(U("目")));
+      QVERIFY2(!QRegularExpression(U("^\\s*\\d+\\s*$")).match(LastLine(quorvel::test::PdfPageText(pdf, 2))).hasMatch(),
+               "no page number on the title and contents pages");
+      // The cover is drawn, not only its text: dark pixels inside the title rule's band.
+      const auto raster = quorvel::test::Run(QStringLiteral("pdftoppm"), {"-r", "30", "-f", "1", "-l", "1", "-png",
+                                                                          "-singlefile", pdf, Q(folder.File("page"))});
+      QCOMPARE(raster.exitCode, 0);
+      QImage page(Q(folder.File("page.png")));
+      QVERIFY(!page.isNull());
+      int dark = 0;
+      for (int y = 0; y < page.height() / 3; ++y)
+        for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+      QVERIFY(dark > 100);
     }
   }
 
@@ -334,10 +323,9 @@ class PrintOutputTest : public QObject {
     QVERIFY(quorvel::Utf8ToCp932(text, bytes));
     folder.WriteBytes("temp.txt", bytes);
     ModalAnswerer answerer;
-    quorvel::CQuorvelApp app(folder.Path(), [&](const quorvel::StartRequest& request) {
-      return quorvel::RunPrintMode(folder.Path(), request);
-    });
-    QCOMPARE(app.Run(), quorvel::ModeResult::Cancel);
+    quorvel::ModeResult result{};
+    RunToPrint(folder, &result);
+    QCOMPARE(result, quorvel::ModeResult::Cancel);
     QCOMPARE(folder.ReadBytes("temp.txt"), std::string("ToDrevia\r\nCANCEL"));
     QVERIFY(folder.Exists("writed"));
     QCOMPARE(answerer.Seen().size(), 1);

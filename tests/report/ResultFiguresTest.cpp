@@ -79,6 +79,7 @@ class ResultFiguresTest : public QObject {
     const auto run = quorvel::test::Run(QCoreApplication::applicationDirPath() + "/quorvel-report",
                                         {QString::fromStdString(quorvel::test::kExampleProject), "--pdf", pdf});
     QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     const int pages = quorvel::test::PdfPages(pdf);
     QVERIFY(pages > 20);
     // Printed page n is PDF page n + offset (title and contents pages).

@@ -48,7 +48,7 @@ class WordOutputTest : public QObject {
       auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
       QVERIFY(name != nullptr);
       name->setText(docm);
-      static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept(), which reads the chosen name
+      static_cast<QDialog*>(dialog)->accept();    // QFileDialog's own accept(), which reads the chosen name
       if (dialog->isVisible()) dialog->reject();  // the path was refused: fail below rather than wait
     });
     int progressValue = -1, progressMaximum = -1;
@@ -89,8 +89,7 @@ class WordOutputTest : public QObject {
     QCOMPARE(messages, (QStringList{U(quorvel::kWordQuestion), U("Word 出力しました")}));
     QCOMPARE(answerer.Seen().last().title, U("印刷"));
     QCOMPARE(answerer.Seen().last().icon, static_cast<int>(QMessageBox::Information));
-    QVERIFY(progressShown);
-    QVERIFY(progressMaximum > 0);
+    QVERIFY(progressShown && progressMaximum > 0);
     QCOMPARE(progressValue, progressMaximum);
 
     QVERIFY(QFile::exists(docm));
