@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "graph/StrainCurve.h"
 #include "host/EngineCaller.h"
 #include "host/InvalidArgument.h"
 #include "host/Language.h"
 #include "host/RetrySettings.h"
 #include "host/StringTable.h"
-#include "graph/StrainCurve.h"
 
 namespace quorvel {
 namespace {

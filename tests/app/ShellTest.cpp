@@ -45,8 +45,9 @@ class ShellTest : public QObject {
       QCOMPARE(app.Run(), ModeResult::NoWindow);
       QVERIFY(!windowRan && !folder.Exists("writed"));
       QCOMPARE(answerer.Seen().size(), 1);
-      QCOMPARE(answerer.Seen().first().text,
-               QString::fromUtf8("SR-N関連パラメータ及びひずみ逆算定数フィッティングツールは\n単独では起動できません。"));
+      QCOMPARE(
+          answerer.Seen().first().text,
+          QString::fromUtf8("SR-N関連パラメータ及びひずみ逆算定数フィッティングツールは\n単独では起動できません。"));
       QCOMPARE(answerer.Seen().first().buttons.size(), 1);
       QCOMPARE(folder.Exists("temp.txt") ? folder.ReadBytes("temp.txt") : std::string("<none>"),
                present ? bytes : std::string("<none>"));
@@ -80,10 +81,12 @@ class ShellTest : public QObject {
 
   void languageAndLabelReachTheWindow() {
     // line 3 "0" (trimmed) is Japanese; the label is line 2 as sent
-    const std::tuple<const char*, bool, const char*> cases[] = {
-        {"ToSrnForm\r\n 1 : 砂 \r\n0\r\n", true, " 1 : 砂 "}, {"ToSrnForm\r\nA\r\n0 \r\n", true, "A"},
-        {"ToSrnForm\r\nA\r\n1\r\n", false, "A"},            {"ToSrnForm\r\nA\r\n-1\r\n", false, "A"},
-        {"ToSrnForm\r\nA\r\n0x\r\n", false, "A"},           {"ToSrnForm", false, ""}};
+    const std::tuple<const char*, bool, const char*> cases[] = {{"ToSrnForm\r\n 1 : 砂 \r\n0\r\n", true, " 1 : 砂 "},
+                                                                {"ToSrnForm\r\nA\r\n0 \r\n", true, "A"},
+                                                                {"ToSrnForm\r\nA\r\n1\r\n", false, "A"},
+                                                                {"ToSrnForm\r\nA\r\n-1\r\n", false, "A"},
+                                                                {"ToSrnForm\r\nA\r\n0x\r\n", false, "A"},
+                                                                {"ToSrnForm", false, ""}};
     for (const auto& [handOff, japanese, label] : cases) {
       TempFolder folder;
       std::string bytes;

@@ -145,9 +145,12 @@ class ControlsTest : public QObject {
 
   void richTextRuns() {
     // Each run as its kind (0 plain, 1 superscript, 2 subscript) and its text.
-    const std::pair<const char*, const char*> cases[] = {
-        {"m{^2}", "0m 12"},        {"{_x}", "2x"}, {"a{^bc", "0a 1bc"}, {"N{_c}{^2} kN", "0N 2c 12 0 kN"},
-        {"a}b{c", "0a}b{c"} /* plain braces stay */, {"", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"m{^2}", "0m 12"},
+                                                         {"{_x}", "2x"},
+                                                         {"a{^bc", "0a 1bc"},
+                                                         {"N{_c}{^2} kN", "0N 2c 12 0 kN"},
+                                                         {"a}b{c", "0a}b{c"} /* plain braces stay */,
+                                                         {"", ""}};
     for (const auto& [text, expected] : cases) {
       QStringList runs;
       for (const RichTextRun& run : quorvel::SplitRichText(QString::fromUtf8(text)))
@@ -214,7 +217,9 @@ class ControlsTest : public QObject {
         {quorvel::kEnglish, false, {"Open File", "File Name(&N):", "Files of type:", "Open(&O)", "Cancel"}},
         {quorvel::kEnglish, true, {"Save File", "File Name(&N):", "File Type(&T):", "Save(&S)", "Cancel"}},
         {quorvel::kJapanese, false, {"開く", "ファイル名(&N):", "ファイルの種類(&T):", "開く(&O)", "キャンセル"}},
-        {quorvel::kJapanese, true, {"名前を付けて保存", "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"}}};
+        {quorvel::kJapanese,
+         true,
+         {"名前を付けて保存", "ファイル名(&N):", "ファイルの種類(&T):", "保存(&S)", "キャンセル"}}};
     for (const auto& [language, save, expected] : cases) {
       quorvel::SetCurrentLanguage(language);
       QStringList seen;

@@ -183,7 +183,11 @@ class GridTest : public QObject {
         {quorvel::kJapanese, 0, fourRows, 4, {"1", "5", "2", ""}, {}},
         {quorvel::kJapanese, 10, fourRows, 6, {"1", "5", "2", "", "3", "", "4", ""}, {}},
         {quorvel::kJapanese, 5, fourRows, 5, {"1", "5", "2", "", "3", ""}, cut},
-        {quorvel::kEnglish, 5, fourRows, 5, {"1", "5", "2", "", "3", ""},
+        {quorvel::kEnglish,
+         5,
+         fourRows,
+         5,
+         {"1", "5", "2", "", "3", ""},
          "The table holds at most 5 rows.\n1 of the pasted rows did not fit and were left out."},
         {quorvel::kJapanese, 10, "1,0.5\r\n2,0.25\r\n3,0.2\r\n", 5, {"1", "0.5", "2", "0.25", "3", "0.2"}, {}},
         {quorvel::kJapanese, 10, "1,5\t2\n", 4, {"1,5", "2", "", ""}, {}}};

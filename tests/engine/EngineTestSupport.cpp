@@ -43,7 +43,7 @@ Shape ShapeOf(int id, std::mt19937& random, int pointCount) {
     case 6: return {{20, 0, 0.5, 0.5, 0.5, 0.8, 1.5, 0.5, 0.5}, {40, 10, 2, 1.5, 1.5, 1.2, 3, 5, 5}, 1e-4, 1e-1,
                     {100.0, Uniform(random, 0.5, 2.0)}};
     case 7: return {{0.1, 0.5}, {0.3, 2.0}, 1e-4, 1e-1, {100.0, 1.0, 30.0, 5.0, 1000.0, 0.8, 1.2, 1.1, 2.0, 1.5, 2.5}};
-  // clang-format on
+      // clang-format on
     default: {
       // Stage lists: up to three stages splitting the points.
       const int stages = 1 + static_cast<int>(random() % 3);

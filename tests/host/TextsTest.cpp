@@ -66,14 +66,28 @@ TEST(NumberText, Parsing) {
   // Out of range as strtod: overflow is infinite, underflow 0, also without an exponent.
   const std::string tiny = "0." + std::string(400, '0') + "1";
   const std::pair<std::string, double> doubles[] = {
-      {"1.5", 1.5},      {"  2.25xyz", 2.25},   {"-3e2", -300.0},
-      {"+4", 4.0},       {"abc", 0.0},          {"", kNoValue},
-      {"   ", 0.0},      {".5", 0.5},           {"1e", 1.0},
-      {"--1", 0.0},      {"-9e32", kNoValue},   {"1e400", kInf},
-      {"-1e400", -kInf}, {"1e-400", 0.0},       {tiny, 0.0},
-      {"-" + tiny, 0.0}, {tiny.substr(1), 0.0}, {"1" + std::string(400, '0'), kInf},
+      {"1.5", 1.5},
+      {"  2.25xyz", 2.25},
+      {"-3e2", -300.0},
+      {"+4", 4.0},
+      {"abc", 0.0},
+      {"", kNoValue},
+      {"   ", 0.0},
+      {".5", 0.5},
+      {"1e", 1.0},
+      {"--1", 0.0},
+      {"-9e32", kNoValue},
+      {"1e400", kInf},
+      {"-1e400", -kInf},
+      {"1e-400", 0.0},
+      {tiny, 0.0},
+      {"-" + tiny, 0.0},
+      {tiny.substr(1), 0.0},
+      {"1" + std::string(400, '0'), kInf},
       // Only digits start a number: "nan" and "inf" are no numbers.
-      {"nan", 0.0},      {"-inf", 0.0},         {"Infinity", 0.0},
+      {"nan", 0.0},
+      {"-inf", 0.0},
+      {"Infinity", 0.0},
       {"+nan(1)", 0.0},
   };
   for (const auto& [text, value] : doubles) EXPECT_EQ(ParseDouble(text), value) << '"' << text.substr(0, 9) << '"';
