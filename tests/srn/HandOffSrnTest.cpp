@@ -24,9 +24,7 @@ using test::IndexOf;
 using test::Lines;
 
 bool Read(const Lines& lines, SrnFormRecord& record, std::string* error = nullptr) {
-  HostTextReader reader;
-  EXPECT_TRUE(reader.OpenBytes(HostBytes(lines)));
-  return ReadSrnInput(reader, record, error);
+  return test::ReadLines(lines, [&](HostTextReader& reader) { return ReadSrnInput(reader, record, error); });
 }
 
 SrnFormRecord ReadFixture() {

@@ -23,9 +23,8 @@ using test::IndexOf;
 using test::Lines;
 
 bool Read(const Lines& lines, StrainFormRecord& record, int language = kJapanese, std::string* error = nullptr) {
-  HostTextReader reader;
-  EXPECT_TRUE(reader.OpenBytes(HostBytes(lines)));
-  return ReadStrainInput(reader, record, language, error);
+  return test::ReadLines(lines,
+                         [&](HostTextReader& reader) { return ReadStrainInput(reader, record, language, error); });
 }
 
 StrainFormRecord ReadFixture() {

@@ -23,6 +23,14 @@ Lines LinesOf(const std::string& bytes);
 // Index of the first line equal to `text`; fails the test when there is none.
 std::size_t IndexOf(const Lines& lines, const std::string& text);
 
+// Runs `read(reader)` on a host text reader over `lines`.
+template <class ReadFunction>
+bool ReadLines(const Lines& lines, ReadFunction read) {
+  HostTextReader reader;
+  EXPECT_TRUE(reader.OpenBytes(HostBytes(lines)));
+  return read(reader);
+}
+
 // Compare what travels through the files.
 void ExpectSameSrnRecords(const SrnFormRecord& expected, const SrnFormRecord& actual);
 void ExpectSameStrainRecords(const StrainFormRecord& expected, const StrainFormRecord& actual);
