@@ -2,14 +2,12 @@
 // lists of 50 markers, log x axis with legend columns, into 1000 x 600 pixels.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <cmath>
 #include <memory>
 #include <random>
 #include <vector>
 
-#include "app/FontSetup.h"
 #include "graph/DataSetList.h"
 #include "graph/GraphDrawer.h"
 #include "host/ColourFile.h"
@@ -68,13 +66,3 @@ void DrawDenseGraph(benchmark::State& state) {
 BENCHMARK(DrawDenseGraph)->Arg(kGraphSrn)->Arg(kGraphConstants)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  SetUpFonts();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -6,14 +6,12 @@
 //   build/release/bin/report_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "app/FontSetup.h"
 #include "platform/KavletComposer.h"
 #include "report/ReportComposition.h"
 #include "report/ReportPageDrawing.h"
@@ -123,13 +121,3 @@ void BM_ExampleToPdf(benchmark::State& state) {
 BENCHMARK(BM_ExampleToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  SetUpFonts();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
