@@ -7,33 +7,6 @@
 
 namespace quorvel {
 
-QList<RichTextRun> SplitRichText(const QString& text) {
-  QList<RichTextRun> runs;
-  RichTextRun current;
-  auto flush = [&] {
-    if (!current.text.isEmpty()) runs.append(current);
-    current.text.clear();
-  };
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (current.kind == RichTextRun::kNormal && c == QLatin1Char('{') && i + 1 < text.size() &&
-        (text[i + 1] == QLatin1Char('^') || text[i + 1] == QLatin1Char('_'))) {
-      flush();
-      current.kind = text[i + 1] == QLatin1Char('^') ? RichTextRun::kSuperscript : RichTextRun::kSubscript;
-      ++i;
-      continue;
-    }
-    if (current.kind != RichTextRun::kNormal && c == QLatin1Char('}')) {
-      flush();
-      current.kind = RichTextRun::kNormal;
-      continue;
-    }
-    current.text += c;
-  }
-  flush();
-  return runs;
-}
-
 QFont SmallRichTextFont(const QFont& font) {
   QFont small(font);
   if (font.pixelSize() > 0)

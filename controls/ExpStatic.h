@@ -7,19 +7,13 @@
 #include <QLabel>
 #include <QList>
 
+#include "platform/MarkedText.h"
+
 namespace quorvel {
 
-struct RichTextRun {
-  enum Kind { kNormal, kSuperscript, kSubscript };
-  Kind kind = kNormal;
-  QString text;
-  friend bool operator==(const RichTextRun&, const RichTextRun&) = default;
-};
-
-// Splits the markup into runs: "{^" opens a superscript run and "{_" a
-// subscript run, each closed by the next "}" or by the end of the text.
-// Empty runs are left out.
-QList<RichTextRun> SplitRichText(const QString& text);
+// The statics use the report's "{^…}"/"{_…}" markup and its splitter.
+using RichTextRun = MarkedRun;
+inline QList<RichTextRun> SplitRichText(const QString& text) { return SplitMarkedText(text); }
 
 // Where each run goes on the line, relative to the line's left and top edges.
 struct PlacedRun {
