@@ -17,6 +17,7 @@
 #include "controls/ExpButton.h"
 #include "controls/ExpEdit.h"
 #include "controls/MessageBoxes.h"
+#include "controls/UiText.h"
 #include "host/Language.h"
 #include "report/ReportComposition.h"
 #include "report/ReportPageDrawing.h"
@@ -29,11 +30,6 @@ QString U(const char* text) { return QString::fromUtf8(text); }
 constexpr unsigned kBackground = 0xC9C9C9;
 constexpr int kMargin = 300;  // page units left free around the paper
 constexpr int kResizeSettleMs = 150;
-
-void Name(QWidget* widget, const char* objectName, const QString& accessible) {
-  widget->setObjectName(QString::fromLatin1(objectName));
-  widget->setAccessibleName(accessible);
-}
 
 // The arrow faces (normal, pressed, disabled): a triangle pointing left or right.
 QPixmap ArrowFace(bool right, int state) {
@@ -151,19 +147,19 @@ void CPrintPreviewDlg::BuildWidgets() {
   setSizeGripEnabled(true);
 
   close_ = new QPushButton(U("閉じる"), this);  // 2
-  Name(close_, "closeButton", close_->text());
+  NameControl(close_, "closeButton", close_->text());
   print_ = new QPushButton(U("印刷"), this);  // 1081
-  Name(print_, "printButton", print_->text());
+  NameControl(print_, "printButton", print_->text());
   word_ = new QPushButton(U("Word出力"), this);  // 1089
-  Name(word_, "wordButton", word_->text());
+  NameControl(word_, "wordButton", word_->text());
   zoomIn_ = new QPushButton(U("拡大"), this);  // 1082
-  Name(zoomIn_, "zoomInButton", zoomIn_->text());
+  NameControl(zoomIn_, "zoomInButton", zoomIn_->text());
   zoomOut_ = new QPushButton(U("縮小"), this);  // 1083
-  Name(zoomOut_, "zoomOutButton", zoomOut_->text());
+  NameControl(zoomOut_, "zoomOutButton", zoomOut_->text());
   previous_ = new CExpButton(U("←"), this);  // 1084
-  Name(previous_, "previousButton", previous_->text());
+  NameControl(previous_, "previousButton", previous_->text());
   next_ = new CExpButton(U("→"), this);  // 1085
-  Name(next_, "nextButton", next_->text());
+  NameControl(next_, "nextButton", next_->text());
   for (CExpButton* arrow : {previous_, next_}) {
     const bool right = arrow == next_;
     arrow->SetStyle(CExpButton::kBitmap);
@@ -172,15 +168,15 @@ void CPrintPreviewDlg::BuildWidgets() {
     arrow->setFixedSize(30, 24);
   }
   pageEdit_ = new CExpEdit(this);  // 1087
-  Name(pageEdit_, "pageEdit", U("ページ番号"));
+  NameControl(pageEdit_, "pageEdit", U("ページ番号"));
   pageEdit_->setFixedWidth(48);
   pageEdit_->setAlignment(Qt::AlignRight);
   pageCount_ = new QLabel(this);  // 1088
   pageCount_->setObjectName(QStringLiteral("pageCountLabel"));
   pageNumbers_ = new QCheckBox(U("下部にページ番号を表示する"), this);  // 1086
-  Name(pageNumbers_, "pageNumberCheck", pageNumbers_->text());
+  NameControl(pageNumbers_, "pageNumberCheck", pageNumbers_->text());
   area_ = new PreviewArea(*this);
-  Name(area_, "previewArea", windowTitle());
+  NameControl(area_, "previewArea", windowTitle());
 
   auto* bar = new QHBoxLayout;
   bar->addWidget(print_);
