@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
+#include "host/NumberText.h"
 #include "platform/KavletComposition.h"
 #include "records/GdSliceQuant.h"
 #include "report/ReportItems.h"
@@ -211,11 +211,10 @@ std::array<SliceSummaryLine, 8> SliceSummaryLines(const GdSliceSummary& s) {
 }
 
 std::string ResultNumber(double value, int decimals) {
-  if (value == kNoValue || !std::isfinite(value)) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  std::string result(text);
-  if (result.find_first_not_of("-0.") == std::string::npos && result.front() == '-') result.erase(0, 1);
+  std::string result = FormatDouble(value, decimals);
+  // A result that rounds to zero prints without its sign.
+  if (!result.empty() && result.front() == '-' && result.find_first_not_of("-0.") == std::string::npos)
+    result.erase(0, 1);
   return result;
 }
 
