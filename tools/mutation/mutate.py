@@ -127,6 +127,14 @@ def run(command, log, timeout=None, env=None):
     return code, time.monotonic() - start
 
 
+def failed_cases(output):
+    """Test cases reported failed in a test program's output: GoogleTest's
+    "[  FAILED  ] Suite.Case" and Qt Test's "FAIL!  : Class::function(row)"."""
+    cases = set(re.findall(r"^\[  FAILED  \] (\w+\.\w+)", output, re.M))
+    cases |= set(re.findall(r"^FAIL!  : (\w+::\w+)\(", output, re.M))
+    return sorted(cases)
+
+
 def kill_group(process):
     try:
         os.killpg(process.pid, signal.SIGKILL)
@@ -164,10 +172,17 @@ class Workspace:
         return run(command, self.log, env=self.env)
 
     def run_test(self, name, timeout):
+        """Runs one test program; returns (code, seconds, names of the failed test cases)."""
         command = ["ctest", "--test-dir", self.build, "-R", f"^{re.escape(name)}$", "--output-on-failure",
                    "--timeout", str(int(timeout))]
-        code, seconds = run(command, self.log, timeout=timeout + 60, env=self.env)
-        return code, seconds
+        own_log = os.path.join(self.build, "last-test.log")
+        open(own_log, "w").close()
+        code, seconds = run(command, own_log, timeout=timeout + 60, env=self.env)
+        with open(own_log, encoding="utf-8", errors="replace") as f:
+            output = f.read()
+        with open(self.log, "a", encoding="utf-8") as f:
+            f.write(output)
+        return code, seconds, failed_cases(output)
 
     # --- applying and restoring, safe against interruption ---------------
 
@@ -250,13 +265,14 @@ def main():
         if code != 0:
             raise SystemExit(f"the unmutated tree does not build (see {log})")
         for t in all_tests:
-            code, seconds = workspace.run_test(t, 900)
+            code, seconds, _ = workspace.run_test(t, 900)
             if code != 0:
                 raise SystemExit(f"test {t} fails without any mutant (see {log})")
             baseline[t] = seconds
         print("baseline: " + ", ".join(f"{t} {s:.1f}s" for t, s in baseline.items()), flush=True)
 
     results = []
+    killing_cases = {}  # mutant id -> test cases that failed on it
     started = time.monotonic()
     try:
         for index, m in enumerate(mutants, 1):
@@ -265,28 +281,49 @@ def main():
             try:
                 code, _ = workspace.build_targets(m.tests)
                 killers = []
+                cases = []
                 if code != 0:
                     status = "invalid"
                 else:
                     for t in m.tests:
                         # Four times the test's own time: a mutant that loops is a kill.
                         timeout = max(60.0, 4.0 * baseline.get(t, 60.0) + 20.0)
-                        code, _ = workspace.run_test(t, timeout)
+                        code, _, failed = workspace.run_test(t, timeout)
                         if code != 0:
                             killers.append(t if code != "timeout" else f"{t}(timeout)")
+                            cases += failed
                     status = "killed" if killers else "survived"
             finally:
                 workspace.restore(m, original)
             seconds = time.monotonic() - t0
             results.append((m, status, killers, seconds))
+            killing_cases[m.id] = cases
             print(f"[{index}/{len(mutants)}] {m.id} {status:8} {seconds:5.1f}s {m.file}: {m.description}"
                   + (f"  <- {', '.join(killers)}" if killers else ""), flush=True)
     except KeyboardInterrupt:
         print("\ninterrupted: the mutated file is restored", file=sys.stderr)
         report(results, time.monotonic() - started, args.output or os.path.join(build, "results.md"))
+        write_cases(killing_cases, build)
         return 130
     report(results, time.monotonic() - started, args.output or os.path.join(build, "results.md"))
+    write_cases(killing_cases, build)
     return 0
+
+
+def write_cases(killing_cases, build):
+    """Which test cases kill each mutant, and the mutants each case alone kills:
+    a case that is no mutant's only killer is the first place to look when
+    tests are trimmed."""
+    path = os.path.join(build, "cases.json")
+    with open(path, "w", encoding="utf-8") as f:
+        json.dump(killing_cases, f, indent=1, sort_keys=True)
+    sole = {}
+    for mutant, cases in killing_cases.items():
+        if len(cases) == 1:
+            sole.setdefault(cases[0], []).append(mutant)
+    print(f"(killing test cases written to {path})")
+    for case in sorted(sole):
+        print(f"  only {case} kills {', '.join(sole[case])}")
 
 
 def report(results, seconds, output):
