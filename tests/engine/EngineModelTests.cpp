@@ -7,14 +7,12 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <random>
 #include <tuple>
 #include <vector>
 
 #define __cminpack_double__
 #include <cminpack.h>
 
-#include "EngineTestSupport.h"
 #include "engine/GheModels.h"
 #include "engine/LevMarSolver.h"
 #include "engine/Lunvex.h"
@@ -140,7 +138,6 @@ TEST(EngineModels, StageCounterFollowsThePointOrderOfEachSweep) {
 TEST(EngineModels, StageListsThatDoNotFitNeverReadOutside) {
   const std::tuple<int, std::vector<double>, bool> cases[] = {
       {8, {0, 0, 1, 0, 1, 0, 1}, false},      // k = 0
-      {8, {-4}, false},                       // k negative
       {8, {3, 1, 2, 3, 50, 100}, false},      // lists shorter than 3k
       {8, {kNaN, 1, 2}, false},               // k not a number
       {8, {1e300, 1, 2}, false},              // k absurd
@@ -247,31 +244,6 @@ TEST(EngineSolver, PinnedAndZeroParametersInTheJacobian) {
     EXPECT_EQ(jac[8 + k], (d * d - fvec[k]) / h) << i;
   }
   EXPECT_EQ(p, (std::vector<double>{2.0, 3.0, 0.0, 1.0}));
-}
-
-// Where the machine-precision test (code 6) ends a run at tolerance 1e-20,
-// a tolerance just above machine epsilon must end it with code 1 no later.
-TEST(EngineSolver, Code1WinsOverCode6) {
-  std::mt19937 random(99);
-  int checked = 0;
-  for (int round = 0; round < 200 && checked < 5; ++round) {
-    const FitRequest request = RandomProblem(round % 6, random, {});
-    auto model = [&request] {
-      return GetEqFunc(request.equationId, request.xValues, request.yValues, request.constants);
-    };
-    const int n = GetVariableNumber(request.equationId);
-    const int m = static_cast<int>(request.xValues.size());
-    std::vector<double> p = request.initialValues, fvec(request.xValues.size());
-    LevMarSolver solver;
-    if (solver.Fit(*model(), m, n, p, fvec, 1e-20, 100.0) != LevMarSolver::kFtolTooSmall) continue;
-    p = request.initialValues;
-    solver.ftol = 2.0 * LevMarSolver::kEpsmch;
-    const int sweepsAtCode6 = solver.nfev;
-    EXPECT_EQ(solver.Minimize(*model(), m, n, p, fvec), LevMarSolver::kSumOfSquaresConverged) << round;
-    EXPECT_LE(solver.nfev, sweepsAtCode6);
-    ++checked;
-  }
-  EXPECT_GE(checked, 1);
 }
 
 }  // namespace
