@@ -96,7 +96,6 @@ TEST(KvfParser, RejectsBadFilesWithFileAndLine) {
       {"kvf 1\nblock 0 lines 1 word\nend\n", "f.kvf:2: option \"word\" needs a value"},
       {"kvf 1\nblock 0 lines 1 name=x\nend\n", "f.kvf:2: unknown option \"name\" on a block"},
       {"kvf 1\nblock 0 lines 1 word=a \"t\"\nend\n", "f.kvf:2: unexpected \"t\" after the block's options"},
-      {"kvf 1\nblock 0 lines 1 word=a word=b\nend\n", "f.kvf:2: unexpected \"word=b\" after the block's options"},
       {head + "  circle 0 0 5\nend\n", "f.kvf:3: unknown keyword \"circle\""},
       {head + "  field 1 0 4O\nend\n", "f.kvf:3: bad number \"4O\""},
       {head + "  field 1 0\nend\n", "f.kvf:3: field expects SLOT X Y {options}"},
@@ -112,7 +111,6 @@ TEST(KvfParser, RejectsBadFilesWithFileAndLine) {
       {head + "  field 1 0 0 size=20 size=22\nend\n", "f.kvf:3: option \"size\" given twice"},
       {head + "  field 1 0 0 bold=yes\nend\n", "f.kvf:3: option \"bold\" takes no value"},
       {head + "  field 1 0 0 width\nend\n", "f.kvf:3: option \"width\" needs a value"},
-      {head + "  text 0 0 align=middle \"a\"\nend\n", "f.kvf:3: bad value \"middle\" for option \"align\""},
       {head + "  text 0 0 align=" + a13 + "ああ \"a\"\nend\n",
        "f.kvf:3: bad value \"" + a13 + "...\" for option \"align\""},
       {head + "  box 0 0 10 10 fill=12345G\nend\n", "f.kvf:3: bad value \"12345G\" for option \"fill\""},
@@ -141,17 +139,16 @@ TEST(KvfParser, RejectsBadFilesWithFileAndLine) {
   }
 }
 
-TEST(KvfParser, LoadNamesTheFileItCannotRead) {
+// A missing form file is CompositionTest.CallsOutOfOrderAreRecordedAndIgnored's
+// "無い.kvf: cannot open", a damaged one's file:line ReportComposition's
+// TheFirstFormFileThatFailsIsNamedAndNothingIsComposed; a folder reads as empty
+// on some systems and must not parse as an empty form.
+TEST(KvfParser, AFolderIsAFormFileThatCannotBeOpened) {
   test::TempFolder folder;
   KvfForm form;
   std::string error;
-  folder.WriteBytes("bad.kvf", "kvf 1\nblock 0 lines 1\n");
-  for (const auto& [path, message] : {std::pair(folder.File("none.kvf"), std::string(": cannot open")),
-                                      std::pair(folder.Path(), std::string(": cannot open")),
-                                      std::pair(folder.File("bad.kvf"), std::string(":2: block 0 has no \"end\""))}) {
-    EXPECT_FALSE(LoadKvfFile(path, form, error));
-    EXPECT_EQ(error, path + message);
-  }
+  EXPECT_FALSE(LoadKvfFile(folder.Path(), form, error));
+  EXPECT_EQ(error, folder.Path() + ": cannot open");
 }
 
 // That every block the report places exists is shown by composing the whole
