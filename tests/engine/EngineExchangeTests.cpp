@@ -32,8 +32,8 @@ std::pair<std::string, std::string> RunCalcFitting(const std::string& data, cons
 }
 
 // Id 0 data made from (0.4, 0.1, 0.05) exactly; starting there is an exact fit.
-std::string ExactPowerLawData(const std::string& start = "0.4\r\n0.1\r\n0.05\r\n") {
-  std::string text = "0\r\n" + start + "0\t10\r\n0\t1\r\n-1\t1\r\n4\r\n";
+std::string ExactPowerLawData() {
+  std::string text = "0\r\n0.4\r\n0.1\r\n0.05\r\n0\t10\r\n0\t1\r\n-1\t1\r\n4\r\n";
   std::vector<double> p{0.4, 0.1, 0.05};
   const auto model = GetEqFunc(0, {1}, {0}, {});
   for (const double x : {1.0, 2.0, 4.0, 8.0}) {
@@ -87,15 +87,6 @@ TEST(EngineExchange, EveryIdReadsBackItsItems) {
                             std::vector<double>{1.0, 2.5, 2.0, 1.0, 1.0, 1.0, 1.0, 1.0}));
 }
 
-TEST(EngineExchange, PinnedParameterAndOverflow) {
-  std::string data = ExactPowerLawData("0.3\r\n0.2\r\n0.0\r\n");
-  data.replace(data.find("0\t1\r\n"), 5, "0.125\t0.125\r\n");
-  EXPECT_NE(RunCalcFitting(data).first.find("\r\n0.125000\r\n"), std::string::npos);
-  // x = 0 with a positive exponent p1: every model value is infinite.
-  EXPECT_EQ(RunCalcFitting("0\n1\n0.5\n0\n0 10\n0.1 1\n-1 1\n3\n0 1\n0 2\n0 3\n").first.substr(0, 14),
-            "1.000000E+08\r\n");
-}
-
 TEST(EngineExchange, NoOutputCasesLeaveAnOlderOutputAlone) {
   const std::pair<std::string, const char*> cases[] = {
       {"10\n1\n2\n3\n", "Undefined equation is selected\n"},
@@ -136,10 +127,6 @@ TEST(EngineExchange, TokensThatDoNotConvertAndCountsBeyondTheText) {
   // The stage lists swallow the rest of the file, so no point count is left.
   EXPECT_EQ(ParseFitRequest("8 500 0.5 0.8 2147483647 3 6 50 100 300 400 0 2000 0 1 0 1 6 1 1 1 1 1 1").status,
             ParseStatus::kNoPoints);
-  std::string garbage(1 << 20, '\0');
-  std::mt19937 random(1);
-  for (char& c : garbage) c = static_cast<char>(random() % 256);
-  EXPECT_LE(ParseFitRequest(garbage).request.constants.size(), garbage.size());
   // NaN in the data gives the diverged residual and still four lines.
   const std::string output = RunCalcFitting("0 nan 0.1 inf 0 1 0 1 -1 1 3 1 1 2 NAN 3 -INFINITY").first;
   EXPECT_TRUE(output.substr(0, 14) == "1.000000E+08\r\n" && std::count(output.begin(), output.end(), '\n') == 4)

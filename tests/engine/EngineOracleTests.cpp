@@ -75,23 +75,5 @@ TEST(EngineOracle, RandomProblemsMatchReference) {
   EXPECT_GE(total - codes[7], total / 8);
 }
 
-// The program's own typical problems, through the exchange files.
-TEST(EngineOracle, TypicalProblemsMatchReferenceThroughFiles) {
-  std::mt19937 random(7);
-  const int cases[][2] = {{0, 6}, {1, 20}, {2, 9}, {4, 12}, {2, 3}, {5, 4}};
-  for (const auto& [id, points] : cases) {
-    const FitRequest request = RandomProblem(id, random, {.pointCount = points});
-    const OracleResult reference = RunReference(request);
-    ScratchFolder folder;
-    folder.WriteBytes("data.txt", DataText(request));
-    InFolder(folder.Path(), [] { CalcFitting(); });
-    if (reference.completion == 7) continue;  // covered by value above
-    FitResult expected;
-    expected.parameters = reference.parameters;
-    expected.residual = MeanFourthPower(reference.residuals);
-    EXPECT_EQ(folder.ReadBytes("output.txt"), FormatFitOutput(expected)) << "id " << id << " N " << points;
-  }
-}
-
 }  // namespace
 }  // namespace lunvex::test

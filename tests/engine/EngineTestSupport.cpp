@@ -121,10 +121,6 @@ FitRequest RandomProblem(int id, std::mt19937& random, const ProblemOptions& opt
     request.xValues.push_back(xs[static_cast<std::size_t>(i)]);
     request.yValues.push_back(value * (1.0 + Uniform(random, -0.05, 0.05)));
   }
-  while (request.xValues.size() < static_cast<std::size_t>(n)) {
-    request.xValues.push_back(request.xValues.front());
-    request.yValues.push_back(request.yValues.front());
-  }
   return request;
 }
 

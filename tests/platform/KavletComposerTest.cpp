@@ -1,5 +1,6 @@
 // The composition half of the page composer against the shipped form files:
-// values copied at SetPage, pages, moves, frames, and every misuse recorded.
+// moves, the line limit, frames, and every misuse recorded. The values and
+// first lines of placed blocks are ResultPages' (the whole example composed).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,23 +41,6 @@ class CompositionTest : public ::testing::Test {
   KavletComposition composer;
   std::vector<std::string> table = std::vector<std::string>(1000);
 };
-
-TEST_F(CompositionTest, SetPageCopiesTheFieldValuesAtTheTimeOfTheCall) {
-  Start();
-  table[100] = "第一";
-  composer.SetPage("共通.kvf", 1, "0");
-  table[100] = "第二";
-  composer.SetPage("共通.kvf", 1, "0");
-  table[100] = "後から";
-  EXPECT_EQ(composer.PageCount(), 0) << "the page count is known only after SetEnd";
-  composer.SetEnd();
-  ASSERT_EQ(composer.PageCount(), 1);
-  const ComposedPage& page = *composer.Page(1);
-  ASSERT_EQ(page.blocks.size(), 2u);
-  EXPECT_EQ(page.blocks[0].Value(100) + page.blocks[1].Value(100), "第一第二");
-  EXPECT_TRUE(page.blocks[1].firstLine == 3 && page.lines == 6);
-  EXPECT_TRUE(composer.Problems().empty());
-}
 
 TEST_F(CompositionTest, MovePageBeforeIsZeroBasedAndRefusesOutOfRange) {
   Start();
