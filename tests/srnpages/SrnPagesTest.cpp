@@ -7,37 +7,30 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <fstream>
 #include <memory>
-#include <random>
 #include <tuple>
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
 #include "controls/ExpEdit.h"
 #include "controls/RetryRow.h"
-#include "graph/GraphArea.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
-#include "host/RandomGenerator.h"
 #include "platform/Spread7.h"
 #include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnFormDlg.h"
 #include "srn/SrnHandOff.h"
 #include "srn/SrnInputDataDlg.h"
 #include "srn/SrnOptimizeDlg.h"
+#include "srnform/SrnFormTestSupport.h"
 
 namespace quorvel {
 
 using test::ModalAnswerer;
+using test::Shown;
 using test::TempFolder;
 
 namespace {
-
-std::string ExampleBytes() {
-  std::ifstream file(std::string(QUORVEL_EXAMPLES) + "/srn/temp.txt", std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
 
 SrnFormRecord ExampleRecord() {
   SrnFormRecord record;
@@ -53,13 +46,6 @@ void TypeAndLeave(CExpEdit* edit, const QString& text, QWidget* next) {
   QTest::keyClicks(edit, text);
   next->setFocus();
   QCoreApplication::processEvents();
-}
-
-// The dialogs a test ran into, each as "title|text".
-QStringList Shown(const ModalAnswerer& answerer) {
-  QStringList shown;
-  for (const auto& seen : answerer.Seen()) shown << seen.title + "|" + seen.text;
-  return shown;
 }
 
 }  // namespace
@@ -130,7 +116,7 @@ class SrnPagesTest : public QObject {
     for (int row = 1; row <= 4; ++row) QCOMPARE(results->IsCellChecked(row, 5), row == 2);
     for (std::size_t k = 0; k < 4; ++k) QCOMPARE(f.record.SrnCurves.At(k).Selected, k == 1);
 
-    // The constants page shows the fitted curves in both views.
+    // The constants page shows its fitted curves in both views.
     QWidget window;
     auto* page = new CLiquidOptimizeDlg(f.record, &window);
     window.show();
@@ -141,47 +127,11 @@ class SrnPagesTest : public QObject {
     QCOMPARE(f.record.ConstantSettings.MaximumTrials, 1);
     page->Retry()->RandomRetryBox()->setChecked(false);
     ModalAnswerer answerer;
-    page->Start();
-    QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4 + 3});
-    QCOMPARE(page->ResultGrid()->CellText(1, 9),
-             QString::fromStdString(SrnResidualText(f.record.ConstantCurves.At(0).Residual)));
+    QVERIFY(page->Start());
     page->SetView(CLiquidOptimizeDlg::kSrnView);
     QCOMPARE(page->CurveSeries().size(), std::size_t{22});
     page->SetView(CLiquidOptimizeDlg::kDaView);
     QCOMPARE(page->CurveSeries().size(), std::size_t{3});
-  }
-
-  void coalescedRepaintsGiveTheSameResults() {
-    // A run that paints after every request, from the same generator state, gives the same grids.
-    SrnPageFixture f;
-    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "1e-10", f.page->Retry()->StartButton());
-    const std::mt19937 saved = ProgramRandomEngine();
-    f.page->Start();
-    const SrnOptimizeSheet coalesced = f.page->ReadSheet();
-    // Every residual is above 1e-10: all shown in red.
-    for (int row = 1; row <= 4; ++row) QCOMPARE(f.page->ResultGrid()->CellForeColor(row, 4), QColor(255, 0, 0));
-    QVERIFY(f.page->RunPaints() >= 1);
-    QVERIFY(f.page->RunPaints() <= f.page->RunPaintRequests());
-
-    ProgramRandomEngine() = saved;
-    SrnFormRecord record = ExampleRecord();
-    SrnOptimizeSheet sheet = FillSrnSheet(record);
-    sheet.Tolerance = 1e-10;
-    EngineCaller caller;
-    SrnOptimizeRun run(record, sheet, caller);
-    GraphArea area;
-    area.resize(600, 300);
-    int paints = 0;
-    run.Run([&] {
-      area.Drawer().SetSeries({}, &record.DataSets, &record.Colours, 1);
-      area.GraphImage();
-      ++paints;
-    });
-    QCOMPARE(paints, 30);
-    for (std::size_t i = 0; i < 4; ++i) {
-      QCOMPARE(coalesced.Initial[i].Cells, sheet.Initial[i].Cells);
-      QCOMPARE(coalesced.Results[i].Cells, sheet.Results[i].Cells);
-    }
   }
 
   // --- liquefaction constants ---------------------------------------------
@@ -189,10 +139,9 @@ class SrnPagesTest : public QObject {
   void liquidFailureMessage() {
     for (int language : {kJapanese, kEnglish}) {
       SetCurrentLanguage(language);
-      SrnPageFixture srn;
-      srn.page->Start();
+      SrnFormRecord record = ExampleRecord();  // the host's SR-N curves
       QWidget window;
-      auto* page = new CLiquidOptimizeDlg(srn.record, &window);
+      auto* page = new CLiquidOptimizeDlg(record, &window);
       window.show();
       page->Activate();
       page->Retry()->RandomRetryBox()->setChecked(false);
@@ -221,7 +170,7 @@ class SrnPagesTest : public QObject {
 
   // The form with its real pages on the example, page 1 shown.
   std::unique_ptr<CSrnFormDlg> FormOnPageOne() {
-    home_->WriteBytes("temp.txt", ExampleBytes());
+    home_->WriteBytes("temp.txt", test::ExampleHandOff());
     auto form = std::make_unique<CSrnFormDlg>(home_->Path(), "3 : 砂質土 (As1)");
     if (!form->Initialise()) qFatal("the example does not load");
     form->show();
@@ -251,50 +200,40 @@ class SrnPagesTest : public QObject {
              answer.c_str());
   }
 
-  // Row "2%": a initial value (column 1), a maximum (3), c minimum (8) emptied with Delete (an empty
-  // `typed`) or given text that is no number; `lines`: initial values|minima, maxima of set 2 in the answer.
+  // A initial value (column 1), a maximum (3) and c minimum (8) emptied with Delete in row "2%" and given
+  // text that is no number in row "5%" ("1,5", "あ": NumberText's tests). The grid shows after a page switch
+  // what the answer hands back: the initial values after the set's name, the bounds after its last point.
   void pageOneStoresWhatItShows() {
-    const char* notANumber = "0.000100,0.200000,0.100000|0.000100,0.000100,0.000000\r\n0.000100,5.000000,1.000000";
-    const QStringList noNumber{"0.0001", "0.0001", "0.0"};
-    const std::tuple<QString, QStringList, QByteArray> cases[] = {
-        {"",
-         {"0.5", "1.0", "0.0"},
-         "0.500000,0.200000,0.100000|0.000100,0.000100,0.000000\r\n1.000000,5.000000,1.000000"},
-        {"x", noNumber, notANumber},
-        {"1,5", noNumber, notANumber},
-        {"あ", noNumber, notANumber}};
-    for (const auto& [typed, shown, lines] : cases) {
-      init();
-      auto form = FormOnPageOne();
-      auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
-      CSpread7* grid = page1->InitialGrid();
-      QCOMPARE(grid->RowTitle(2), QString("2%"));
-      grid->setFocus();
-      for (int col : {1, 3, 8}) {
-        if (typed.isEmpty()) {
-          grid->SelectBlock({2, col, 2, col});
-          QTest::keyClick(grid, Qt::Key_Delete);
-        } else {
-          grid->item(1, col - 1)->setText(typed);  // as a user's edit
-        }
-      }
-      form->OnPageButton(SrnPage::kInputData);
-      form->OnPageButton(SrnPage::kSrnOptimize);
-      QCOMPARE((QStringList{grid->CellText(2, 1), grid->CellText(2, 3), grid->CellText(2, 8)}), shown);
-      QVERIFY(page1->Retry()->StartButton()->isEnabled());
-      // Set 2 in the answer: the initial values after its name, the minima and maxima after its last point.
-      const std::string answer = AnswerAfterOk(*form);
-      const QList<QByteArray> parts = lines.split('|');
-      const std::string name = "[SrnData]1\r\n2\r\n", last = "150.000000,0.246471\r\n";
-      const std::size_t initial = answer.find(name) + name.size();
-      const std::size_t bounds = answer.find(last, initial) + last.size();
-      QCOMPARE(QByteArray::fromStdString(answer.substr(initial, std::size_t(parts[0].size()))), parts[0]);
-      QCOMPARE(QByteArray::fromStdString(answer.substr(bounds, std::size_t(parts[1].size()))), parts[1]);
+    auto form = FormOnPageOne();
+    auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
+    CSpread7* grid = page1->InitialGrid();
+    QCOMPARE(grid->RowTitle(2) + grid->RowTitle(3), QString("2%5%"));
+    grid->setFocus();
+    for (int col : {1, 3, 8}) {
+      grid->SelectBlock({2, col, 2, col});
+      QTest::keyClick(grid, Qt::Key_Delete);
+      grid->item(2, col - 1)->setText("x");  // as a user's edit
+    }
+    form->OnPageButton(SrnPage::kInputData);
+    form->OnPageButton(SrnPage::kSrnOptimize);
+    QCOMPARE((QStringList{grid->CellText(2, 1), grid->CellText(2, 3), grid->CellText(2, 8), grid->CellText(3, 1),
+                          grid->CellText(3, 3), grid->CellText(3, 8)}),
+             (QStringList{"0.5", "1.0", "0.0", "0.0001", "0.0001", "0.0"}));
+    QVERIFY(page1->Retry()->StartButton()->isEnabled());
+    const std::string answer = AnswerAfterOk(*form);
+    const std::tuple<std::string, std::string, std::string, std::string> sets[] = {
+        {"2", "150.000000,0.246471", "0.500000,0.200000,0.100000", "0.000100,0.000100,0.000000\r\n1.000000,5.000000"},
+        {"5", "150.000000,0.279932", "0.000100,0.200000,0.100000", "0.000100,0.000100,0.000000\r\n0.000100,5.000000"}};
+    for (const auto& [name, last, initial, bounds] : sets) {
+      const std::size_t at = answer.find("[SrnData]1\r\n" + name + "\r\n");
+      QCOMPARE(answer.substr(answer.find("\r\n", at + 12) + 2, initial.size()), initial);
+      QCOMPARE(answer.substr(answer.find(last, at) + last.size() + 2, bounds.size()), bounds);
     }
   }
 
-  // A missing number is named to the user and no request goes to the engine.
-  // `dataFile`: page 1, loaded first; empty: page 2 with cell `row`, `col` emptied. No `message`: the fit runs.
+  // A missing number is named to the user and no request goes to the engine
+  // (a cell the function does not use: OptimizeRuns.RequestsWithAMissingItemAreNeverSent).
+  // `dataFile`: page 1, loaded first; empty: page 2 with cell `row`, `col` emptied.
   void incompleteItemsAreNeverSent() {
     const char* noN = "[ExpData]\r\n1\r\n1.5\r\n3\r\n1,0.3\r\nabc,0.25\r\n10,0.2\r\n";
     const char* noSr = "[ExpData]\r\n1\r\n1.5\r\n3\r\n1,0.3\r\n10,x\r\n10,0.2\r\n";
@@ -308,8 +247,7 @@ class SrnPagesTest : public QObject {
         {kJapanese, "", 4, 1,
          "確認|「β 初期値」の「A0」に数値が入力されていません。\n数値を入力してから最適化を行って下さい。"},
         {kEnglish, "", 5, 2,
-         "Caution|No number in \"A1\" of \"β Min value\".\nPlease enter a number and optimize again."},
-        {kJapanese, "", 4, 8, ""}};  // a cell the function does not use
+         "Caution|No number in \"A1\" of \"β Min value\".\nPlease enter a number and optimize again."}};
     for (const auto& [language, dataFile, row, col, message] : cases) {
       init();
       SetCurrentLanguage(language);
@@ -332,10 +270,6 @@ class SrnPagesTest : public QObject {
       const auto calls = EngineCallCount();
       ModalAnswerer answerer;
       QTest::mouseClick(start, Qt::LeftButton);
-      if (message.isEmpty()) {
-        QVERIFY(EngineCallCount() > calls);
-        continue;
-      }
       QCOMPARE(Shown(answerer), QStringList(message));
       QCOMPARE(EngineCallCount(), calls);
       QVERIFY(!home_->Exists("data.txt"));
