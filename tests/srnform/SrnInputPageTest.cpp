@@ -89,7 +89,7 @@ class SrnInputPageTest : public QObject {
     QVERIFY(f.record.DataChanged && !f.record.Unchanged);
   }
 
-  // The list's English entries: SrnFormTest.headerAndInitialState.
+  // The list's English entries: SrnFormTest.okRefusalsComeInOrder.
   void addingKeepsTheOrderAndSelectsTheNewSet() {
     PageFixture f;
     // Without a set the grid, Save, Delete and the list wait for one.
@@ -266,24 +266,6 @@ class SrnInputPageTest : public QObject {
                             "繰返し載荷回数\t繰返しせん断応力振幅比\t繰返し載荷回数\t繰返しせん断応力振幅比\t\n"
                             "1.0\t0.3\t\t\t\n"
                             "10.123457\t0.25\t\t\t\n"));
-  }
-
-  void graphRangesAndCurveSeries() {
-    PageFixture f;
-    CPointDataList set("5");
-    set.AppendPoint(2, 0.31);
-    set.AppendPoint(500, 0.49);
-    f.record.DataSets.Append(std::move(set));
-    auto curve = std::make_unique<CEq1Param>();
-    curve->Name = "5";
-    for (double p : {0.4, 0.1, 0.05}) curve->AppendParam(p);
-    f.record.SrnCurves.Append(std::move(curve));
-    f.page.Activate();
-    // The ranges, names and series themselves: OptimizeRunTest.
-    QCOMPARE(f.record.DataSets.XMaximum, 1000.0);
-    QCOMPARE(f.page.Graph()->Drawer().Curves().size(), std::size_t{1});
-    QCOMPARE(f.page.CurveSeries()[0].PointCount(), std::size_t{1000});  // x = 2, 3, ... 1001
-    QCOMPARE(f.page.CurveSeries()[0].Point(999).x, 1001.0);
   }
 };
 

@@ -68,30 +68,6 @@ TEST(SrnOptimizeRun, DataFilesHaveTheExactRows) {
   }
 }
 
-TEST(SrnOptimizeRun, RetryOffFitsEachPassOnceFromTheSameValues) {
-  TempFolder folder;
-  std::vector<std::string> inputs;
-  SrnFormRecord record = ExampleRecord();
-  SrnOptimizeSheet sheet = FillSrnSheet(record);
-  sheet.RandomRetry = false;
-  sheet.Tolerance = 0.0;  // never met: only the retry setting ends the passes
-  EngineCaller caller(folder.Path(), [&] {
-    inputs.push_back(folder.ReadBytes("data.txt"));
-    return CalcFitting();
-  });
-  SrnOptimizeRun run(record, sheet, caller);
-  run.Run();
-  EXPECT_EQ(run.TrialsPerPass(), (std::array<int, 3>{1, 1, 1}));
-  ASSERT_EQ(inputs.size(), 12u);
-  EXPECT_EQ(std::vector(inputs.begin(), inputs.begin() + 4), std::vector(inputs.begin() + 8, inputs.end()));
-  // The last set's curve and row are the engine's answer to its data.txt.
-  const EngineResult last = ParseEngineOutput(folder.ReadBytes("output.txt"), 3);
-  EXPECT_EQ(record.SrnCurves.At(3).Params, last.Parameters);
-  EXPECT_EQ(std::pair(sheet.Results[3].Label, sheet.Results[3].Cells[3]),
-            std::pair(std::string("7.5%"), SrnResidualText(last.Residual)));
-  EXPECT_FALSE(record.Unchanged);
-}
-
 // Each death-test child is a fresh run of this program, so its generator
 // starts at seed 5489: draws 2, 4 and 6 (u = 0.135477..., 0.835010...,
 // 0.968868...) end in the grid as min + u (max - min) of a, b and c, and in
@@ -123,13 +99,14 @@ TEST(SrnOptimizeRunDeathTest, SameRandomInitialValuesInEveryProgramRun) {
 }
 
 // A pass ends when the tolerance exceeds the residual of its own row (a
-// missing row reads as 0), not when it equals it.
+// missing row reads as 0), not when it equals it; without the retry after one
+// trial. Each fit's answer becomes the set's curve and result row.
 TEST(SrnOptimizeRun, PassesEndWhenTheToleranceIsAboveTheResidual) {
-  const std::tuple<std::size_t, double, std::array<int, 3>> cases[] = {
-      {4, 1000.0, {1, 1, 1}}, {4, 1.0000001e-3, {1, 1, 1}}, {4, 1e-3, {5, 5, 5}},
-      {1, 1e-10, {5, 1, 1}},  {2, 1e-10, {5, 5, 1}},        {3, 1e-10, {5, 5, 5}},
+  const std::tuple<std::size_t, bool, double, std::array<int, 3>> cases[] = {
+      {4, true, 1.0000001e-3, {1, 1, 1}}, {4, true, 1e-3, {5, 5, 5}},  {4, false, 1e-3, {1, 1, 1}},
+      {1, true, 1e-10, {5, 1, 1}},        {2, true, 1e-10, {5, 5, 1}}, {3, true, 1e-10, {5, 5, 5}},
   };
-  for (const auto& [sets, tolerance, trials] : cases) {
+  for (const auto& [sets, retry, tolerance, trials] : cases) {
     TempFolder folder;
     SrnFormRecord record = ExampleRecord();
     while (record.DataSets.Count() > sets) {
@@ -137,12 +114,15 @@ TEST(SrnOptimizeRun, PassesEndWhenTheToleranceIsAboveTheResidual) {
       record.SrnCurves.RemoveAt(record.SrnCurves.Count() - 1);
     }
     SrnOptimizeSheet sheet = FillSrnSheet(record);
+    sheet.RandomRetry = retry;
     sheet.Tolerance = tolerance;
     EngineCaller caller(folder.Path(), Answering(folder, "1.000000E-03\r\n0.3\r\n0.2\r\n0.1\r\n"));
     SrnOptimizeRun run(record, sheet, caller);
     run.Run();
     EXPECT_EQ(run.TrialsPerPass(), trials) << sets << " " << tolerance;
     EXPECT_EQ(caller.CallCount(), (trials[0] + trials[1] + trials[2]) * static_cast<int>(sets));
+    EXPECT_EQ(std::pair(record.SrnCurves.At(sets - 1).Params, sheet.Results[sets - 1].Cells[3]),
+              std::pair(std::vector<double>{0.3, 0.2, 0.1}, std::string("1.000000E-3")));
   }
 }
 
@@ -465,7 +445,10 @@ TEST(OptimizeGraphSeries, FittedCurvesAndDaRanges) {
   // The host sent its curves unfitted (all parameters 0): fit them here.
   for (std::size_t k = 0; k < record.SrnCurves.Count(); ++k) record.SrnCurves.At(k).Params = {0.4, 0.1, 0.05};
   const ColourRecord colours = ColourRecord::Defaults();
-  const auto curves = FittedSrnCurveSeries(record.SrnCurves, colours, 1.5, 5.5, false);
+  record.Colours = colours;
+  // The input page and page 1 draw from the smallest N to one past the largest.
+  std::tie(record.DataSets.XMinimum, record.DataSets.XMaximum) = std::pair(1.5, 4.5);
+  const auto curves = SrnPageCurveSeries(record, false);
   ASSERT_EQ(curves.size(), 4u);
   EXPECT_EQ(curves[3].Name, "fitting curve of the 7.5%");
   EXPECT_EQ(curves[3].Colour, colours.Entry(4));

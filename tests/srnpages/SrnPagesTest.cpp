@@ -56,20 +56,6 @@ class SrnPagesTest : public QObject {
  private:
   std::unique_ptr<TempFolder> home_;
 
-  // A page of its own in a shown window, with the example's records.
-  struct SrnPageFixture {
-    SrnFormRecord record = ExampleRecord();
-    QWidget window;
-    CSrnOptimizeDlg* page;
-    SrnPageFixture() : page(new CSrnOptimizeDlg(record, &window)) {
-      window.resize(900, 700);
-      window.show();
-      window.activateWindow();
-      QApplication::setActiveWindow(&window);
-      page->Activate();
-    }
-  };
-
  private slots:
   void init() {
     SetCurrentLanguage(kJapanese);
@@ -80,51 +66,56 @@ class SrnPagesTest : public QObject {
 
   // The page's own wiring; the runs and rules themselves are OptimizeRunTest's.
   void pageWiresItsGridsAndFields() {
-    SrnPageFixture f;
-    CSpread7* grid = f.page->InitialGrid();
+    SrnFormRecord record = ExampleRecord();
+    QWidget window;
+    auto* page1 = new CSrnOptimizeDlg(record, &window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    page1->Activate();
+    CSpread7* grid = page1->InitialGrid();
     QCOMPARE((QStringList{grid->RowTitle(3), grid->ColumnTitle(2), grid->CellText(1, 2),
-                          f.page->ResultGrid()->ColumnTitle(5), f.page->Retry()->MaxTrialsEdit()->text()}),
+                          page1->ResultGrid()->ColumnTitle(5), page1->Retry()->MaxTrialsEdit()->text()}),
              (QStringList{"5%", "a\n最小値", "0.0001", "Drevia利用", "5"}));
-    QVERIFY(f.page->Retry()->StartButton()->isEnabled());
-    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "abc", f.page->Retry()->StartButton());
-    QCOMPARE(f.page->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
-    TypeAndLeave(f.page->Retry()->ToleranceEdit(), "0.0005", f.page->Retry()->StartButton());
-    QCOMPARE(f.record.SrnRetry.Tolerance, 5e-4);
+    QVERIFY(page1->Retry()->StartButton()->isEnabled());
+    TypeAndLeave(page1->Retry()->ToleranceEdit(), "abc", page1->Retry()->StartButton());
+    QCOMPARE(page1->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
+    TypeAndLeave(page1->Retry()->ToleranceEdit(), "0.0005", page1->Retry()->StartButton());
+    QCOMPARE(record.SrnRetry.Tolerance, 5e-4);
     {
       ModalAnswerer answerer;
-      TypeAndLeave(f.page->Retry()->MaxTrialsEdit(), "150", f.page->Retry()->StartButton());
+      TypeAndLeave(page1->Retry()->MaxTrialsEdit(), "150", page1->Retry()->StartButton());
       QCOMPARE(Shown(answerer),
                QStringList("入力確認|数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
-      QCOMPARE(f.page->Retry()->MaxTrialsEdit()->text(), QString("5"));
+      QCOMPARE(page1->Retry()->MaxTrialsEdit()->text(), QString("5"));
     }
     grid->item(0, 8)->setText("250");  // c maximum, as a user's edit
     QCOMPARE(grid->CellText(1, 9), QString("100.0"));
-    QCOMPARE(f.record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
-    f.record.DataSets.At(1).Initial[1] = kNoValue;        // b empty from the host: Start waits
-    f.page->Activate();
-    QVERIFY(!f.page->Retry()->StartButton()->isEnabled());
-    QTest::mouseClick(f.page->Retry()->RandomRetryBox(), Qt::LeftButton);
-    QVERIFY(!f.page->Retry()->MaxTrialsEdit()->isEnabled());
+    QCOMPARE(record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
+    record.DataSets.At(1).Initial[1] = kNoValue;        // b empty from the host: Start waits
+    page1->Activate();
+    QVERIFY(!page1->Retry()->StartButton()->isEnabled());
+    QTest::mouseClick(page1->Retry()->RandomRetryBox(), Qt::LeftButton);
+    QVERIFY(!page1->Retry()->MaxTrialsEdit()->isEnabled());
     const auto calls = EngineCallCount();
-    f.page->Start();  // the pre-check fills the empty cell
+    page1->Start();  // the pre-check fills the empty cell
     QCOMPARE(grid->CellText(2, 4), QString("0.0001"));
     QCOMPARE(EngineCallCount() - calls, std::int64_t{3 * 4});
-    QCOMPARE(f.record.SrnRetry.RandomStartAllowed, 0);
-    CSpread7* results = f.page->ResultGrid();
+    QCOMPARE(record.SrnRetry.RandomStartAllowed, 0);
+    CSpread7* results = page1->ResultGrid();
     QVERIFY(results->IsCellChecked(3, 5));
     results->item(1, 4)->setCheckState(Qt::Checked);  // a user's click on row 2
     for (int row = 1; row <= 4; ++row) QCOMPARE(results->IsCellChecked(row, 5), row == 2);
-    for (std::size_t k = 0; k < 4; ++k) QCOMPARE(f.record.SrnCurves.At(k).Selected, k == 1);
+    for (std::size_t k = 0; k < 4; ++k) QCOMPARE(record.SrnCurves.At(k).Selected, k == 1);
 
     // The constants page shows its fitted curves in both views.
-    QWidget window;
-    auto* page = new CLiquidOptimizeDlg(f.record, &window);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    QWidget window2;
+    auto* page = new CLiquidOptimizeDlg(record, &window2);
+    window2.show();
+    QApplication::setActiveWindow(&window2);
     page->Activate();
     QCOMPARE(page->InputGrid()->CellText(1, 9) + "|" + page->InputGrid()->RowTitle(4), QString("指数関数1|β 初期値"));
     TypeAndLeave(page->Retry()->MaxTrialsEdit(), "0", page->Retry()->StartButton());
-    QCOMPARE(f.record.ConstantSettings.MaximumTrials, 1);
+    QCOMPARE(record.ConstantSettings.MaximumTrials, 1);
     page->Retry()->RandomRetryBox()->setChecked(false);
     ModalAnswerer answerer;
     QVERIFY(page->Start());
@@ -317,8 +308,7 @@ class SrnPagesTest : public QObject {
     auto* page1 = static_cast<CSrnOptimizeDlg*>(form->Page(1));
     page1->Start();
     QCOMPARE(page1->ResultGrid()->MaxRows(), 4);
-    // Page 0 changed the data (as its discard does).
-    form->Record().SrnCurves.Clear();
+    // Page 0 changed the data (as a point typed there does): the curves fitted before go.
     form->Record().DataChanged = true;
     form->OnPageButton(SrnPage::kSrnOptimize);
     QCOMPARE(page1->ResultGrid()->MaxRows(), 0);
