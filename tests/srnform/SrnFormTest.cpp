@@ -90,7 +90,7 @@ class SrnFormTest : public QObject {
     QVERIFY(folder.Exists("writed"));
   }
 
-  void headerAndInitialState() {
+  void headerToolbarAndInitialState() {
     FormFixture f(test::ExampleHandOff());
     CSrnFormDlg& form = f.Open();
     QCOMPARE(form.windowTitle(), QStringLiteral("近似曲線の決定 (損傷定義 - ひずみ逆算定数)"));
@@ -100,44 +100,61 @@ class SrnFormTest : public QObject {
              (QStringList{"3", "砂質土", "代入"}));
     QCOMPARE(std::pair(form.Record().DaGraph.XPitch, form.Record().DaGraph.YPitch), std::pair(25.0, 0.4));
     QVERIFY(form.Record().Unchanged);
-  }
+    // Zoom-in stops at the cap, a reset enables it again (the steps: ZoomSteps.WheelAndToolbar;
+    // what a reset does to the graph: GraphAreaTest).
+    auto* zoomIn = form.findChild<QPushButton*>(QStringLiteral("zoomInButton"));
+    GraphArea* graph = form.CurrentGraph();
+    QVERIFY(graph != nullptr);
+    graph->SetZoom(7.450580596923828);
+    zoomIn->click();
+    QCOMPARE(graph->Zoom(), 8.0);
+    QVERIFY(zoomIn->isEnabled());
+    zoomIn->click();
+    QCOMPARE(graph->Zoom(), 8.0);
+    QVERIFY(!zoomIn->isEnabled());
+    test::ClickChild(&form, QStringLiteral("zoomResetButton"));
+    QCOMPARE(graph->Zoom(), 1.0);
+    QVERIFY(zoomIn->isEnabled());
 
-  void pageTwoRule() {
     // The host's data, untouched: page 2 opens without a new SR-N fit.
-    {
-      FormFixture f(test::ExampleHandOff());
-      CSrnFormDlg& form = f.Open();
-      ModalAnswerer answerer;
-      form.OnPageButton(2);
-      QCOMPARE(form.PageIndex(), 2);
-      QVERIFY(answerer.Seen().isEmpty());
-    }
-    // No data sets from the host: always refused (changed data:
-    // SrnPagesTest.changedDataDiscardsResultsBeforePagesOneAndTwo).
-    {
-      FormFixture f(test::HandOffWithoutSets());
-      CSrnFormDlg& form = f.Open();
-      QVERIFY(form.Record().Unchanged && !form.Record().HostSentSets);
-      ModalAnswerer answerer;
-      form.OnPageButton(2);
-      QCOMPARE(form.PageIndex(), 0);
-      QCOMPARE(Shown(answerer), QStringList("確認|先にSR-N関係の最適化を行ってください。"));
-    }
+    ModalAnswerer answerer;
+    form.OnPageButton(2);
+    QCOMPARE(form.PageIndex(), 2);
+    // Cancel of the drawing setup leaves the form unchanged; its OK counts as
+    // a change, so the form's OK no longer answers CANCEL.
+    answerer.Queue(ModalAnswerer::Reject());
+    test::ClickChild(&form, QStringLiteral("drawingSetupButton"));
+    QVERIFY(form.Record().Unchanged);
+    test::ClickChild(&form, QStringLiteral("drawingSetupButton"));
+    QVERIFY(!form.Record().Unchanged);
+    QCOMPARE(Shown(answerer), (QStringList{"描画設定|", "描画設定|"}));
   }
 
-  void okRefusalsComeInOrder() {
+  // No data sets from the host: page 2 is always refused (changed data:
+  // SrnPagesTest.changedDataDiscardsResultsBeforePagesOneAndTwo).
+  void pageTwoNeedsTheHostsSets() {
+    FormFixture f(test::HandOffWithoutSets());
+    CSrnFormDlg& form = f.Open();
+    QVERIFY(form.Record().Unchanged && !form.Record().HostSentSets);
+    ModalAnswerer answerer;
+    form.OnPageButton(2);
+    QCOMPARE(form.PageIndex(), 0);
+    QCOMPARE(Shown(answerer), QStringList("確認|先にSR-N関係の最適化を行ってください。"));
+  }
+
+  // The decision itself is SrnOkStepTest's; here each refusal's message, then
+  // the residual question: No keeps the form open, Yes answers.
+  void okRefusalsThenTheResidualQuestion() {
     FormFixture f(test::ExampleHandOff());
     CSrnFormDlg& form = f.Open();
     SrnFormRecord& record = form.Record();
     record.Unchanged = false;
     const EquationList srnCurves = record.SrnCurves;
     const EquationList constantCurves = record.ConstantCurves;
-    const QStringList refusals{
-        "確認|SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。",
-        "確認|液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。",
-        "確認|Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。"};
-
-    // The decision itself is tested without widgets; here each refusal's message.
+    const QStringList shown{"確認|SR-N関係の最適化が終了していません。\n最適化を行ってから代入して下さい。",
+                            "確認|液状化強度曲線の最適化が終了していません。\n最適化を行ってから代入して下さい。",
+                            "確認|Dreviaに利用するデータが選択されていません。\nデータを選択してから代入して下さい。",
+                            "確認|残差が許容値を超えています。\nDreviaに戻ってもいいですか？"};
     ModalAnswerer answerer;
     record.SrnCurves.Clear();
     record.ConstantCurves.Clear();
@@ -146,69 +163,25 @@ class SrnFormTest : public QObject {
     form.OnOk();
     record.ConstantCurves = constantCurves;
     form.OnOk();
-    QCOMPARE(Shown(answerer), refusals);
+    // The host's constants carry residual 1E+8 against a tolerance of 1E-6.
+    record.SrnCurves.At(0).Selected = true;
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(QStringLiteral("いいえ")));
+    form.OnOk();
+    QCOMPARE(Shown(answerer), shown);
     QVERIFY(form.isVisible() && !f.folder.Exists("writed"));
     QCOMPARE(QByteArray::fromStdString(f.folder.ReadBytes("temp.txt")),
              QByteArray::fromStdString(test::ExampleHandOff()));
-
-    FormFixture english(test::ExampleHandOff(1), kEnglish);
-    english.Open().Record().Unchanged = false;
-    english.form->OnOk();
-    QCOMPARE(Shown(answerer), refusals + QStringList("Caution|Please Check"));
-    QCOMPARE(english.form->InputPage()->SetList()->itemText(0), QStringLiteral("1.5% Data"));
-  }
-
-  void residualQuestionThenAnswer() {
-    FormFixture f(test::ExampleHandOff());
-    CSrnFormDlg& form = f.Open();
-    form.Record().Unchanged = false;
-    form.Record().SrnCurves.At(0).Selected = true;
-    // The host's constants carry residual 1E+8 against a tolerance of 1E-6.
-    {
-      ModalAnswerer no(ModalAnswerer::ClickButtonWithText(QStringLiteral("いいえ")));
-      form.OnOk();
-      QCOMPARE(Shown(no), QStringList("確認|残差が許容値を超えています。\nDreviaに戻ってもいいですか？"));
-      QVERIFY(form.isVisible() && !f.folder.Exists("writed"));
-    }
-
-    ModalAnswerer yes(ModalAnswerer::ClickButtonWithText(QStringLiteral("はい")));
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(QStringLiteral("はい")));
     form.OnOk();
     // The answer's bytes: HandOffSrnTest (WriteSrnAnswer) and SrnPagesTest.
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QVERIFY(f.folder.ReadBytes("temp.txt").rfind("ToDrevia\r\nOK\r\n", 0) == 0 && f.folder.Exists("writed"));
-  }
 
-  void zoomInSequenceAndCap() {
-    FormFixture f(test::ExampleHandOff());
-    CSrnFormDlg& form = f.Open();
-    auto* zoomIn = form.findChild<QPushButton*>(QStringLiteral("zoomInButton"));
-    auto* zoomReset = form.findChild<QPushButton*>(QStringLiteral("zoomResetButton"));
-    GraphArea* graph = form.CurrentGraph();
-    QVERIFY(graph != nullptr);
-    graph->SetZoom(7.450580596923828);  // the steps themselves: ZoomSteps.WheelAndToolbar
-    zoomIn->click();
-    QCOMPARE(graph->Zoom(), 8.0);
-    QVERIFY(zoomIn->isEnabled());
-    zoomIn->click();
-    QCOMPARE(graph->Zoom(), 8.0);
-    QVERIFY(!zoomIn->isEnabled());
-    zoomReset->click();  // what a reset does to the graph: GraphAreaTest
-    QCOMPARE(graph->Zoom(), 1.0);
-    QVERIFY(zoomIn->isEnabled());
-  }
-
-  // Cancel of the drawing setup leaves the form unchanged; its OK counts as a
-  // change, so the form's OK no longer answers CANCEL.
-  void drawingSetupOkIsAChange() {
-    FormFixture f(test::ExampleHandOff());
-    CSrnFormDlg& form = f.Open();
-    ModalAnswerer answerer;
-    answerer.Queue(ModalAnswerer::Reject());
-    test::ClickChild(&form, QStringLiteral("drawingSetupButton"));
-    QVERIFY(form.Record().Unchanged);
-    test::ClickChild(&form, QStringLiteral("drawingSetupButton"));
-    QVERIFY(!form.Record().Unchanged);
-    QCOMPARE(Shown(answerer), (QStringList{"描画設定|", "描画設定|"}));
+    FormFixture english(test::ExampleHandOff(1), kEnglish);
+    english.Open().Record().Unchanged = false;
+    english.form->OnOk();
+    QCOMPARE(Shown(answerer).last(), QStringLiteral("Caution|Please Check"));
+    QCOMPARE(english.form->InputPage()->SetList()->itemText(0), QStringLiteral("1.5% Data"));
   }
 };
 

@@ -91,7 +91,7 @@ class SrnInputPageTest : public QObject {
 
   // Without a set the grid, Save, Delete and the list wait for one; a set
   // added goes last and is selected (the English entries:
-  // SrnFormTest.okRefusalsComeInOrder). Cancelled, a delete changes nothing;
+  // SrnFormTest.okRefusalsThenTheResidualQuestion). Cancelled, a delete changes nothing;
   // done, it discards the optimisation results, and after the first of three
   // sets nothing is selected.
   void addingAndDeletingTheFirstOfThree() {
