@@ -102,23 +102,6 @@ class SrnPagesTest : public QObject {
     results->item(1, 4)->setCheckState(Qt::Checked);  // a user's click on row 2
     for (int row = 1; row <= 4; ++row) QCOMPARE(results->IsCellChecked(row, 5), row == 2);
     for (std::size_t k = 0; k < 4; ++k) QCOMPARE(record.SrnCurves.At(k).Selected, k == 1);
-
-    // The constants page shows its fitted curves in both views.
-    QWidget window2;
-    auto* page = new CLiquidOptimizeDlg(record, &window2);
-    window2.show();
-    QApplication::setActiveWindow(&window2);
-    page->Activate();
-    QCOMPARE(page->InputGrid()->CellText(1, 9) + "|" + page->InputGrid()->RowTitle(4), QString("指数関数1|β 初期値"));
-    TypeAndLeave(page->Retry()->MaxTrialsEdit(), "0", page->Retry()->StartButton());
-    QCOMPARE(record.ConstantSettings.MaximumTrials, 1);
-    page->Retry()->RandomRetryBox()->setChecked(false);
-    ModalAnswerer answerer;
-    QVERIFY(page->Start());
-    page->SetView(CLiquidOptimizeDlg::kSrnView);
-    QCOMPARE(page->CurveSeries().size(), std::size_t{22});
-    page->SetView(CLiquidOptimizeDlg::kDaView);
-    QCOMPARE(page->CurveSeries().size(), std::size_t{3});
   }
 
   // --- liquefaction constants ---------------------------------------------
@@ -230,7 +213,6 @@ class SrnPagesTest : public QObject {
         page2->InputGrid()->item(row - 1, col - 1)->setText("");
         start = page2->Retry()->StartButton();
       }
-      QVERIFY(start->isEnabled());
       const auto calls = EngineCallCount();
       ModalAnswerer answerer;
       QTest::mouseClick(start, Qt::LeftButton);
@@ -251,9 +233,17 @@ class SrnPagesTest : public QObject {
       page1->Start();
       form->OnPageButton(SrnPage::kLiquidOptimize);
       auto* page2 = static_cast<CLiquidOptimizeDlg*>(form->Page(2));
+      QCOMPARE(page2->InputGrid()->CellText(1, 9) + "|" + page2->InputGrid()->RowTitle(4),
+               QString("指数関数1|β 初期値"));
+      TypeAndLeave(page2->Retry()->MaxTrialsEdit(), "0", page2->Retry()->StartButton());
       page2->Retry()->RandomRetryBox()->setChecked(false);
       TypeAndLeave(page2->Retry()->ToleranceEdit(), "1000", page2->Retry()->StartButton());
       QVERIFY(page2->Start());
+      // Both views show the fitted curves.
+      page2->SetView(CLiquidOptimizeDlg::kSrnView);
+      QCOMPARE(page2->CurveSeries().size(), std::size_t{22});
+      page2->SetView(CLiquidOptimizeDlg::kDaView);
+      QCOMPARE(page2->CurveSeries().size(), std::size_t{3});
       form->OnPageButton(SrnPage::kSrnOptimize);
       if (otherCurves) page1->InitialGrid()->item(0, 8)->setText("0");  // c of 1.5 % pinned at 0
       page1->Start();
@@ -270,8 +260,9 @@ class SrnPagesTest : public QObject {
       // Page 2's fields went into the settings at OK.
       SrnFormRecord answer;
       QVERIFY(ReadSrnInput(home_->File("temp.txt"), answer));
-      QCOMPARE(answer.ConstantSettings.Tolerance, 1000.0);
-      QCOMPARE(answer.ConstantSettings.RandomStartAllowed, false);
+      const ConstantFitSettings& settings = answer.ConstantSettings;
+      QCOMPARE(std::tuple(settings.Tolerance, settings.RandomStartAllowed, settings.MaximumTrials),
+               std::tuple(1000.0, false, 1));  // trial counts below 1 become 1
     }
   }
 
@@ -284,7 +275,6 @@ class SrnPagesTest : public QObject {
     form->Record().DataChanged = true;
     form->OnPageButton(SrnPage::kSrnOptimize);
     QCOMPARE(page1->ResultGrid()->MaxRows(), 0);
-    QVERIFY(!page1->HasOwnResults());
     QVERIFY(page1->CurveSeries().empty());
     ModalAnswerer answerer;
     form->OnPageButton(SrnPage::kLiquidOptimize);
