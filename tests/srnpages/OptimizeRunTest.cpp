@@ -51,10 +51,19 @@ TEST(SrnOptimizeRun, DataFilesHaveTheExactRows) {
             "1.5\t0.488172\r\n3.0\t0.468271\r\n6.0\t0.415049\r\n12.0\t0.378735\r\n25.0\t0.347979\r\n"
             "60.0\t0.320827\r\n150.0\t0.302292\r\n");
 
-  record.DaGraph.Clear();
-  for (const char* name : kConstantNames) record.DaGraph.Append(CPointDataList(name));
-  record.DaGraph.At(1).AppendPoint(1.5, 0.123456789012);
-  record.DaGraph.At(1).AppendPoint(20.0, 2.0);
+  // The constants' points: each SR-N curve's level and parameter, a missing one as 0.
+  record.DaGraph.Append(CPointDataList("old"));  // made anew
+  record.SrnCurves.Clear();
+  for (const auto& [name, b] : {std::pair("1.5", 0.123456789012), std::pair("20.0", 2.0)}) {
+    CEqBase& curve = record.SrnCurves.Append(MakeEquation(0));
+    curve.Name = name;
+    curve.Params = {0.4, b};
+  }
+  BuildConstantPointLists(record);
+  ASSERT_EQ(record.DaGraph.Count(), 3u);
+  EXPECT_EQ(record.DaGraph.At(0).Points(), (std::vector<CDPoint>{{1.5, 0.4}, {20.0, 0.4}}));
+  EXPECT_EQ(std::pair(record.DaGraph.At(2).Name, record.DaGraph.At(2).Points()),
+            std::pair(std::string("C"), std::vector<CDPoint>{{1.5, 0.0}, {20.0, 0.0}}));
   LiquidOptimizeSheet liquid = FillLiquidSheet(record);
   liquid.Function[1] = 3;  // ExpPower: id 5, four parameters
   liquid.Input[3] = {"0.100000", "0.2", "", "1.5", "9", "9", "9", "9"};
@@ -246,38 +255,16 @@ TEST(SrnOptimizeSheetRules, FillStoreAndStart) {
 
 // --- liquefaction constants -------------------------------------------------
 
-// The example with fitted SR-N curves and the constants' point lists.
-SrnFormRecord RecordWithSrnCurves() {
-  TempFolder folder;
+// The example with the host's SR-N curves and the constants' point lists.
+SrnFormRecord RecordWithPointLists() {
   SrnFormRecord record = ExampleRecord();
-  SrnOptimizeSheet sheet = FillSrnSheet(record);
-  sheet.RandomRetry = false;
-  EngineCaller caller(folder.Path());
-  SrnOptimizeRun(record, sheet, caller).Run();
   BuildConstantPointLists(record);
   return record;
 }
 
-TEST(LiquidOptimizeRun, PointListsComeFromTheSrnCurves) {
-  SrnFormRecord record = ExampleRecord();
-  record.SrnCurves.Clear();
-  auto curve = std::make_unique<CEq1Param>();
-  curve->Name = "7.5";
-  curve->AppendParam(0.4);
-  curve->AppendParam(kNoValue);  // a missing parameter counts as 0
-  record.SrnCurves.Append(std::move(curve));
-  record.DaGraph.Append(CPointDataList("old"));
-  BuildConstantPointLists(record);
-  ASSERT_EQ(record.DaGraph.Count(), 3u);
-  EXPECT_EQ(record.DaGraph.At(2).Name, "C");
-  EXPECT_EQ(record.DaGraph.At(0).Points(), (std::vector<CDPoint>{{7.5, 0.4}}));
-  EXPECT_EQ(record.DaGraph.At(1).Points(), (std::vector<CDPoint>{{7.5, 0.0}}));
-  EXPECT_EQ(record.DaGraph.At(2).Points(), (std::vector<CDPoint>{{7.5, 0.0}}));
-}
-
 TEST(OptimizeRuns, RequestsWithAMissingItemAreNeverSent) {
   TempFolder folder;
-  SrnFormRecord record = RecordWithSrnCurves();
+  SrnFormRecord record = RecordWithPointLists();
   record.DataSets.At(1).AppendPoint(kNoValue, 0.25);  // as "abc,0.25" in a data file
   SrnOptimizeSheet srn = FillSrnSheet(record);
   EngineCaller caller(folder.Path());
@@ -303,7 +290,7 @@ TEST(OptimizeRuns, RequestsWithAMissingItemAreNeverSent) {
 // first), only a residual below the tolerance ends the trials, and each trial
 // after the first draws its initial values between the bounds.
 TEST(LiquidOptimizeRun, SmallerResidualsReplaceTiesKeepTheFirst) {
-  SrnFormRecord record = RecordWithSrnCurves();
+  SrnFormRecord record = RecordWithPointLists();
   TempFolder folder;
   LiquidOptimizeSheet sheet = FillLiquidSheet(record);
   sheet.Tolerance = 0.5;
@@ -331,7 +318,7 @@ TEST(LiquidOptimizeRun, SmallerResidualsReplaceTiesKeepTheFirst) {
 }
 
 TEST(LiquidOptimizeRun, ResidualThatStaysAtTheStartValueFails) {
-  SrnFormRecord record = RecordWithSrnCurves();
+  SrnFormRecord record = RecordWithPointLists();
   TempFolder folder;
   LiquidOptimizeSheet sheet = FillLiquidSheet(record);
   sheet.RandomRetry = false;
@@ -351,7 +338,7 @@ TEST(LiquidOptimizeRun, ResidualThatStaysAtTheStartValueFails) {
 }
 
 TEST(LiquidOptimizeRun, OnlyThePolynomialWritesAMissingParameterAsZero) {
-  SrnFormRecord record = RecordWithSrnCurves();
+  SrnFormRecord record = RecordWithPointLists();
   TempFolder folder;
   LiquidOptimizeSheet sheet = FillLiquidSheet(record);
   sheet.RandomRetry = false;
