@@ -1,7 +1,6 @@
 // The start-up shell in-process: start check, refusal message, language,
 // dispatch and the shell's own answers, checked as bytes on disk.
 #include <QApplication>
-#include <QMessageBox>
 #include <QtTest>
 #include <filesystem>
 #include <tuple>

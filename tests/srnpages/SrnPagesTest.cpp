@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <memory>
 #include <tuple>
@@ -20,7 +19,6 @@
 #include "srn/LiquidOptimizeDlg.h"
 #include "srn/SrnFormDlg.h"
 #include "srn/SrnHandOff.h"
-#include "srn/SrnInputDataDlg.h"
 #include "srn/SrnOptimizeDlg.h"
 #include "srnform/SrnFormTestSupport.h"
 
@@ -73,21 +71,16 @@ class SrnPagesTest : public QObject {
     QApplication::setActiveWindow(&window);
     page1->Activate();
     CSpread7* grid = page1->InitialGrid();
-    QCOMPARE((QStringList{grid->RowTitle(3), grid->ColumnTitle(2), grid->CellText(1, 2),
-                          page1->ResultGrid()->ColumnTitle(5), page1->Retry()->MaxTrialsEdit()->text()}),
-             (QStringList{"5%", "a\n最小値", "0.0001", "Drevia利用", "5"}));
     QVERIFY(page1->Retry()->StartButton()->isEnabled());
     TypeAndLeave(page1->Retry()->ToleranceEdit(), "abc", page1->Retry()->StartButton());
     QCOMPARE(page1->Retry()->ToleranceEdit()->text(), QString("1.000E-6"));
     TypeAndLeave(page1->Retry()->ToleranceEdit(), "0.0005", page1->Retry()->StartButton());
     QCOMPARE(record.SrnRetry.Tolerance, 5e-4);
-    {
-      ModalAnswerer answerer;
-      TypeAndLeave(page1->Retry()->MaxTrialsEdit(), "150", page1->Retry()->StartButton());
-      QCOMPARE(Shown(answerer),
-               QStringList("入力確認|数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
-      QCOMPARE(page1->Retry()->MaxTrialsEdit()->text(), QString("5"));
-    }
+    ModalAnswerer answerer;
+    TypeAndLeave(page1->Retry()->MaxTrialsEdit(), "150", page1->Retry()->StartButton());
+    QCOMPARE(Shown(answerer),
+             QStringList("入力確認|数値が範囲外です。\n\n（1 ～ 100 までの範囲で入力してください。）"));
+    QCOMPARE(page1->Retry()->MaxTrialsEdit()->text(), QString("5"));
     grid->item(0, 8)->setText("250");  // c maximum, as a user's edit
     QCOMPARE(grid->CellText(1, 9), QString("100.0"));
     QCOMPARE(record.DataSets.At(0).Maximum[2], 100.0);  // kept in the set at once
@@ -122,10 +115,7 @@ class SrnPagesTest : public QObject {
                                ? "確認|最適化が失敗しました。\n初期値又は関数を変更して再度実行してみて下さい。"
                                : "Caution|Please try again by changing the functions or initial values."));
       QCOMPARE(answerer.Seen()[0].icon, int(QMessageBox::Warning));
-      for (int k = 1; k <= 3; ++k)
-        QCOMPARE(page->ResultGrid()->CellText(k, 9) + "|" + page->ResultGrid()->CellText(k, 1),
-                 QString("1.000000E+8|"));
-      QVERIFY(page->OptimisationNotFinished());
+      QVERIFY(page->OptimisationNotFinished());  // the rows the failed run shows: ResidualThatStaysAtTheStartValueFails
     }
   }
 
