@@ -16,11 +16,8 @@ std::string ExampleHandOff(int englishFlag) {
   QFile file(QStringLiteral(QUORVEL_EXAMPLES "/srn/temp.txt"));
   if (!file.open(QIODevice::ReadOnly)) return {};
   std::string bytes = file.readAll().toStdString();
-  // Line 3 is the English flag.
-  const std::size_t first = bytes.find("\r\n");
-  const std::size_t second = bytes.find("\r\n", first + 2);
-  const std::size_t third = bytes.find("\r\n", second + 2);
-  bytes.replace(second + 2, third - second - 2, std::to_string(englishFlag));
+  // Line 3, the one character before "[SrnParameter]", is the English flag.
+  bytes[bytes.find("\r\n[SrnParameter]") - 1] = static_cast<char>('0' + englishFlag);
   return bytes;
 }
 

@@ -6,13 +6,11 @@ quorvel_add_test(srnpages_run_tests
     ${CMAKE_CURRENT_LIST_DIR}/OptimizeRunTest.cpp
   LIBS quorvel_core lunvex quorvel_test_support GTest::gtest_main)
 target_include_directories(srnpages_run_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
-# The comparison runs the lunvex-fit tool on the program's own data.txt.
-add_dependencies(srnpages_run_tests lunvex-fit)
 
 quorvel_add_test(srnpages_ui_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SrnPagesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../srnform/SrnFormTestSupport.cpp
   LIBS quorvel_ui quorvel_test_support lunvex Qt6::Test
   QT)
 target_include_directories(srnpages_ui_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
-add_dependencies(srnpages_ui_tests lunvex-fit)
