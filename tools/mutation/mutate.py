@@ -131,7 +131,7 @@ def failed_cases(output):
     """Test cases reported failed in a test program's output: GoogleTest's
     "[  FAILED  ] Suite.Case" and Qt Test's "FAIL!  : Class::function(row)"."""
     cases = set(re.findall(r"^\[  FAILED  \] (\w+\.\w+)", output, re.M))
-    cases |= set(re.findall(r"^FAIL!  : (\w+::\w+)\(", output, re.M))
+    cases |= set(re.findall(r"^FAIL!  : ((?:\w+::)+\w+)\(", output, re.M))
     return sorted(cases)
 
 
