@@ -21,7 +21,6 @@ bool IsNumberText(const std::string& text) { return !IsNoValue(ParseDoubleRounde
 
 std::string SrnCellText(double value) { return FormatTrimmed(value, 10); }
 std::string SrnResidualText(double value) { return FormatExp(value, 6); }
-std::string SrnToleranceText(double value) { return FormatExp(value, 3); }
 
 double SrnCellValue(const std::string& text, double emptyValue) {
   if (TrimView(text).empty()) return emptyValue;

@@ -47,11 +47,9 @@ struct SrnOptimizeSheet {
 inline constexpr int kSrnMaximumTrials = 100;
 
 // Number texts of the page. A cell value: "%.10f" with trailing zeros removed
-// down to one decimal (no value: empty). A residual: 1.234000E-3. The
-// tolerance: 1.000E-6.
+// down to one decimal (no value: empty). A residual: 1.234000E-3.
 std::string SrnCellText(double value);
 std::string SrnResidualText(double value);
-std::string SrnToleranceText(double value);
 // A cell's number: empty text gives `emptyValue`, otherwise the leading number.
 double SrnCellValue(const std::string& text, double emptyValue = kNoValue);
 
