@@ -87,7 +87,6 @@ class PrintPreviewTest : public QObject {
       for (const auto& [name, text] : controls) {
         auto* button = Find<QAbstractButton>(*preview, name);
         QCOMPARE(button->text(), U(text));
-        QCOMPARE(button->accessibleName(), U(text));
       }
       QCOMPARE(Find<QLabel>(*preview, "pageCountLabel")->text(), U("/ 2"));
       QCOMPARE(Find<quorvel::CExpEdit>(*preview, "pageEdit")->text(), U("1"));
@@ -211,20 +210,6 @@ class PrintPreviewTest : public QObject {
       for (const auto& dialog : answerer.Seen()) seen << dialog.text;
       QCOMPARE(seen, messages);
       QVERIFY(!preview.isVisible());
-    }
-  }
-
-  void closeAndTheTwoChoices() {
-    for (const char* button : {"closeButton", "printButton", "wordButton"}) {
-      const auto opened = Open({}, false);
-      auto& preview = opened->preview;
-      ModalAnswerer answerer(
-          [button](QWidget* widget) { widget->findChild<QAbstractButton*>(QString::fromLatin1(button))->click(); });
-      const int result = preview->exec();
-      QCOMPARE(result, int(button == std::string("closeButton") ? QDialog::Rejected : QDialog::Accepted));
-      if (result == QDialog::Accepted)
-        QCOMPARE(preview->Action(),
-                 button == std::string("printButton") ? int(CPrintPreviewDlg::kPrint) : int(CPrintPreviewDlg::kWord));
     }
   }
 };
