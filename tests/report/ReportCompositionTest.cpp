@@ -174,8 +174,22 @@ TEST(ReportComposition, ContentsLeadersEndWhereTheContentsFieldsEnd) {
   EXPECT_EQ(WithDottedLeader("abcdef", 5), "abcdef･") << "at least one dot";
 }
 
-TEST(ReportComposition, ContentsTextsAndHeadingsAtTheEndsOfTheItemList) {
-  // The slip items' texts through composition: ResultPages.ContentsTexts...
+TEST(ReportComposition, ContentsTextsFollowTheSearchAndTheAnalysisMethodAndTheItemListEnds) {
+  // The slip items' contents name the circle the settings choose; their page headings keep the item table's texts.
+  const std::tuple<bool, int, const char*, const char*> cases[] = {{true, 4, "臨界円弧すべり", "変位量計算"},
+                                                                   {false, 1, "指定円弧すべり", "計算円弧すべり"},
+                                                                   {false, 2, "指定円弧すべり", "変位量計算"},
+                                                                   {true, 5, "臨界円弧すべり", "計算円弧すべり"}};
+  for (const auto& [autoSearch, method, initial, displacement] : cases) {
+    clsGdProject project;
+    project.Surface.AutoSearch = autoSearch;
+    project.Setting.AnalysisMethod = method;
+    EXPECT_EQ((Lines{ContentsText(kItemInitialSlip, project), ContentsText(kItemMaximumDisplacementSlip, project),
+                     ContentsText(kItemDetailsMaximumDisplacementSlip, project)}),
+              (Lines{initial, displacement, displacement}))
+        << method;
+  }
+  EXPECT_EQ(ItemHeading(kItemMaximumDisplacementSlip), "最大変位量の円弧すべり");
   EXPECT_EQ(ContentsText(13, clsGdProject{}), "円弧すべり探索条件");
   EXPECT_TRUE(ItemContentsLevel(16) == 0 && ItemHeading(59).empty() && ItemHeading(60).empty());
 }

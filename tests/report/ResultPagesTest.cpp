@@ -133,32 +133,6 @@ TEST(ResultPages, ResultTablesCarryTheExampleValues) {
   EXPECT_EQ(Row(slices[11], 6), (Strings{"12", "31.000", "1.000", "4.200", "30.000", "4.00"}));
 }
 
-TEST(ResultPages, ContentsTextsFollowTheSearchAndTheAnalysisMethod) {
-  struct Case {
-    bool autoSearch;
-    int method;
-    const char* initial;
-    const char* displacement;
-  };
-  for (const Case& k :
-       {Case{true, 4, "臨界円弧すべり", "変位量計算"}, Case{false, 1, "指定円弧すべり", "計算円弧すべり"},
-        Case{false, 2, "指定円弧すべり", "変位量計算"}, Case{true, 5, "臨界円弧すべり", "計算円弧すべり"}}) {
-    CPrintProject project = Example();
-    project.Project.Surface.AutoSearch = k.autoSearch;
-    project.Project.Setting.AnalysisMethod = k.method;
-    const Composed c = Compose(project, {1, 21, 22, 27, 52, 54});
-    const std::vector<Placed> lines = c.Of(kCommonForm, 7);  // second-level contents lines
-    ASSERT_EQ(lines.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i)
-      EXPECT_EQ(lines[i].Value(101).rfind(std::string(i == 0 ? k.initial : k.displacement) + "･･･", 0), 0u)
-          << lines[i].Value(101);
-    // The page headings keep the item table's texts.
-    const std::vector<Placed> headings = c.Of(kCommonForm, 1);
-    ASSERT_EQ(headings.size(), 3u);
-    EXPECT_EQ(headings[1].Value(101), "最大変位量の円弧すべり");
-  }
-}
-
 // A project of its own with a search file of `rows` circles.
 struct HandMade {
   test::TempFolder folder;
