@@ -122,10 +122,8 @@ class PrintOutputTest : public QObject {
     QPainter painter(&image);
     quorvel::CKavletComposer::MapToPaper(painter, image.rect());
     QStringList names;
-    QList<QPointF> origins;
     quorvel::DrawReportPage(c.composer, painter, 4, c.project, [&](QPainter& frame, const quorvel::GraphFrame& f) {
       names << Q(f.name);
-      origins << frame.combinedTransform().map(QPointF(0, 0));
       frame.fillRect(QRect(-5000, -5000, 30000, 30000), Qt::red);  // far beyond the frame
     });
     painter.end();
@@ -136,8 +134,6 @@ class PrintOutputTest : public QObject {
     const auto device = [&](const quorvel::GraphFrame& f) {
       return toImage.mapRect(QRectF(f.x, f.y, f.width, f.height));
     };
-    QCOMPARE(origins[0], device(frames[0]).topLeft());
-    QCOMPARE(origins[1], device(frames[1]).topLeft());
     // Red only inside the two frames (to the pixel), white in the gap between them.
     QRect red;
     for (int y = 0; y < image.height(); ++y)
