@@ -229,7 +229,7 @@ struct PagerFixture {
 };
 
 // A table running over pages (spacer, header again, rows to line 49) is
-// checked on real pages: ResultPages.SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain.
+// checked on real pages: InputDataPagesTest.exampleInputDataBlocksPageBreakAndValues.
 
 TEST(ReportPager, AHeadingThatWouldEndAtLineFiftyStartsANewPage) {
   for (const auto& [filled, breaks] : {std::pair{46, false}, std::pair{47, true}}) {
