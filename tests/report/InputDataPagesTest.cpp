@@ -27,14 +27,6 @@ using test::NonWhite;
 using test::RecordingComposer;
 using Lines = std::vector<std::string>;
 
-const std::vector<ReportGroup>& InputGroups() {
-  static const std::vector<ReportGroup> groups = {
-      {kItemInputData, -1, "input data", ComposeInputData},
-      {kItemAnalysisConditions, kItemInputData, "analysis conditions", ComposeAnalysisConditions},
-      {kItemCalculationSettings, kItemInputData, "calculation settings", ComposeCalculationSettings}};
-  return groups;
-}
-
 struct Composed {
   RecordingComposer composer;
   bool ok = false;
@@ -65,7 +57,7 @@ struct Composed {
 
 // Selects `items` (when given) and composes `project` into `out`.
 void Compose(CPrintProject& project, Composed& out, std::initializer_list<int> items = {},
-             const std::vector<ReportGroup>& groups = InputGroups()) {
+             const std::vector<ReportGroup>& groups = StandardReportGroups()) {
   if (items.size() > 0) test::Select(project, items);
   QVERIFY(out.composer.BeginPrinting());
   project.Attach(&out.composer);
