@@ -219,6 +219,7 @@ TEST(WordSink, TheProgressRangeOfTheLastCompositionIsTheWordBuildsStepCount) {
     ASSERT_TRUE(composer.BeginPrinting());
     project.Attach(&composer);
     ASSERT_TRUE(ComposeReport(project, kForms).formsFound);
+    EXPECT_EQ(composer.Problems(), Lines{}) << "every block fits its page";
     project.Attach(nullptr);
     const int range = project.PageCounter + project.WordPageCounter;
 
