@@ -24,46 +24,12 @@ namespace {
 
 using test::CountColour;
 using test::NonWhite;
-using test::RecordingComposer;
 using Lines = std::vector<std::string>;
 
-struct Composed {
-  RecordingComposer composer;
-  bool ok = false;
-  // "form block" of every placed block, pages separated by "--".
-  Lines Sequence() const {
-    Lines lines;
-    for (int p = 1; p <= composer.PageCount(); ++p) {
-      if (p > 1) lines.push_back("--");
-      for (const PlacedBlock& placed : composer.Page(p)->blocks)
-        lines.push_back(placed.form + " " + std::to_string(placed.block->number));
-    }
-    return lines;
-  }
-  // Every placed block of `form` and `block`, in order.
-  std::vector<const PlacedBlock*> All(const std::string& form, int block) const {
-    std::vector<const PlacedBlock*> found;
-    for (int p = 1; p <= composer.PageCount(); ++p)
-      for (const PlacedBlock& placed : composer.Page(p)->blocks)
-        if (placed.form == form && placed.block->number == block) found.push_back(&placed);
-    return found;
-  }
-  Lines Values(const PlacedBlock& placed, std::initializer_list<int> fields) const {
-    Lines values;
-    for (int slot : fields) values.push_back(placed.Value(slot));
-    return values;
-  }
-};
-
-// Selects `items` (when given) and composes `project` into `out`.
-void Compose(CPrintProject& project, Composed& out, std::initializer_list<int> items = {},
-             const std::vector<ReportGroup>& groups = StandardReportGroups()) {
-  if (items.size() > 0) test::Select(project, items);
-  QVERIFY(out.composer.BeginPrinting());
-  project.Attach(&out.composer);
-  out.ok = ComposeReport(project, test::kForms, groups).formsFound;
-  QVERIFY(out.ok);
-  const auto& problems = out.composer.Problems();
+// A composition that found its form files and placed every block.
+void Check(const test::ComposedReport& c) {
+  QVERIFY(c.result.formsFound);
+  const auto& problems = c.composer.Problems();
   QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
 }
 
@@ -119,8 +85,8 @@ class InputDataPagesTest : public QObject {
  private slots:
   void exampleInputDataBlocksPageBreakAndValues() {
     CPrintProject project = Example();
-    Composed c;
-    Compose(project, c, {2, 3, 4, 5, 6, 7, 8, 9});
+    test::ComposedReport c(project, {2, 3, 4, 5, 6, 7, 8, 9});
+    Check(c);
     const std::string t = kType + " ", s = kSoil + " ";
     // Page 1 ends at line 49 with the sixth node row; page 2 opens with the
     // spacer and the node table's header again.
@@ -154,8 +120,8 @@ class InputDataPagesTest : public QObject {
 
   void exampleConditionsAndSettingsValues() {
     CPrintProject project = Example();
-    Composed c;
-    Compose(project, c, {2, 10, 11, 12, 13, 17, 18, 19, 20});
+    test::ComposedReport c(project, {2, 10, 11, 12, 13, 17, 18, 19, 20});
+    Check(c);
     QCOMPARE(
         c.Values(*c.All(kCond, 5).at(0), {1, 2, 3, 4, 5}),
         (Lines{"排水/非排水", "自動探索", "水平方向の静水圧を考慮する", "FEMの応力でスライス内力を計算", "右すべり"}));
@@ -178,8 +144,8 @@ class InputDataPagesTest : public QObject {
              (Lines{"FFTフィルタ法", "0.10, 0.20, 10.00, 12.00", "4096", "10.000", "0.0010", "1.0E-4", "100", "5"}));
 
     project.Project.Surface.AutoSearch = false;
-    Composed given;
-    Compose(project, given);
+    test::ComposedReport given(project);
+    Check(given);
     QCOMPARE(given.Values(*given.All(kCond, 5).at(0), {2}), Lines{"指定円弧"});
     QCOMPARE(given.Values(*given.All(kCond, 9).at(0), {5, 15}),
              (Lines{"指定円弧 xc, yc, R (m)", "34.000, 22.000, 14.000"}));
@@ -221,8 +187,8 @@ class InputDataPagesTest : public QObject {
         CPrintProject project;
         test::Select(project, {2, 3, 10, 11, 17, 19, 20});
         test.set(project.Project, code);
-        Composed c;
-        Compose(project, c);
+        test::ComposedReport c(project);
+        Check(c);
         const auto placed = c.All(test.form, test.block);
         QVERIFY2(placed.size() == 1, test.what);
         QVERIFY2(placed[0]->Value(test.slot) == text, (std::string(test.what) + " " + std::to_string(code)).c_str());
@@ -243,8 +209,8 @@ class InputDataPagesTest : public QObject {
     };
     for (const Case& test : cases) {
       CPrintProject project = Example();
-      Composed c;
-      Compose(project, c, test.items);
+      test::ComposedReport c(project, test.items);
+      Check(c);
       const Lines sequence = c.Sequence();
       bool conditions = false;
       for (const auto* heading : c.All("共通.kvf", 1)) conditions = conditions || heading->Value(101) == "解析条件";
@@ -262,8 +228,8 @@ class InputDataPagesTest : public QObject {
     for (int entries = 1; entries <= 45; ++entries) {
       CPrintProject project = SmallProject(2, 2);
       project.Project.DamageB.Tables.resize(static_cast<std::size_t>(entries));
-      Composed c;
-      Compose(project, c, {2, 10, 14, 15});
+      test::ComposedReport c(project, {2, 10, 14, 15});
+      Check(c);
       int captions = 0;
       for (const PlacedBlock* caption : c.All(kCommonForm, 3)) {
         if (caption->Value(103).rfind("(", 0) != 0) continue;
@@ -283,8 +249,8 @@ class InputDataPagesTest : public QObject {
       CPrintProject project = Example();
       test::Select(project, {2, 10, 14, 15});
       project.PrintingFlag = printing;
-      Composed c;
-      Compose(project, c);
+      test::ComposedReport c(project);
+      Check(c);
       QCOMPARE(c.All(kSoft, printing == 1 ? 4 : 3).size(), std::size_t{3});
       QCOMPARE(c.All(kSoft, printing == 1 ? 3 : 4).size(), std::size_t{0});
       QCOMPARE(c.Values(*c.All(kSoft, printing == 1 ? 4 : 3).at(1), {1, 2, 3, 4, 5}),
@@ -294,8 +260,8 @@ class InputDataPagesTest : public QObject {
 
   void exampleFittingEntriesFramesAndContents() {
     CPrintProject project = Example();
-    Composed c;
-    Compose(project, c, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+    test::ComposedReport c(project, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+    Check(c);
     Lines frames;
     for (int block : {8, 9})
       for (const PlacedBlock* placed : c.All(kFit, block))
@@ -352,8 +318,8 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(NonWhite(blank), 0);
 
     // On the composed page, through the report's frame drawer.
-    Composed c;
-    Compose(project, c, {2, 4, 5});
+    test::ComposedReport c(project, {2, 4, 5});
+    Check(c);
     const QImage page = RenderReportPage(c.composer, 1, project, QSize(1191, 1684));
     const auto frame = c.composer.PageFrames(1).at(0);
     const double s = 1191.0 / kavlet::kPaperWidth;

@@ -49,20 +49,6 @@ std::vector<quorvel::ReportGroup> TestGroups(int headings) {
           {1, -1, "contents", quorvel::ComposeContents}};
 }
 
-// A project composed with TestGroups on a recording composer.
-struct Composed {
-  CPrintProject project;
-  Lines log;
-  RecordingComposer composer{&log};
-  explicit Composed(int headings) {
-    QVERIFY(quorvel::test::LoadExample(project));
-    composer.BeginPrinting();
-    project.Attach(&composer);
-    QVERIFY(quorvel::ComposeReport(project, quorvel::test::kForms, TestGroups(headings)).formsFound);
-    log.clear();
-  }
-};
-
 QString Binary(const char* name) { return QStringLiteral(QUORVEL_BINARY_DIR "/bin/") + QString::fromLatin1(name); }
 
 // Runs the ToPrint task on `folder`'s hand-off file as the host starts it; the
@@ -113,7 +99,9 @@ class PrintOutputTest : public QObject {
   }
 
   void framesAreDrawnThroughClippedFramePaintersInListOrder() {
-    Composed c(3);
+    CPrintProject project;
+    QVERIFY(quorvel::test::LoadExample(project));
+    quorvel::test::ComposedReport c(project, {}, TestGroups(3));
     QCOMPARE(c.composer.PageCount(), 4);  // title, contents, headings, frames
     const std::vector<quorvel::GraphFrame> frames = c.composer.PageFrames(4);
     QCOMPARE(frames.size(), std::size_t{2});
@@ -122,12 +110,13 @@ class PrintOutputTest : public QObject {
     QPainter painter(&image);
     quorvel::CKavletComposer::MapToPaper(painter, image.rect());
     QStringList names;
-    quorvel::DrawReportPage(c.composer, painter, 4, c.project, [&](QPainter& frame, const quorvel::GraphFrame& f) {
+    quorvel::DrawReportPage(c.composer, painter, 4, project, [&](QPainter& frame, const quorvel::GraphFrame& f) {
       names << Q(f.name);
       frame.fillRect(QRect(-5000, -5000, 30000, 30000), Qt::red);  // far beyond the frame
     });
     painter.end();
-    QCOMPARE(c.log,
+    const Lines& log = c.composer.Log();
+    QCOMPARE(Lines(log.end() - 6, log.end()),
              (Lines{"DrawPage 4 4", "GetGraphDC", "DeleteGraphDC", "GetGraphDC", "DeleteGraphDC", "OnPrintEnd"}));
     QCOMPARE(names, (QStringList{U("入力加速度"), U("平均応答加速度")}));
     const QTransform toImage = QTransform::fromScale(1191.0 / 11906, 1684.0 / 16838);
