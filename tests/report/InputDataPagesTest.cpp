@@ -330,29 +330,19 @@ class InputDataPagesTest : public QObject {
 
   void fittingFramesAndIndexBeyondTheList() {
     CPrintProject project = Example();
-    const auto draw = [&](const std::string& name, bool* known) {
-      return Painted(QSize(600, 500), [&](QPainter& painter) {
-        *known = DrawFittingFrame(painter, project.Project, name, QRectF(0, 0, 4719, 4760));
-      });
+    bool known = false;
+    // Non-white pixels of frame `name` drawn into 600 x 600 pixels; whether the name is a fitting frame.
+    const auto drawn = [&](const std::string& name) {
+      return NonWhite(Painted(QSize(600, 600), [&](QPainter& painter) {
+        painter.scale(600.0 / 4719, 600.0 / 4760);
+        known = DrawFittingFrame(painter, project.Project, name, QRectF(0, 0, 4719, 4760));
+      }));
     };
     for (const char* prefix : {kStrainFramePrefix, kSrnFramePrefix, kCurvesFramePrefix, kSrnFigureFramePrefix}) {
-      bool known = false;
-      QImage drawn = Painted(QSize(600, 600), [&](QPainter& painter) {
-        painter.scale(600.0 / 4719, 600.0 / 4760);
-        known = DrawFittingFrame(painter, project.Project, std::string(prefix) + "2", QRectF(0, 0, 4719, 4760));
-      });
-      QVERIFY(known);
-      QVERIFY2(NonWhite(drawn) > 2000, prefix);
-      // Entries 0-2 exist; 3 draws nothing.
-      drawn = draw(std::string(prefix) + "3", &known);
-      QVERIFY(known);
-      QCOMPARE(NonWhite(drawn), 0);
+      QVERIFY2(drawn(std::string(prefix) + "2") > 2000 && known, prefix);
+      QVERIFY2(drawn(std::string(prefix) + "3") == 0 && known, prefix);  // entries 0-2 exist; 3 draws nothing
     }
-    for (const char* name : {"SR-N図_x", "地形モデル"}) {
-      bool known = true;
-      draw(name, &known);
-      QVERIFY2(!known, name);
-    }
+    for (const char* name : {"SR-N図_x", "地形モデル"}) QVERIFY2(drawn(name) == 0 && !known, name);
   }
 };
 
