@@ -65,6 +65,58 @@ QString RunToPrint(const TempFolder& folder, quorvel::ModeResult* result = nullp
   return nameWhilePrinting;
 }
 
+// Runs the ToPrint task with the example, choosing `choice` in the preview, and
+// checks the answer and the message boxes shown after the preview.
+void AnswerToPrint(const QString& choice, const QByteArray& answer, const QStringList& messages) {
+  TempFolder folder;
+  quorvel::test::CopyForms(folder);
+  std::filesystem::copy(quorvel::test::kExampleProject, folder.File("temp.txt"));
+  const QString pdf = Q(folder.File("printed.pdf"));
+  const QString button = choice.section('-', 0, 0);
+  ModalAnswerer answerer;
+  answerer.Queue(ModalAnswerer::ClickButtonWithText(button == "closeButton"   ? U("閉じる")
+                                                    : button == "printButton" ? U("印刷")
+                                                                              : U("Word出力")));
+  if (choice == "printButton") {
+    answerer.Queue([pdf](QWidget* widget) {
+      auto* dialog = qobject_cast<QPrintDialog*>(widget);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->printer()->docName(), U("○○川堤防 地震時変形検討"));
+      QVERIFY(dialog->maxPage() > 2);  // the whole example report, numbered pages included
+      // No printer here: the dialog offers printing to a file.
+      dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+      dialog->accept();
+    });
+  }
+  if (choice == "wordButton-no") answerer.Queue(ModalAnswerer::ClickButtonWithText(U("いいえ")));
+  const QString docm = Q(folder.File("報告書.docm"));
+  if (choice == "wordButton-cancel") {
+    answerer.Queue(ModalAnswerer::ClickButtonWithText(U("はい")));
+    // The save dialog as the Word output sets it up; Cancel creates nothing and says nothing.
+    answerer.Queue([&](QWidget* widget) {
+      auto* dialog = qobject_cast<QFileDialog*>(widget);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->defaultSuffix(), QStringLiteral("docm"));
+      QCOMPARE(dialog->nameFilters(), (QStringList{U("Word マクロ有効文書 (*.docm)"), U("すべて (*.*)")}));
+      dialog->reject();
+    });
+  }
+  const QString nameWhilePrinting = RunToPrint(folder);
+  QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), answer);
+  QVERIFY(folder.Exists("writed"));
+  QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
+          std::filesystem::last_write_time(folder.File("writed")));
+  QStringList seen;
+  for (const auto& dialog : answerer.Seen())
+    if (!dialog.text.isEmpty()) seen << dialog.text;
+  QCOMPARE(seen, messages);
+  if (choice == "wordButton-cancel") QVERIFY(!QFile::exists(docm));
+  if (choice == "printButton") {
+    QCOMPARE(nameWhilePrinting, U("印刷"));
+    QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages
+  }
+}
+
 }  // namespace
 
 class PrintOutputTest : public QObject {
@@ -162,68 +214,15 @@ class PrintOutputTest : public QObject {
 
   // --- The ToPrint task, from the hand-off file to the answer ---------------
 
-  void toPrintAnswers_data() {
-    QTest::addColumn<QString>("choice");
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QStringList>("messages");  // message boxes after the preview
-    QTest::newRow("close") << "closeButton" << QByteArray("ToDrevia\r\nCANCEL") << QStringList{};
-    QTest::newRow("print") << "printButton" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{};
-    QTest::newRow("word, save dialog cancelled")
-        << "wordButton-cancel" << QByteArray("ToDrevia\r\nOK\r\n") << QStringList{U(quorvel::kWordQuestion)};
-    QTest::newRow("word no") << "wordButton-no" << QByteArray("ToDrevia\r\nOK\r\n")
-                             << QStringList{U(quorvel::kWordQuestion)};
-  }
   void toPrintAnswers() {
-    QFETCH(QString, choice);
-    QFETCH(QByteArray, answer);
-    QFETCH(QStringList, messages);
-    TempFolder folder;
-    quorvel::test::CopyForms(folder);
-    std::filesystem::copy(quorvel::test::kExampleProject, folder.File("temp.txt"));
-    const QString pdf = Q(folder.File("printed.pdf"));
-    const QString button = choice.section('-', 0, 0);
-    ModalAnswerer answerer;
-    answerer.Queue(ModalAnswerer::ClickButtonWithText(button == "closeButton"   ? U("閉じる")
-                                                      : button == "printButton" ? U("印刷")
-                                                                                : U("Word出力")));
-    if (choice == "printButton") {
-      answerer.Queue([pdf](QWidget* widget) {
-        auto* dialog = qobject_cast<QPrintDialog*>(widget);
-        QVERIFY(dialog != nullptr);
-        QCOMPARE(dialog->printer()->docName(), U("○○川堤防 地震時変形検討"));
-        QVERIFY(dialog->maxPage() > 2);  // the whole example report, numbered pages included
-        // No printer here: the dialog offers printing to a file.
-        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
-        dialog->accept();
-      });
-    }
-    if (choice == "wordButton-no") answerer.Queue(ModalAnswerer::ClickButtonWithText(U("いいえ")));
-    const QString docm = Q(folder.File("報告書.docm"));
-    if (choice == "wordButton-cancel") {
-      answerer.Queue(ModalAnswerer::ClickButtonWithText(U("はい")));
-      // The save dialog as the Word output sets it up; Cancel creates nothing and says nothing.
-      answerer.Queue([&](QWidget* widget) {
-        auto* dialog = qobject_cast<QFileDialog*>(widget);
-        QVERIFY(dialog != nullptr);
-        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("docm"));
-        QCOMPARE(dialog->nameFilters(), (QStringList{U("Word マクロ有効文書 (*.docm)"), U("すべて (*.*)")}));
-        dialog->reject();
-      });
-    }
-    const QString nameWhilePrinting = RunToPrint(folder);
-    QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), answer);
-    QVERIFY(folder.Exists("writed"));
-    QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
-            std::filesystem::last_write_time(folder.File("writed")));
-    QStringList seen;
-    for (const auto& dialog : answerer.Seen())
-      if (!dialog.text.isEmpty()) seen << dialog.text;
-    QCOMPARE(seen, messages);
-    if (choice == "wordButton-cancel") QVERIFY(!QFile::exists(docm));
-    if (choice == "printButton") {
-      QCOMPARE(nameWhilePrinting, U("印刷"));
-      QVERIFY(quorvel::test::PdfPages(pdf) > 2);  // title, contents, then the report's pages
-    }
+    const QByteArray ok("ToDrevia\r\nOK\r\n");
+    const QStringList question{U(quorvel::kWordQuestion)};
+    // the preview's button (and what is answered after it), the answer, the message boxes after the preview
+    const std::tuple<QString, QByteArray, QStringList> cases[] = {{"closeButton", "ToDrevia\r\nCANCEL", {}},
+                                                                  {"printButton", ok, {}},
+                                                                  {"wordButton-cancel", ok, question},
+                                                                  {"wordButton-no", ok, question}};
+    for (const auto& [choice, answer, messages] : cases) AnswerToPrint(choice, answer, messages);
   }
 
   void aRecordThatDoesNotReadIsNamedAndAnsweredCancel() {
