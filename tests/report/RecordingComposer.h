@@ -52,19 +52,20 @@ class RecordingComposer : public CKavletComposer {
   bool canBegin_;
 };
 
-// `project` composed with the shipped form files (with `items` selected when
-// given), its placed blocks looked up by form and block number.
+// `project` composed with the shipped (or `forms`) form files, with `items`
+// selected when given; its placed blocks looked up by form and block number.
 struct ComposedReport {
   RecordingComposer composer;
   CompositionResult result;
 
   explicit ComposedReport(CPrintProject& project, std::initializer_list<int> items = {},
-                          const std::vector<ReportGroup>& groups = StandardReportGroups()) {
+                          const std::vector<ReportGroup>& groups = StandardReportGroups(),
+                          const std::string& forms = std::string(QUORVEL_PRNFILES) + "/") {
     if (items.size() > 0) project.Project.Print.Items.assign(58, false);
     for (int item : items) project.Project.Print.Items[static_cast<std::size_t>(item)] = true;
     composer.BeginPrinting();
     project.Attach(&composer);
-    result = ComposeReport(project, std::string(QUORVEL_PRNFILES) + "/", groups);
+    result = ComposeReport(project, forms, groups);
   }
   ComposedReport(const ComposedReport&) = delete;  // the composer's log points into it
   ComposedReport& operator=(const ComposedReport&) = delete;
