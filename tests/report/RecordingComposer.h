@@ -1,12 +1,15 @@
 #pragma once
 // The real composer with every library call written to a log first, so tests
-// assert the exact call sequence and still get real pages.
+// assert the exact call sequence and still get real pages; and a report
+// composed on it with the shipped form files.
 #include <QPainter>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/KavletComposer.h"
+#include "report/ReportComposition.h"
 
 namespace quorvel::test {
 
@@ -47,6 +50,61 @@ class RecordingComposer : public CKavletComposer {
   std::vector<std::string> own_;
   std::vector<std::string>* log_;
   bool canBegin_;
+};
+
+// `project` composed with the shipped (or `forms`) form files, with `items`
+// selected when given; its placed blocks looked up by form and block number.
+struct ComposedReport {
+  RecordingComposer composer;
+  CompositionResult result;
+
+  explicit ComposedReport(CPrintProject& project, std::initializer_list<int> items = {},
+                          const std::vector<ReportGroup>& groups = StandardReportGroups(),
+                          const std::string& forms = std::string(QUORVEL_PRNFILES) + "/") {
+    if (items.size() > 0) project.Project.Print.Items.assign(58, false);
+    for (int item : items) project.Project.Print.Items[static_cast<std::size_t>(item)] = true;
+    composer.BeginPrinting();
+    project.Attach(&composer);
+    result = ComposeReport(project, forms, groups);
+  }
+  ComposedReport(const ComposedReport&) = delete;  // the composer's log points into it
+  ComposedReport& operator=(const ComposedReport&) = delete;
+
+  // "form block" of every placed block, pages separated by "--".
+  std::vector<std::string> Sequence() const {
+    std::vector<std::string> lines;
+    for (int p = 1; p <= composer.PageCount(); ++p) {
+      if (p > 1) lines.push_back("--");
+      for (const PlacedBlock& placed : composer.Page(p)->blocks)
+        lines.push_back(placed.form + " " + std::to_string(placed.block->number));
+    }
+    return lines;
+  }
+  // Every placed block of `form` and `block`, in order.
+  std::vector<const PlacedBlock*> All(const std::string& form, int block) const {
+    std::vector<const PlacedBlock*> found;
+    for (int p = 1; p <= composer.PageCount(); ++p)
+      for (const PlacedBlock& placed : composer.Page(p)->blocks)
+        if (placed.form == form && placed.block->number == block) found.push_back(&placed);
+    return found;
+  }
+  int PageOf(const PlacedBlock* placed) const {
+    for (int p = 1; p <= composer.PageCount(); ++p)
+      for (const PlacedBlock& on : composer.Page(p)->blocks)
+        if (&on == placed) return p;
+    return 0;
+  }
+  std::vector<std::string> Frames() const {
+    std::vector<std::string> names;
+    for (int p = 1; p <= composer.PageCount(); ++p)
+      for (const GraphFrame& frame : composer.PageFrames(p)) names.push_back(frame.name);
+    return names;
+  }
+  static std::vector<std::string> Values(const PlacedBlock& placed, std::initializer_list<int> fields) {
+    std::vector<std::string> values;
+    for (int slot : fields) values.push_back(placed.Value(slot));
+    return values;
+  }
 };
 
 }  // namespace quorvel::test

@@ -22,13 +22,6 @@ namespace {
 using test::RecordingComposer;
 using Lines = std::vector<std::string>;
 
-const std::string kForms = std::string(QUORVEL_PRNFILES) + "/";
-
-void Select(CPrintProject& project, std::initializer_list<int> items) {
-  project.Project.Print.Items.assign(58, false);
-  for (int item : items) project.Project.Print.Items[static_cast<std::size_t>(item)] = true;
-}
-
 // A page group of `count` third-level headings of item 5, 2 lines each.
 GroupCompose Headings(int count) {
   return [count](ReportPager& pager, CPrintProject&) {
@@ -42,16 +35,6 @@ std::vector<ReportGroup> TitleBodyContents(GroupCompose body) {
           {kItemContents, -1, "contents", ComposeContents}};
 }
 
-// Selects `items` and composes them with `groups` into `composer`.
-CompositionResult Compose(CPrintProject& project, RecordingComposer& composer, std::initializer_list<int> items,
-                          const std::vector<ReportGroup>& groups = StandardReportGroups(),
-                          const std::string& forms = kForms) {
-  Select(project, items);
-  EXPECT_TRUE(composer.BeginPrinting());
-  project.Attach(&composer);
-  return ComposeReport(project, forms, groups);
-}
-
 // "form block" of every block on a page.
 Lines Blocks(const ComposedPage& page) {
   Lines blocks;
@@ -60,32 +43,12 @@ Lines Blocks(const ComposedPage& page) {
   return blocks;
 }
 
-TEST(ReportComposition, ExampleProjectIsTitleAndContentsWithTheTitleTextsInFieldsOneToEight) {
-  CPrintProject project;
-  ASSERT_EQ(LoadProject(std::string(QUORVEL_EXAMPLES) + "/project/project.txt", project.Project).Status,
-            ProjectLoadStatus::kLoaded);
-  RecordingComposer composer;
-  ASSERT_TRUE(Compose(project, composer, {kItemTitlePage, kItemContents}).formsFound);
-  EXPECT_EQ(composer.Log(), (Lines{"BeginPrinting", "SetStart", "SetPage 0_表紙.kvf 1 0", "SetReturn",
-                                   "SetPage 共通.kvf 1 5", "SetEnd", "MovePageBefore 1 1"}));
-  ASSERT_EQ(composer.PageCount(), 2);
-  Lines cover;
-  for (int slot = 1; slot <= 8; ++slot) cover.push_back(composer.Page(1)->blocks.at(0).Value(slot));
-  // clang-format off
-  EXPECT_EQ(cover, (Lines{"河川堤防の地震時安定性照査", "レベル2地震動に対する検討", "○○川 右岸 12.4k 地点",
-                          "2024年3月", "株式会社 地盤解析研究所", "地盤解析研究所", "TEL 03-1234-5678",
-                          "FAX 03-1234-5679"}));
-  // clang-format on
-  EXPECT_EQ(Blocks(*composer.Page(2)), (Lines{"共通.kvf 5"}));
-  EXPECT_TRUE(composer.Problems().empty());
-  EXPECT_EQ(project.ContentsPageCount, 1);
-}
-
 TEST(ReportComposition, ThreeContentPagesAndTwoContentsPagesGoTitleContentsPages) {
   CPrintProject project;
-  RecordingComposer composer;
   // 50 headings of 2 lines: 24 on the group's first page, 24 after the spacer, 2 more.
-  ASSERT_TRUE(Compose(project, composer, {0, 1, 2}, TitleBodyContents(Headings(50))).formsFound);
+  const test::ComposedReport c(project, {0, 1, 2}, TitleBodyContents(Headings(50)));
+  const RecordingComposer& composer = c.composer;
+  ASSERT_TRUE(c.result.formsFound);
   EXPECT_TRUE(composer.Problems().empty());
   ASSERT_EQ(composer.PageCount(), 6);
   EXPECT_EQ(project.ContentsPageCount, 2);
@@ -117,8 +80,9 @@ TEST(ReportComposition, ThreeContentPagesAndTwoContentsPagesGoTitleContentsPages
 
 TEST(ReportComposition, WithoutTheTitlePageTheContentsMoveToTheFront) {
   CPrintProject project;
-  RecordingComposer composer;
-  ASSERT_TRUE(Compose(project, composer, {1, 2}, TitleBodyContents(Headings(30))).formsFound);
+  const test::ComposedReport c(project, {1, 2}, TitleBodyContents(Headings(30)));
+  const RecordingComposer& composer = c.composer;
+  ASSERT_TRUE(c.result.formsFound);
   ASSERT_EQ(composer.PageCount(), 3);
   EXPECT_EQ(composer.Log().back(), "MovePageBefore 2 0");
   EXPECT_EQ(Blocks(*composer.Page(1)).front(), "共通.kvf 5");
@@ -132,9 +96,8 @@ TEST(ReportComposition, GroupsRunInOrderAndTenAndSeventeenOnlyWithinTwo) {
     Lines ran;
     for (ReportGroup& group : groups)
       group.compose = [&ran, &group](ReportPager&, CPrintProject&) { ran.push_back(group.name); };
-    CPrintProject project;
-    RecordingComposer composer;
-    Compose(project, composer, items, groups);
+    CPrintProject project;  // nothing selected unless `items` are given
+    const test::ComposedReport composed(project, items, groups);
     return ran;
   };
   EXPECT_EQ(run({10, 17, 21}), (Lines{"analysis results"}));
@@ -144,14 +107,10 @@ TEST(ReportComposition, GroupsRunInOrderAndTenAndSeventeenOnlyWithinTwo) {
   EXPECT_EQ(run({}), Lines{});
 }
 
-TEST(ReportComposition, AnItemBeyondTheListIsNotSelectedAndNoItemGivesNoPage) {
+TEST(ReportComposition, AnItemBeyondTheListIsNotSelected) {
   CPrintProject project;
   project.Project.Print.Items.assign(1, true);  // only the title page is listed
   EXPECT_TRUE(project.ItemSelected(0) && !project.ItemSelected(1) && !project.ItemSelected(1000));
-  RecordingComposer composer;
-  ASSERT_TRUE(Compose(project, composer, {}).formsFound);
-  EXPECT_EQ(composer.PageCount(), 0);
-  EXPECT_EQ(composer.Log(), (Lines{"BeginPrinting", "SetStart", "SetEnd"}));
 }
 
 TEST(ReportComposition, TheFirstFormFileThatFailsIsNamedAndNothingIsComposed) {
@@ -161,7 +120,6 @@ TEST(ReportComposition, TheFirstFormFileThatFailsIsNamedAndNothingIsComposed) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {{"共通.kvf"}, "", "共通.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"},
       {{"共通.kvf", "0_表紙.kvf"}, "", "0_表紙.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"},
       {{"Gyokan.kvf"}, "", "Gyokan.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"},
       {{}, "kvf 1\nblock 0 lines 2 \"x\"\n  text 0 900 \"外\"\nend\n", "2_解析結果.kvfファイルを開けません。"},
@@ -173,8 +131,9 @@ TEST(ReportComposition, TheFirstFormFileThatFailsIsNamedAndNothingIsComposed) {
     for (const std::string& name : c.missing) std::filesystem::remove(folder.File(name));
     if (!c.garbage.empty()) folder.WriteBytes("2_解析結果.kvf", c.garbage);
     CPrintProject project;
-    RecordingComposer composer;
-    const CompositionResult result = Compose(project, composer, {0, 1}, StandardReportGroups(), folder.Path());
+    const test::ComposedReport composed(project, {0, 1}, StandardReportGroups(), folder.Path());
+    const CompositionResult& result = composed.result;
+    const RecordingComposer& composer = composed.composer;
     EXPECT_FALSE(result.formsFound);
     EXPECT_EQ(result.message.substr(0, c.message.size()), c.message);
     EXPECT_TRUE(c.garbage.empty() || result.message.find("2_解析結果.kvf:3:") != std::string::npos) << result.message;
@@ -186,7 +145,7 @@ TEST(ReportComposition, TheFirstFormFileThatFailsIsNamedAndNothingIsComposed) {
 TEST(ReportComposition, ContentsLeadersEndWhereTheContentsFieldsEnd) {
   KvfForm form;
   std::string error;
-  ASSERT_TRUE(LoadKvfFile(kForms + "共通.kvf", form, error)) << error;
+  ASSERT_TRUE(LoadKvfFile(QUORVEL_PRNFILES "/共通.kvf", form, error)) << error;
   for (int level = 1; level <= 3; ++level) {
     const KvfElement& heading = form.Block(5 + level)->elements.at(0);
     ASSERT_EQ(heading.slot, 99 + level);
@@ -199,8 +158,22 @@ TEST(ReportComposition, ContentsLeadersEndWhereTheContentsFieldsEnd) {
   EXPECT_EQ(WithDottedLeader("abcdef", 5), "abcdef･") << "at least one dot";
 }
 
-TEST(ReportComposition, ContentsTextsAndHeadingsAtTheEndsOfTheItemList) {
-  // The slip items' texts through composition: ResultPages.ContentsTexts...
+TEST(ReportComposition, ContentsTextsFollowTheSearchAndTheAnalysisMethodAndTheItemListEnds) {
+  // The slip items' contents name the circle the settings choose; their page headings keep the item table's texts.
+  const std::tuple<bool, int, const char*, const char*> cases[] = {{true, 4, "臨界円弧すべり", "変位量計算"},
+                                                                   {false, 1, "指定円弧すべり", "計算円弧すべり"},
+                                                                   {false, 2, "指定円弧すべり", "変位量計算"},
+                                                                   {true, 5, "臨界円弧すべり", "計算円弧すべり"}};
+  for (const auto& [autoSearch, method, initial, displacement] : cases) {
+    clsGdProject project;
+    project.Surface.AutoSearch = autoSearch;
+    project.Setting.AnalysisMethod = method;
+    EXPECT_EQ((Lines{ContentsText(kItemInitialSlip, project), ContentsText(kItemMaximumDisplacementSlip, project),
+                     ContentsText(kItemDetailsMaximumDisplacementSlip, project)}),
+              (Lines{initial, displacement, displacement}))
+        << method;
+  }
+  EXPECT_EQ(ItemHeading(kItemMaximumDisplacementSlip), "最大変位量の円弧すべり");
   EXPECT_EQ(ContentsText(13, clsGdProject{}), "円弧すべり探索条件");
   EXPECT_TRUE(ItemContentsLevel(16) == 0 && ItemHeading(59).empty() && ItemHeading(60).empty());
 }
@@ -240,7 +213,7 @@ struct PagerFixture {
 };
 
 // A table running over pages (spacer, header again, rows to line 49) is
-// checked on real pages: ResultPages.SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain.
+// checked on real pages: InputDataPagesTest.exampleInputDataBlocksPageBreakAndValues.
 
 TEST(ReportPager, AHeadingThatWouldEndAtLineFiftyStartsANewPage) {
   for (const auto& [filled, breaks] : {std::pair{46, false}, std::pair{47, true}}) {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "RecordingComposer.h"
 #include "TempFolder.h"
-#include "platform/KavletComposition.h"
 #include "report/ReportComposition.h"
 #include "report/ReportItems.h"
 #include "report/ResultPages.h"
@@ -20,59 +20,8 @@
 namespace quorvel {
 namespace {
 
-const std::string kForms = std::string(QUORVEL_PRNFILES) + "/";
 const std::string kExample = std::string(QUORVEL_EXAMPLES) + "/project/project.txt";
-
-struct Placed {
-  int page;
-  std::string form;
-  int block;
-  std::vector<std::pair<int, std::string>> values;
-  int line;  // the first line on its page
-  std::string Value(int slot) const {
-    for (const auto& [s, text] : values)
-      if (s == slot) return text;
-    return "<none>";
-  }
-};
-
-struct Composed {
-  std::vector<Placed> blocks;
-  std::vector<std::string> frames;
-  std::vector<std::string> problems;
-  // The blocks of `form` and `block`, in order.
-  std::vector<Placed> Of(const std::string& form, int block) const {
-    std::vector<Placed> found;
-    for (const Placed& p : blocks)
-      if (p.form == form && p.block == block) found.push_back(p);
-    return found;
-  }
-  // Label (slot 1) to value (slot 2) of the value lines, in order.
-  std::vector<std::string> ValueLines() const {
-    std::vector<std::string> lines;
-    for (const Placed& p : Of(kResultsForm, 10)) lines.push_back(p.Value(1) + p.Value(2) + " " + p.Value(3));
-    return lines;
-  }
-};
-
-// Composes the items (all of them when `items` is empty).
-Composed Compose(CPrintProject& project, std::initializer_list<int> items) {
-  project.Project.Print.Items.assign(58, items.size() == 0);
-  for (int item : items) project.Project.Print.Items[static_cast<std::size_t>(item)] = true;
-  KavletComposition composer;
-  EXPECT_TRUE(composer.BeginPrinting());
-  project.Attach(&composer);
-  EXPECT_TRUE(ComposeReport(project, kForms).formsFound);
-  Composed result;
-  for (int p = 1; p <= composer.PageCount(); ++p) {
-    for (const PlacedBlock& placed : composer.Page(p)->blocks)
-      result.blocks.push_back({p, placed.form, placed.block->number, placed.values, placed.firstLine});
-    for (const GraphFrame& frame : composer.PageFrames(p)) result.frames.push_back(frame.name);
-  }
-  result.problems = composer.Problems();
-  project.Attach(nullptr);
-  return result;
-}
+using Strings = std::vector<std::string>;
 
 CPrintProject Example() {
   CPrintProject project;
@@ -80,41 +29,46 @@ CPrintProject Example() {
   return project;
 }
 
-std::vector<std::string> Row(const Placed& placed, int slots) {
-  std::vector<std::string> row;
-  for (int s = 1; s <= slots; ++s) row.push_back(placed.Value(s));
+Strings Row(const PlacedBlock& placed, int count) {
+  Strings row;
+  for (int s = 1; s <= count; ++s) row.push_back(placed.Value(s));
   return row;
 }
 
-using Strings = std::vector<std::string>;
+// Label (slot 1) to value (slot 2) of the value lines, in order.
+Strings ValueLines(const test::ComposedReport& c) {
+  Strings lines;
+  for (const PlacedBlock* p : c.All(kResultsForm, 10)) lines.push_back(p->Value(1) + p->Value(2) + " " + p->Value(3));
+  return lines;
+}
 
 TEST(ResultPages, ResultTablesCarryTheExampleValues) {
   CPrintProject project = Example();
-  const Composed c = Compose(project, {21, 22, 23, 24, 25, 27, 28, 29, 30});
-  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+  const test::ComposedReport c(project, {21, 22, 23, 24, 25, 27, 28, 29, 30});
+  EXPECT_EQ(c.composer.Problems(), Strings{});
 
-  const std::vector<Placed> counts = c.Of(kResultsForm, 15);
+  const auto counts = c.All(kResultsForm, 15);
   ASSERT_EQ(counts.size(), 1u);
-  EXPECT_EQ(Row(counts[0], 4), (Strings{"Total cases:", "1248", "Effective cases:", "1116"}));
+  EXPECT_EQ(Row(*counts[0], 4), (Strings{"Total cases:", "1248", "Effective cases:", "1116"}));
   // The best circles of the search file: the smallest Fs and the smallest Khy (both its first row).
-  const std::vector<Placed> best = c.Of(kResultsForm, 2);
+  const auto best = c.All(kResultsForm, 2);
   ASSERT_EQ(best.size(), 2u);
-  EXPECT_EQ(Row(best[0], 6), (Strings{"(Fs MINIMUM)", "30.000", "18.000", "12.000", "1.100", "0.120"}));
-  EXPECT_EQ(best[1].Value(1), "(Khy MINIMUM)");
+  EXPECT_EQ(Row(*best[0], 6), (Strings{"(Fs MINIMUM)", "30.000", "18.000", "12.000", "1.100", "0.120"}));
+  EXPECT_EQ(best[1]->Value(1), "(Khy MINIMUM)");
 
   // Stability of the initial circle per drainage state, then the file's table.
-  const std::vector<Placed> drainage = c.Of(kResultsForm, 5);
+  const auto drainage = c.All(kResultsForm, 5);
   ASSERT_EQ(drainage.size(), 3u);
-  EXPECT_EQ(Row(drainage[0], 5), (Strings{"非排水 (undrained)", "1.483", "0.200", "2092.2", "1666.9"}));
-  EXPECT_EQ(Row(drainage[2], 5), (Strings{"合計 (total)", "1.412", "0.182", "5230.4", "3704.2"}));
-  const std::vector<Placed> stability = c.Of(kResultsForm, 9);
+  EXPECT_EQ(Row(*drainage[0], 5), (Strings{"非排水 (undrained)", "1.483", "0.200", "2092.2", "1666.9"}));
+  EXPECT_EQ(Row(*drainage[2], 5), (Strings{"合計 (total)", "1.412", "0.182", "5230.4", "3704.2"}));
+  const auto stability = c.All(kResultsForm, 9);
   ASSERT_EQ(stability.size(), 7u);
-  EXPECT_EQ(Row(stability[6], 3), (Strings{"最短すべり瞬間円弧(t=tslip)", "1.298", "0.138"}));
+  EXPECT_EQ(Row(*stability[6], 3), (Strings{"最短すべり瞬間円弧(t=tslip)", "1.298", "0.138"}));
 
   // (Fs MINIMUM), the two maximum-displacement circles and the critical one.
-  const std::vector<Placed> titles = c.Of(kResultsForm, 11);
+  const auto titles = c.All(kResultsForm, 11);
   ASSERT_EQ(titles.size(), 3u);
-  EXPECT_EQ(titles[0].Value(1) + titles[1].Value(1) + titles[2].Value(1),
+  EXPECT_EQ(titles[0]->Value(1) + titles[1]->Value(1) + titles[2]->Value(1),
             "(Fs MINIMUM)(δ MAXIMUM OR Khy.final MINIMUM)(tslip MINIMUM OR Khy.initial MINIMUM)");
   const Strings expected = {
       "xc , yc, R :32.000 , 20.500 , 13.200 (m)", "Fs :1.108 ", "Khy :0.121 ", "Mr :4388.0 (kN･m)", "Md :3960.3 (kN･m)",
@@ -125,38 +79,12 @@ TEST(ResultPages, ResultTablesCarryTheExampleValues) {
       // the critical circle (number 5): tslip is the first time with displacement
       "xc , yc, R :33.000 , 18.500 , 11.600 (m)", "Fs :1.251 ", "Khy :0.129 ", "tslip :0.10 (s)", "δ :0.356 (m)",
       "Mrslip:3702.4 (kN･m)", "Mdslip:2959.5 (kN･m)"};
-  EXPECT_EQ(c.ValueLines(), expected);
+  EXPECT_EQ(ValueLines(c), expected);
 
   // The slice table at the initial state: 12 rows, the last one exactly.
-  const std::vector<Placed> slices = c.Of(kResultsForm, 7);
+  const auto slices = c.All(kResultsForm, 7);
   ASSERT_EQ(slices.size(), 12u);
-  EXPECT_EQ(Row(slices[11], 6), (Strings{"12", "31.000", "1.000", "4.200", "30.000", "4.00"}));
-}
-
-TEST(ResultPages, ContentsTextsFollowTheSearchAndTheAnalysisMethod) {
-  struct Case {
-    bool autoSearch;
-    int method;
-    const char* initial;
-    const char* displacement;
-  };
-  for (const Case& k :
-       {Case{true, 4, "臨界円弧すべり", "変位量計算"}, Case{false, 1, "指定円弧すべり", "計算円弧すべり"},
-        Case{false, 2, "指定円弧すべり", "変位量計算"}, Case{true, 5, "臨界円弧すべり", "計算円弧すべり"}}) {
-    CPrintProject project = Example();
-    project.Project.Surface.AutoSearch = k.autoSearch;
-    project.Project.Setting.AnalysisMethod = k.method;
-    const Composed c = Compose(project, {1, 21, 22, 27, 52, 54});
-    const std::vector<Placed> lines = c.Of(kCommonForm, 7);  // second-level contents lines
-    ASSERT_EQ(lines.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i)
-      EXPECT_EQ(lines[i].Value(101).rfind(std::string(i == 0 ? k.initial : k.displacement) + "･･･", 0), 0u)
-          << lines[i].Value(101);
-    // The page headings keep the item table's texts.
-    const std::vector<Placed> headings = c.Of(kCommonForm, 1);
-    ASSERT_EQ(headings.size(), 3u);
-    EXPECT_EQ(headings[1].Value(101), "最大変位量の円弧すべり");
-  }
+  EXPECT_EQ(Row(*slices[11], 6), (Strings{"12", "31.000", "1.000", "4.200", "30.000", "4.00"}));
 }
 
 // A project of its own with a search file of `rows` circles.
@@ -174,29 +102,20 @@ struct HandMade {
   }
 };
 
-TEST(ResultPages, SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain) {
+// The pager's table over pages (spacer, header again) is checked on the node
+// table (InputDataPagesTest) and the Word sink's continued table.
+TEST(ResultPages, SearchDetailsListEveryCircleAndCloseOnce) {
   HandMade made(120);
-  const Composed c = Compose(made.project, {52, 55});
-  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
-  const std::vector<Placed> rows = c.Of(kDetailsForm, 3);
+  const test::ComposedReport c(made.project, {52, 55});
+  EXPECT_EQ(c.composer.Problems(), Strings{});
+  const auto rows = c.All(kDetailsForm, 3);
   ASSERT_EQ(rows.size(), 120u);
-  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].Value(1), std::to_string(i + 1));
-  EXPECT_EQ(Row(rows[119], 6), (Strings{"120", "129.500", "20.000", "15.000", "1.119", "0.200"}));
-  // Page 1: heading 1 (3), heading 3 (2), header (2) and 42 rows reach line 49.
-  // Every later page opens with the spacer and the header again.
-  ASSERT_EQ(c.blocks.back().page, 3);
-  Strings openings;
-  for (std::size_t i = 1; i < c.blocks.size(); ++i)
-    if (c.blocks[i].page != c.blocks[i - 1].page)
-      for (std::size_t k = i; k < i + 3; ++k) openings.push_back(c.blocks[k].form + std::to_string(c.blocks[k].block));
-  const std::string spacer = std::string(kSpacingForm) + "0", header = std::string(kDetailsForm) + "2",
-                    row = std::string(kDetailsForm) + "3";
-  EXPECT_EQ(openings, (Strings{spacer, header, row, spacer, header, row}));
-  // Page 2: spacer (1), header (2) and 46 rows; the table closes with its rule once, after the last row.
-  const std::vector<Placed> end = c.Of(kDetailsForm, 13);
-  EXPECT_EQ((std::vector<int>{rows[41].page, rows[42].page, rows[87].page, rows[88].page, end.at(0).page}),
-            (std::vector<int>{1, 2, 2, 3, 3}));
-  EXPECT_EQ(end.size(), 1u);
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i]->Value(1), std::to_string(i + 1));
+  EXPECT_EQ(Row(*rows[119], 6), (Strings{"120", "129.500", "20.000", "15.000", "1.119", "0.200"}));
+  // The table closes with its rule once, after the last row, on the third page.
+  const auto end = c.All(kDetailsForm, 13);
+  ASSERT_EQ(end.size(), 1u);
+  EXPECT_EQ(std::make_pair(c.PageOf(end[0]), c.PageOf(rows[119])), std::make_pair(3, 3));
 }
 
 // A heading kept with the first 5 lines under it goes to a new page rather than
@@ -205,54 +124,36 @@ TEST(ResultPages, SearchDetailsRunOverPagesWithTheSpacerAndTheHeaderAgain) {
 TEST(ResultPages, AHeadingKeptWithItsTableNeverEndsThePage) {
   for (int rows = 1; rows <= 50; ++rows) {
     HandMade made(rows);
-    const Composed c = Compose(made.project, {52, 55, 56});
-    const std::vector<Placed> headings = c.Of(kCommonForm, 2);  // third level: items 55 and 56
+    const test::ComposedReport c(made.project, {52, 55, 56});
+    const auto headings = c.All(kCommonForm, 2);  // third level: items 55 and 56
     ASSERT_EQ(headings.size(), 2u) << rows;
-    EXPECT_TRUE(headings[1].line <= 1 || headings[1].line + 2 + 5 < kavlet::kPageLines)
-        << rows << " rows: the heading on line " << headings[1].line;
+    EXPECT_TRUE(headings[1]->firstLine <= 1 || headings[1]->firstLine + 2 + 5 < kavlet::kPageLines)
+        << rows << " rows: the heading on line " << headings[1]->firstLine;
   }
 }
 
 TEST(ResultPages, MissingResultFilesLeaveTheTablesEmptyAndCompositionGoesOn) {
   HandMade made(0);
   made.project.Project.ResultFiles.fill("not-there.txt");
-  const Composed c = Compose(made.project, {1, 21, 22, 23, 24, 27, 29, 30, 31, 32, 33, 34, 35, 52, 53, 54, 55, 56, 57});
-  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+  const test::ComposedReport c(made.project,
+                               {1, 21, 22, 23, 24, 27, 29, 30, 31, 32, 33, 34, 35, 52, 53, 54, 55, 56, 57});
+  EXPECT_EQ(c.composer.Problems(), Strings{});
   // Headers stand without rows; the values from the project itself remain.
-  EXPECT_EQ((std::vector<std::size_t>{c.Of(kDetailsForm, 2).size(), c.Of(kDetailsForm, 3).size(),
-                                      c.Of(kDetailsForm, 10).size(), c.Of(kResultsForm, 7).size(),
-                                      c.Of(kResultsForm, 9).size(), c.Of(kResultsForm, 5).size(),
-                                      c.Of(kSliceHistoryFormFile, 1).size()}),
+  EXPECT_EQ((std::vector<std::size_t>{c.All(kDetailsForm, 2).size(), c.All(kDetailsForm, 3).size(),
+                                      c.All(kDetailsForm, 10).size(), c.All(kResultsForm, 7).size(),
+                                      c.All(kResultsForm, 9).size(), c.All(kResultsForm, 5).size(),
+                                      c.All(kSliceHistoryFormFile, 1).size()}),
             (std::vector<std::size_t>{1, 0, 0, 0, 0, 3, 0}));
-  const std::vector<Placed> best = c.Of(kResultsForm, 2);
+  const auto best = c.All(kResultsForm, 2);
   ASSERT_EQ(best.size(), 2u);
   // Rows of the missing search file are blank, not the last values of the slots.
-  EXPECT_EQ(Row(best[1], 6), (Strings{"(Khy MINIMUM)", "", "", "", "", ""}));
+  EXPECT_EQ(Row(*best[1], 6), (Strings{"(Khy MINIMUM)", "", "", "", "", ""}));
   // No slice pages without the slice file (above); the tslip line is empty.
-  const Strings lines = c.ValueLines();
+  const Strings lines = ValueLines(c);
   EXPECT_NE(std::find(lines.begin(), lines.end(), "tslip : (s)"), lines.end());
   // The slip figure is placed; the contents still lists every heading.
-  EXPECT_EQ(c.frames, (Strings{"初期円弧すべり"}));
+  EXPECT_EQ(c.Frames(), (Strings{"初期円弧すべり"}));
   EXPECT_EQ(made.project.Contents.size(), 18u);
-}
-
-TEST(ResultPages, ExampleReportPlacesEveryFrameWithoutOverflow) {
-  CPrintProject project = Example();
-  const Composed c = Compose(project, {});
-  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
-  Strings results;
-  for (const std::string& frame : c.frames)
-    if (frame != "地形モデル" && frame.find("グラフ_") == std::string::npos &&
-        frame.find("DA-αβC_") == std::string::npos && frame.find("SR-N図_") == std::string::npos)
-      results.push_back(frame);
-  const std::string slip = "最大変位量の円弧すべり";
-  // clang-format off
-  const Strings expected = {"初期円弧すべり", slip + "_EnumPCSfsmin", slip + "_EnumPCSkhmin", "探索結果(初期)", slip,
-      slip + "_EnumPCSdmaxinit", slip + "_EnumPCSdmax", slip + "_EnumPCStmininit", slip + "_EnumPCStmin",
-      "探索結果(臨界)", "入力加速度", "平均応答加速度", "コンター_0", "コンター_1", "コンター_2", "コンター_3",
-      "変位量_0", "変位量_1", "変位量_2", "変位量_3", "変位量_4", "スライス_0", "スライス_1", "スライス_2"};
-  // clang-format on
-  EXPECT_EQ(results, expected);
 }
 
 }  // namespace
