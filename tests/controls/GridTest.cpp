@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -82,18 +81,6 @@ class GridTest : public QObject {
     QVERIFY(grid.CellText(4, 1).isEmpty() && quorvel::ReadCellNumber(grid, 9, 9) == kNoValue);
     // Program writes are not user changes.
     QCOMPARE(changes.count(), 0);
-    grid.SetBlockBackColor({1, 1, 2, 3}, QColor(1, 2, 3));
-    grid.SetBlockForeColor({2, 2, 3, 3}, QColor(4, 5, 6));
-    QVERIFY(grid.CellBackColor(2, 3) == QColor(1, 2, 3) && grid.CellBackColor(3, 1) != QColor(1, 2, 3));
-    QCOMPARE(grid.CellForeColor(3, 3), QColor(4, 5, 6));
-    grid.ClearBlockText(grid.AllCells());
-    QCOMPARE(grid.CellText(1, 1), QString());
-    const int oneLine = grid.horizontalHeader()->sizeHint().height();
-    grid.SetColumnTitles({QStringLiteral("N\n(回)"), QStringLiteral("SR")});
-    QCOMPARE(grid.ColumnTitle(1), QStringLiteral("N\n(回)"));
-    QVERIFY(grid.horizontalHeader()->sizeHint().height() > oneLine);
-    grid.SetRowTitle(2, QStringLiteral("DA=5%"));
-    QCOMPARE((QStringList{grid.RowTitle(1), grid.RowTitle(2)}), (QStringList{"1", "DA=5%"}));
   }
 
   void typingEditsAndEnterCommits() {
