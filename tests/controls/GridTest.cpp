@@ -70,11 +70,6 @@ class GridTest : public QObject {
     quorvel::WriteCellInteger(grid, 3, 4, kNoInt);
     QCOMPARE(std::make_pair(grid.CellText(3, 4), quorvel::ReadCellInteger(grid, 3, 4)),
              std::make_pair(QString(), kNoInt));
-    quorvel::WriteCellText(grid, 1, 2, QStringLiteral("2.5e-3x"));
-    QCOMPARE(quorvel::ReadCellNumber(grid, 1, 2), 2.5e-3);
-    quorvel::WriteCellTextWithColor(grid, 1, 3, QColor(255, 0, 0), QStringLiteral("r"));
-    QCOMPARE(std::make_pair(grid.CellForeColor(1, 3), grid.CellText(1, 3)),
-             std::make_pair(QColor(255, 0, 0), QString("r")));
     // Outside the grid: nothing happens, nothing is read.
     quorvel::WriteCellText(grid, 0, 1, QStringLiteral("x"));
     quorvel::WriteCellText(grid, 4, 1, QStringLiteral("x"));

@@ -131,18 +131,6 @@ class GraphDrawerTest : public QObject {
     QVERIFY(!HasColourNear(image, DevicePoint(window, 5000, plot.top) + QPoint(0, -4), blue, 1));
   }
 
-  // The drawer draws through the zoomed window (its arithmetic: GraphLayoutTest).
-  void zoomTwoShowsTheCentredQuarter() {
-    DataSetList data;
-    CGraphDrawer drawer;
-    drawer.SetSeries({}, &data, nullptr, kGraphConstants);
-    const GraphWindow w1 = drawer.WindowFor(kDrawArea, kSize);
-    drawer.SetZoom(2.0);
-    const GraphWindow w2 = drawer.WindowFor(kDrawArea, kSize);
-    QVERIFY(std::fabs((w2.extentX - 600) * 2 - (w1.extentX - 600)) <= 2);
-    QVERIFY(std::fabs(w1.extentX / w1.extentY - w2.extentX / w2.extentY) < 1e-12);
-  }
-
   // SR-N graphs start a second legend column after 15 entries (its place:
   // Legend.ColumnsOfFifteenForSrnGraphs); the others keep one column.
   void legendColumnsWrapAfterFifteenForSrnGraphs() {
