@@ -196,7 +196,6 @@ class ControlsTest : public QObject {
     connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QSignalSpy startClicks(start, &QPushButton::clicked);
     quorvel::DialogConventions::Install(&dialog, ok, cancel);
-    QVERIFY(quorvel::IsCancelButton(cancel) && !quorvel::IsCancelButton(ok));
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     first->setFocus();
