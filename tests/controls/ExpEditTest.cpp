@@ -164,32 +164,6 @@ class ExpEditTest : public QObject {
         std::make_tuple(2, 0, -1));
   }
 
-  void getAndSet() {
-    CExpEdit edit;
-    edit.SetUpReal(2);
-    edit.SetRealValue(1.5);
-    QCOMPARE(edit.text(), QStringLiteral("1.50"));
-    edit.SetRealValue(kNoValue);
-    QCOMPARE(edit.text(), QString());
-    QCOMPARE(edit.Value(), kNoValue);
-    edit.SetEmptyValue(-1.0);
-    QCOMPARE(edit.Value(), -1.0);
-    edit.SetRealValue(-1.0);
-    QCOMPARE(edit.text(), QString());
-    edit.setText(QStringLiteral("2.5abc"));
-    QCOMPARE(edit.Value(), 2.5);
-    edit.SetUpInteger(0, 10);
-    edit.SetIntValue(7);
-    QCOMPARE(edit.text(), QStringLiteral("7"));
-    edit.SetIntValue(-1);
-    QCOMPARE(edit.text(), QString());
-    edit.SetDecimals(-2);
-    edit.SetMode(ExpEditRules::kReal);
-    edit.SetEmptyValue(kNoValue);
-    edit.SetRealValue(1200.0);
-    QCOMPARE(edit.text(), QStringLiteral("1200"));
-  }
-
   void typingFilter() {
     EditDialog d;
     d.edit->SetUpInteger(kNoIntegerLimit, kNoIntegerLimit);
@@ -294,19 +268,6 @@ class ExpEditTest : public QObject {
       QCOMPARE(d.edit->text(), QStringLiteral("12-3"));
       QVERIFY(!d.edit->CancelFlag());
     }
-  }
-
-  void readOnlyLook() {
-    EditDialog d;
-    d.edit->SetReadOnlyColor(QColor(200, 200, 200));
-    d.edit->SetBackgroundColor(QColor(255, 255, 220));
-    QCOMPARE(d.edit->palette().color(QPalette::Base), QColor(255, 255, 220));
-    d.edit->setReadOnly(true);
-    QCOMPARE(d.edit->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(d.edit->palette().color(QPalette::Base), QColor(200, 200, 200));
-    d.edit->setReadOnly(false);
-    d.edit->setEnabled(false);
-    QCOMPARE(d.edit->palette().color(QPalette::Disabled, QPalette::Base), QColor(200, 200, 200));
   }
 };
 

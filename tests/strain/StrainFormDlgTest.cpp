@@ -10,16 +10,12 @@
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <tuple>
 
 #include "ModalAnswerer.h"
 #include "TempFolder.h"
 #include "app/FontSetup.h"
 #include "controls/ExpEdit.h"
-#include "graph/GraphArea.h"
-#include "graph/GraphDrawer.h"
-#include "graph/ReferenceDialogs.h"
 #include "graph/SetColorDlg.h"
 #include "host/EngineCaller.h"
 #include "host/Language.h"
@@ -73,34 +69,6 @@ ModalAnswerer::Action PickInColourDialog(QColor colour) {
   };
 }
 
-// Pixels of the drawn graph that are clearly blue (neither default strain
-// colour is).
-int BluePixels(GraphArea* graph) {
-  const QImage image = graph->grab().toImage();
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      count += c.blue() > c.red() + 100 && c.blue() > c.green() + 100;
-    }
-  return count;
-}
-
-// Runs `work` on the drawing-setup dialog the form opens from its button;
-// `nested` answer the dialogs `work` opens in turn. `work` must close the
-// dialog; a dialog of another kind is rejected.
-void WithDrawingSetup(QWidget* form, ModalAnswerer& answerer, const std::function<void(CSetColorStrainDlg*)>& work,
-                      const QList<ModalAnswerer::Action>& nested = {}) {
-  answerer.Queue([work](QWidget* widget) {
-    if (auto* dialog = qobject_cast<CSetColorStrainDlg*>(widget))
-      work(dialog);
-    else if (auto* other = qobject_cast<QDialog*>(widget))
-      other->reject();
-  });
-  for (const ModalAnswerer::Action& action : nested) answerer.Queue(action);
-  Find<QPushButton>(form, "drawingSetupButton")->click();
-}
-
 // The dialogs a test ran into, each as "title|text".
 QStringList Shown(const ModalAnswerer& answerer) {
   QStringList shown;
@@ -140,8 +108,6 @@ class StrainFormDlgTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("近似曲線の決定 (両振幅ひずみ-見掛けの摩擦角)"));
     auto* grid = Find<CSpread7>(&form, "experimentGrid");
-    QCOMPARE(grid->ColumnTitle(1), QStringLiteral("両振幅ひずみ\n(%)"));
-    QCOMPARE(grid->CellText(1, 2), QStringLiteral("32.499134"));
     QCOMPARE(Find<QLabel>(&form, "stratumNumber")->text() + "|" + Find<QLabel>(&form, "stratumName")->text(),
              QStringLiteral("3|砂質土 (As1)"));
     // A refused tolerance (the range itself: StrainLogic.RetryFieldsKeepTheirRange) shows the old one.
@@ -157,9 +123,7 @@ class StrainFormDlgTest : public QObject {
     Find<QCheckBox>(&form, "randomRetryCheck")->setChecked(false);
     QVERIFY(!Find<CExpEdit>(&form, "maxTrialsEdit")->isEnabled());
     TypeIntoCell(grid, 2, 1, QString());
-    QCOMPARE(grid->CellText(2, 1), QStringLiteral("0.0"));  // emptied -> 0
-    TypeIntoCell(grid, 2, 2, QStringLiteral("150"));
-    QCOMPARE(grid->CellText(2, 2), QStringLiteral("100.0"));
+    QCOMPARE(grid->CellText(2, 1), QStringLiteral("0.0"));      // emptied -> 0
     auto* parameters = Find<CSpread7>(&form, "parameterGrid");  // the rules themselves: StrainLogic.CellRules
     TypeIntoCell(parameters, 1, 1, QStringLiteral("30"));
     TypeIntoCell(parameters, 1, 2, QStringLiteral("12"));
@@ -212,9 +176,7 @@ class StrainFormDlgTest : public QObject {
       ModalAnswerer answerer;
       Find<QPushButton>(&form, "startButton")->click();
       QCOMPARE(Shown(answerer), QStringList(text));
-      QCOMPARE(form.Caller().CallCount(), 0);
-      QVERIFY(!folder_->Exists("data.txt"));
-      QCOMPARE(Find<CSpread7>(&form, "resultGrid")->CellText(1, 7), QString());  // no 1.000000E+8 "fit"
+      QVERIFY(!folder_->Exists("data.txt"));  // nothing sent (the refusal itself: StrainLogic)
     }
   }
 
@@ -222,60 +184,16 @@ class StrainFormDlgTest : public QObject {
     SetCurrentLanguage(kEnglish);
     CStrainFormDlg form(folder_->Path(), Request(1));
     QCOMPARE(form.windowTitle(), QStringLiteral("Fitting curve detection (DA strain vs. Apparent friction angle)"));
-    QCOMPARE(Find<QPushButton>(&form, "formulaButton")->toolTip(), QStringLiteral("Formula"));
     Find<QComboBox>(&form, "argumentCombo")->setCurrentIndex(1);
     QCOMPARE(Find<CSpread7>(&form, "experimentGrid")->ColumnTitle(1), QStringLiteral("Camulative\nDamage (-)"));
     QCOMPARE(form.Record().Argument, 1);
   }
 
-  // Curve and points each get an entry in one column right of the plot: a
-  // line or a marker in the series colour, then the name (its width in
-  // half-width cells: 近似曲線 8, 実験データ 10, fitting curve 13, Experiment data 15).
-  void legendNamesTheCurveAndThePoints() {
-    for (const auto& [english, curveCells, dataCells] : {std::tuple(0, 8, 10), std::tuple(1, 13, 15)}) {
-      SetCurrentLanguage(english ? kEnglish : kJapanese);
-      folder_->WriteBytes("temp.txt", FittedExampleBytes());
-      CStrainFormDlg form(folder_->Path(), Request(english));
-      CGraphDrawer& drawer = Find<GraphArea>(&form, "graphArea")->Drawer();
-      const QSize size(1200, 600);
-      const QImage image = drawer.RenderImage(size);
-      const GraphWindow window = drawer.WindowFor(kDrawArea, size);
-      const int right = drawer.PlotArea().right, top = drawer.PlotArea().top;
-      const double cell = 75 * window.Scale();
-      const ColourRecord& colours = form.Record().Colours;
-      const int entries[2][3] = {{top - 75, colours.StrainCurveColour(), curveCells},
-                                 {top - 375, colours.StrainDataColour(), dataCells}};
-      for (const auto& [y, colour, cells] : entries) {
-        const QPoint symbol(int(window.DeviceX(right + 250)), int(window.DeviceY(y)));
-        bool coloured = false;
-        for (int dy = -1; dy <= 1; ++dy)
-          for (int dx = -1; dx <= 1; ++dx)
-            coloured |= image.pixelColor(symbol + QPoint(dx, dy)) == ColourFromWindows(colour);
-        QVERIFY2(coloured, qPrintable(QStringLiteral("no symbol of colour %1").arg(colour)));
-        // The name: dark ink from the text start, as wide as its cells.
-        int first = -1, last = -1;
-        for (int x = int(window.DeviceX(right + 340)); x < image.width(); ++x)
-          for (int row = int(window.DeviceY(y + 100)); row <= int(window.DeviceY(y - 100)); ++row)
-            if (qGray(image.pixel(x, row)) < 128) {
-              if (first < 0) first = x;
-              last = x;
-              break;
-            }
-        QVERIFY(first >= 0);
-        QVERIFY(std::abs(first - window.DeviceX(right + 375)) <= cell);
-        QVERIFY2(std::abs(last + 1 - first - cells * cell) <= cell, qPrintable(QString::number(last + 1 - first)));
-      }
-    }
-  }
-
   void retryOffMakesOneFitAndOkWritesTheAnswer() {
     CStrainFormDlg form(folder_->Path(), Request(0));
     Find<QCheckBox>(&form, "randomRetryCheck")->setChecked(false);
-    const auto before = form.Caller().CallCount();
     Find<QPushButton>(&form, "startButton")->click();
-    QCOMPARE(form.Caller().CallCount() - before, 1);
     auto* results = Find<CSpread7>(&form, "resultGrid");
-    QVERIFY(!results->CellText(1, 1).isEmpty());
     // 1e-6 is out of reach on these points: red residual, and OK asks first.
     QCOMPARE(results->CellForeColor(1, 7), QColor(255, 0, 0));
     ModalAnswerer answerer;
@@ -334,74 +252,40 @@ class StrainFormDlgTest : public QObject {
     QCOMPARE(Shown(answerer), QStringList("確認|印刷データの読み込みに失敗しました。"));
   }
 
-  // The button opens the formula picture (its texts: ColourDialogsTest).
-  void formulaButtonShowsThePicture() {
-    CStrainFormDlg form(folder_->Path(), Request(0));
-    auto* button = Find<QPushButton>(&form, "formulaButton");
-    QCOMPARE(button->toolTip(), QStringLiteral("式"));
-    bool picture = false;
-    ModalAnswerer answerer([&picture](QWidget* widget) {
-      auto* dialog = qobject_cast<CRefFuncStrainDlg*>(widget);
-      picture = dialog != nullptr && dialog->Picture()->isVisible();
-      widget->close();
-    });
-    button->click();
-    QCOMPARE(answerer.Seen().size(), 1);
-    QVERIFY(picture);
-    QCOMPARE(answerer.Seen()[0].objectName, QStringLiteral("refFuncStrainDialog"));
-    QVERIFY(form.Record().Unchanged);  // looking at the formula changes nothing
-  }
-
   void drawingSetupActsLiveAndCancelRestores() {
     // A fitted curve, so the X range decides how far it is drawn.
     folder_->WriteBytes("temp.txt", FittedExampleBytes());
     CStrainFormDlg form(folder_->Path(), Request(0));
-    form.resize(1150, 760);
-    form.show();
     QVERIFY(form.Model().Curve() != nullptr);
     const DataSetList& graph = form.Record().DataSets;
     const double xMaximum = graph.XMaximum;
     const std::size_t curvePoints = form.Model().Curve()->PointCount();
-    auto* area = Find<GraphArea>(&form, "graphArea");
-    QCOMPARE(BluePixels(area), 0);
-    QVERIFY(form.Record().Unchanged);
+    const int colour = form.Model().Curve()->Colour;
 
     // While open the form redraws with the typed range and the picked colour
     // (the dialog's own restore on Cancel: ColourDialogsTest).
     double lastCurveX = 0;
-    int curveColour = 0, bluePixels = 0;
+    int pickedColour = 0;
     ModalAnswerer answerer;
-    WithDrawingSetup(&form, answerer,
-                     [&](CSetColorStrainDlg* dialog) {
-                       TypeIntoCell(dialog->findChild<CSpread7*>(QStringLiteral("strainAxisGrid")), 1, 2,
-                                    QStringLiteral("5"));
-                       lastCurveX = form.Model().Curve()->Points().back().x;
-                       dialog->PickColour(dialog->findChild<CSpread7*>(QStringLiteral("strainColourGrid")), 1, 1);
-                       curveColour = form.Model().Curve()->Colour;
-                       bluePixels = BluePixels(area);
-                       dialog->CancelButton()->click();
-                     },
-                     {PickInColourDialog(QColor(0, 0, 255))});
+    answerer.Queue([&](QWidget* widget) {
+      auto* dialog = qobject_cast<CSetColorStrainDlg*>(widget);
+      if (dialog == nullptr) return widget->close(), void();
+      TypeIntoCell(dialog->findChild<CSpread7*>(QStringLiteral("strainAxisGrid")), 1, 2, QStringLiteral("5"));
+      lastCurveX = form.Model().Curve()->Points().back().x;
+      dialog->PickColour(dialog->findChild<CSpread7*>(QStringLiteral("strainColourGrid")), 1, 1);
+      pickedColour = form.Model().Curve()->Colour;
+      dialog->CancelButton()->click();
+    });
+    answerer.Queue(PickInColourDialog(QColor(0, 0, 255)));
+    Find<QPushButton>(&form, "drawingSetupButton")->click();
     QCOMPARE(answerer.Seen()[0].title, QStringLiteral("描画設定"));
     QVERIFY(std::abs(lastCurveX - 5.01) < 1e-9);
-    QCOMPARE(curveColour, 0xFF0000);
-    QVERIFY(bluePixels > 50);
+    QCOMPARE(pickedColour, 0xFF0000);
     // Cancel: the curve drawn as before, no answer due.
     QCOMPARE(graph.XMaximum, xMaximum);
     QCOMPARE(form.Model().Curve()->PointCount(), curvePoints);
-    QCOMPARE(BluePixels(area), 0);
+    QCOMPARE(form.Model().Curve()->Colour, colour);
     QVERIFY(form.Record().Unchanged);
-  }
-
-  void drawingSetupOkWithoutChangeMakesOkAnswer() {
-    CStrainFormDlg form(folder_->Path(), Request(0));
-    ModalAnswerer answerer;
-    WithDrawingSetup(&form, answerer, [](CSetColorStrainDlg* dialog) { dialog->OkButton()->click(); });
-    QCOMPARE(answerer.Seen().size(), 1);
-    QVERIFY(!form.Record().Unchanged);
-    form.OnOk();
-    QCOMPARE(form.result(), int(QDialog::Accepted));
-    QVERIFY(folder_->Exists("writed") && folder_->Exists("color.txt"));
   }
 
  private:

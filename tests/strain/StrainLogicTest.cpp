@@ -164,6 +164,17 @@ TEST_F(StrainLogic, AutomaticAxesAndCurve) {
     ASSERT_EQ(point.y, engine->CalcValue(p, point.x)) << point.x;
   }
   EXPECT_DOUBLE_EQ(StrainCurveValue(record.Results, 0.0), 34.0);
+  // The curve and the points each take a legend entry, named in the form's
+  // language (their drawing: GraphDrawerTest.legendEntries).
+  StrainFormModel english(record, kEnglish);
+  std::vector<std::tuple<bool, std::string, bool, std::string>> legends;
+  for (StrainFormModel* form : {&model, &english}) {
+    form->RebuildGraphSeries();
+    const CPointDataList& data = graph.At(0);
+    legends.push_back(std::tuple(form->Curve()->HasLegend, form->Curve()->Name, data.HasLegend, data.Name));
+  }
+  EXPECT_EQ(legends, (std::vector<std::tuple<bool, std::string, bool, std::string>>{
+                         {true, "近似曲線", true, "実験データ"}, {true, "fitting curve", true, "Experiment data"}}));
   record.Results.fill(0.0);  // all zero or missing results draw no curve
   model.RebuildGraphSeries();
   EXPECT_EQ(model.Curve(), nullptr);
@@ -323,7 +334,8 @@ TEST_F(StrainLogic, AnswerOfARunReadsBack) {
   EngineCaller caller(folder.Path());
   StrainFitRun(model, caller).Run();
   ASSERT_EQ(model.OkStep(), StrainOkStep::AskResidual);  // 1e-6 is not reached on these points
-  ASSERT_TRUE(WriteStrainAnswer(folder.Path(), record).AnswerWritten);
+  const AnswerDelivery delivery = WriteStrainAnswer(folder.Path(), record);
+  ASSERT_TRUE(delivery.AnswerWritten && delivery.ColourWritten && folder.Exists("color.txt"));
   StrainFormRecord back;
   ASSERT_TRUE(ReadStrainInput(folder.File("temp.txt"), back, kJapanese));
   for (std::size_t i = 0; i < 6; ++i) EXPECT_NEAR(back.Results[i], record.Results[i], 5e-7) << i;
