@@ -35,12 +35,13 @@ TEST(ExpDataFile, PointLines) {
   }
 }
 
-// The header rule and the sets running out are also the page's cases
-// (SrnInputPageTest.loadReplacesTheSetsAndSelectsTheLast, refusedLoadKeepsTheSets).
+// A missing header and the sets running out are also the page's cases
+// (SrnInputPageTest.refusedLoadKeepsTheSets).
 TEST(ExpDataFile, HeadersAndLoadsThatFailAsAWhole) {
   // bytes, loads, sets read, line of the problem (0: not about one line)
   const std::tuple<std::string, bool, int, int> cases[] = {
       {"[ExpData]\n1\n5\n1\n1.0,0.3\n", true, 1, 0},
+      {"ExpData list\n1\n5\n0\n", true, 1, 0},
       {"", false, 0, 1},
       {"[ExpData]\n", false, 0, 2},                                  // no set count
       {"[ExpData]\nmany\n5\n", true, 0, 0},                          // a text count reads 0
