@@ -57,6 +57,7 @@ TEST(SrnHandOff, OptionalFlagsOfTheHeaders) {
   const std::tuple<const char*, const char*, bool, std::size_t, int, int> cases[] = {
       {"[SrnParameter]1 2", "[SrnParameter]1 2", true, 2, 7, 0},
       {"[SrnParameter]1 2", "[SrnParameter] 2", true, 2, 5, 1},
+      {"[SrnParameter]1 2", "[SrnParameter] 1", true, 1, 5, 1},  // two pieces, the count 1: no flag
       {"[SrnParameter]1 2", "[SrnParameter]0 2", true, 2, 5, 1},
       {"[SrnParameter]1 2", "[SrnParameter]1,2", true, 2, 7, 0},
       {"[SrnParameter]1 2", "[SrnParameter]2", false, 0, 0, 0},
