@@ -66,17 +66,6 @@ TEST(ExampleProject, ReadsEveryMember) {
   EXPECT_EQ(project.ColourScale[10], 0xEAEAEAu);
 }
 
-TEST(ExampleProject, LfLineEndsReadTheSame) {
-  std::string lf = ExampleText();
-  lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
-  RecordReader in;
-  ASSERT_TRUE(in.OpenText(lf));
-  clsGdProject project;
-  ASSERT_TRUE(project.Read(in)) << project.Error().Message();
-  EXPECT_EQ(project.Setting.Title, "○○川堤防 地震時変形検討");
-  EXPECT_EQ(project.LayerColours.Colours.size(), 4u);
-}
-
 TEST(ExampleProject, FailureInTheMiddleKeepsEarlierMembers) {
   // The third soil's bool line in lower case.
   std::string text = ReplaceAfter(ExampleText(), "基盤(Dg)", "False", "false");
@@ -155,15 +144,6 @@ TEST(ResultFiles, SliceHistoriesOfTheExample) {
                                  s.InitialVerticalStress}),
             (std::vector<double>{0.8, 5.0, 35.0, 27.0, 110.0}));
   EXPECT_NEAR(s.MaximumVerticalStress, 116.0, 0.01);
-
-  GdSliceHistory second;
-  ASSERT_EQ(ReadSliceHistory(path, 2, second), ResultFileStatus::kRead);
-  EXPECT_EQ(second.Number, 2);
-  EXPECT_EQ(second.Damage, slices.Slices[1].Damage);
-  RecordReadError error;
-  EXPECT_EQ(ReadSliceHistory(path, 9, second, &error), ResultFileStatus::kMalformed);
-  EXPECT_TRUE(second.Time.empty());
-  EXPECT_EQ(error.Tag, "[SliceQuant]");
 
   EXPECT_EQ(ReadSliceQuantFile(kProjectFolder + "/missing.txt", slices), ResultFileStatus::kNotOpened);
   EXPECT_TRUE(slices.Slices.empty());

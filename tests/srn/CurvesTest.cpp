@@ -1,6 +1,6 @@
-// The form's curves and point lists. A curve must be the engine's model:
-// same id, same parameter count, bit-identical values; its own states,
-// function codes and the owning lists are checked here.
+// The form's curves and data sets. A curve must be the engine's model: same
+// id, same parameter count, bit-identical values; its function codes, short
+// parameter lists, the owning list and the Y range snap are checked here.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -42,22 +42,8 @@ TEST(Curves, EveryIdIsTheEngineModel) {
   }
 }
 
-TEST(Curves, StatesCodesAndShortParameterLists) {
-  CEqBase base("α");
-  EXPECT_EQ(base.Params, std::vector<double>(8, 0.0));
-  EXPECT_TRUE(base.Residual == kNoValue && !base.Selected && base.Evaluate(3.0) == 0.0);
+TEST(Curves, CodesCopiesAndShortParameterLists) {
   EXPECT_TRUE(MakeEquation(1) == nullptr && MakeEquation(6) == nullptr);
-  auto eq = MakeEquation(3);
-  EXPECT_TRUE(eq->Params.empty());
-  eq->AppendParam(1.5);
-  eq->Name = "β";
-  eq->Residual = 0.25;
-  eq->Selected = true;
-  eq->ResetToDefaults();
-  EXPECT_EQ(eq->Params, std::vector<double>(8, 0.0));
-  EXPECT_TRUE(eq->Name.empty() && eq->Residual == kNoValue && !eq->Selected);
-  EXPECT_EQ(eq->GetEquationId(), 3);  // the class stays
-
   // Codes 0..3 are Polynomial, ExpGrow, ExpGrow2, ExpPower; anything else Polynomial.
   const std::pair<int, int> codes[] = {{0, 2}, {1, 3}, {2, 4}, {3, 5}, {4, 2}, {-1, 2}, {kNoInt, 2}};
   for (const auto& [code, id] : codes) {
@@ -73,9 +59,7 @@ TEST(Curves, StatesCodesAndShortParameterLists) {
   auto polynomial = MakeEquation(2);
   for (double p : {1, 1, 1, 1, 1, 1, 1, 1, 100, 100}) polynomial->AppendParam(p);
   EXPECT_EQ(polynomial->Evaluate(2.0), 255.0);  // parameters beyond the eighth are ignored
-}
 
-TEST(Curves, ListsOwnCopiesAndCheckIndexes) {
   EquationList list;
   list.Append(MakeEquation(4)).Name = "α";
   EXPECT_THROW(list.At(1), InvalidArgument);
@@ -84,26 +68,6 @@ TEST(Curves, ListsOwnCopiesAndCheckIndexes) {
   copy.At(0).Name = "changed";
   EXPECT_EQ(list.At(0).Name, "α");  // deep copy
   EXPECT_EQ(copy.At(0).GetEquationId(), 4);
-
-  DataSetList sets;
-  CPointDataList& first = sets.Append(CPointDataList("5"));
-  for (int i = 0; i < 100; ++i) sets.Append(CPointDataList("x"));
-  EXPECT_EQ(&first, &sets.At(0));  // addresses stay valid while appending
-  EXPECT_THROW(sets.At(101), InvalidArgument);
-  first.AppendPoint(10.0, 0.3);
-  first.Initial = {0.4, 0.1, 0.05};
-  first.Minimum = {-1, -1, -1};
-  first.HasLegend = true;
-  EXPECT_THROW(first.Point(1), InvalidArgument);
-  first.Reset();
-  EXPECT_TRUE(first.Name == "5" && first.PointCount() == 0 && !first.HasLegend);  // only the name stays
-  EXPECT_EQ(first.Initial, (std::array<double, 3>{kNoValue, kNoValue, kNoValue}));
-  EXPECT_EQ(first.Minimum, (std::array<double, 3>{0, 0, 0}));
-  sets.XPitch = 3.0;
-  sets.Clear();
-  EXPECT_EQ(sets.XPitch, 3.0);  // Clear keeps the axis values, Reset does not
-  sets.Reset();
-  EXPECT_TRUE(sets.XPitch == 25.0 && sets.YMaximum == 0.5);
 }
 
 TEST(Curves, SnapYRangeToThePitch) {

@@ -6,7 +6,6 @@ quorvel_add_test(model_tests
     ${CMAKE_CURRENT_LIST_DIR}/HandOffTestSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HandOffSrnTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HandOffStrainTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HandOffMutationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SrnOkStepTest.cpp
   LIBS quorvel_core lunvex quorvel_test_support GTest::gtest_main)
 target_include_directories(model_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
