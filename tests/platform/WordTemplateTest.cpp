@@ -37,7 +37,6 @@ TEST(WordTemplate, PackerRefusesPartsTheWriterCannotUse) {
        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship "
        "Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
        "Target=\"../styles.xml\"/></Relationships>"},
-      {"a part that does not parse", "word/styles.xml", "</w:styles>", "</w:style>"},
       {"a relationship to a missing part", "word/_rels/document.xml.rels", "Target=\"footer1.xml\"",
        "Target=\"footer2.xml\""},
   };
