@@ -66,14 +66,10 @@ TEST(KvfParser, ReadsEveryElementWithItsOptions) {
 }
 
 TEST(KvfParser, RejectsBadFilesWithFileAndLine) {
-  struct Case {
-    std::string text;
-    std::string message;
-  };
   const std::string head = "kvf 1\nblock 3 lines 1\n";  // an element on line 3 lies in block 3
   std::string a13;  // 39 bytes: a quoted token is cut at 40 bytes, inside the 14th character
   for (int i = 0; i < 13; ++i) a13 += "あ";
-  const Case cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"# only a comment\n\nform \"x\"\n", "f.kvf:3: missing header \"kvf 1\""},
       {"kvf\n", "f.kvf:1: header must be \"kvf 1\""},
       {"kvf 2\n", "f.kvf:1: unsupported version \"2\""},
@@ -117,11 +113,11 @@ TEST(KvfParser, RejectsBadFilesWithFileAndLine) {
       {"kvf 1\nblock 0 lines 1\x01\n", "f.kvf:2: control character"},
       {"kvf 1\r\nblock 0 lines 1\r\nend x\r\n", "f.kvf:3: unexpected \"x\" after \"end\""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, message] : cases) {
     KvfForm form;
     std::string error;
-    EXPECT_FALSE(ParseKvf(c.text, "f.kvf", form, error)) << c.text;
-    EXPECT_EQ(error, c.message) << c.text;
+    EXPECT_FALSE(ParseKvf(text, "f.kvf", form, error)) << text;
+    EXPECT_EQ(error, message) << text;
   }
 }
 
