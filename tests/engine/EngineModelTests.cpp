@@ -104,14 +104,11 @@ TEST(EngineModels, StageCounterFollowsThePointOrderOfEachSweep) {
 
 TEST(EngineModels, StageListsThatDoNotFitNeverReadOutside) {
   const std::tuple<int, std::vector<double>, bool> cases[] = {
-      {8, {0, 0, 1, 0, 1, 0, 1}, false},      // k = 0
       {8, {3, 1, 2, 3, 50, 100}, false},      // lists shorter than 3k
-      {8, {kNaN, 1, 2}, false},               // k not a number
+      {8, {kNaN, 1, 2}, false},               // k not a number, so 0
       {8, {1e300, 1, 2}, false},              // k absurd
       {9, {1, 6, 50, 300, 500, 0.5}, false},  // no room for K, nK and Rf
       {9, {1, 6, 50, 300, 500, 0.5, 0.8}, true},
-      {8, TwoStages(2, 100), true},       // boundaries beyond the points
-      {8, TwoStages(4, 1), true},         // out of order
       {8, TwoStages(kNaN, 1e300), true},  // not integers
   };
   for (const auto& [id, constants, usable] : cases) {
