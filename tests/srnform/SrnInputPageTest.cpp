@@ -209,7 +209,9 @@ class SrnInputPageTest : public QObject {
     f.record.Unchanged = true;
     f.folder.WriteBytes("in.txt", "ExpData list\r\n2\r\n5\r\n2\r\n10 : 0.25\r\n20,,0.2\r\n3\r\n1\r\n1.5,0.4\r\n");
     const QString path = QString::fromStdString(f.folder.File("in.txt"));
+    ModalAnswerer answerer;  // a refused load must fail here, not wait on its message
     QVERIFY(f.page.LoadDataFile(path));
+    QVERIFY(answerer.Seen().isEmpty());
     QCOMPARE(f.page.LastDataFile(), path);
     QCOMPARE(f.record.DataSets.At(0).Points(), (std::vector<CDPoint>{{10, 0.25}, {20, 0.2}}));
     QCOMPARE(ComboTexts(f.page.SetList()), (QStringList{"5%データ", "3%データ"}));
