@@ -88,7 +88,6 @@ void AnswerToPrint(const QString& choice, const QByteArray& answer, const QStrin
       dialog->accept();
     });
   }
-  if (choice == "wordButton-no") answerer.Queue(ModalAnswerer::ClickButtonWithText(U("いいえ")));
   const QString docm = Q(folder.File("報告書.docm"));
   if (choice == "wordButton-cancel") {
     answerer.Queue(ModalAnswerer::ClickButtonWithText(U("はい")));
@@ -218,10 +217,8 @@ class PrintOutputTest : public QObject {
     const QByteArray ok("ToDrevia\r\nOK\r\n");
     const QStringList question{U(quorvel::kWordQuestion)};
     // the preview's button (and what is answered after it), the answer, the message boxes after the preview
-    const std::tuple<QString, QByteArray, QStringList> cases[] = {{"closeButton", "ToDrevia\r\nCANCEL", {}},
-                                                                  {"printButton", ok, {}},
-                                                                  {"wordButton-cancel", ok, question},
-                                                                  {"wordButton-no", ok, question}};
+    const std::tuple<QString, QByteArray, QStringList> cases[] = {
+        {"closeButton", "ToDrevia\r\nCANCEL", {}}, {"printButton", ok, {}}, {"wordButton-cancel", ok, question}};
     for (const auto& [choice, answer, messages] : cases) AnswerToPrint(choice, answer, messages);
   }
 
