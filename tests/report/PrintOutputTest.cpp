@@ -101,10 +101,8 @@ void AnswerToPrint(const QString& choice, const QByteArray& answer, const QStrin
     });
   }
   const QString nameWhilePrinting = RunToPrint(folder);
+  // The answer file and its "writed" marker after it are the shell's (ShellTest); here the answer's bytes.
   QCOMPARE(QByteArray::fromStdString(folder.ReadBytes("temp.txt")), answer);
-  QVERIFY(folder.Exists("writed"));
-  QVERIFY(std::filesystem::last_write_time(folder.File("temp.txt")) <=
-          std::filesystem::last_write_time(folder.File("writed")));
   QStringList seen;
   for (const auto& dialog : answerer.Seen())
     if (!dialog.text.isEmpty()) seen << dialog.text;
@@ -241,7 +239,6 @@ class PrintOutputTest : public QObject {
     RunToPrint(folder, &result);
     QCOMPARE(result, quorvel::ModeResult::Cancel);
     QCOMPARE(folder.ReadBytes("temp.txt"), std::string("ToDrevia\r\nCANCEL"));
-    QVERIFY(folder.Exists("writed"));
     QCOMPARE(answerer.Seen().size(), 1);
     const QString message = answerer.Seen().first().text;
     QVERIFY2(message.contains(U("[Soil]")) && message.contains(U("line")), qPrintable(message));
