@@ -121,7 +121,6 @@ TEST(ReportComposition, TheFirstFormFileThatFailsIsNamedAndNothingIsComposed) {
   };
   const std::vector<Case> cases = {
       {{"共通.kvf", "0_表紙.kvf"}, "", "0_表紙.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"},
-      {{"Gyokan.kvf"}, "", "Gyokan.kvfファイルを開けません。\n印刷プレビューをキャンセルします。"},
       {{}, "kvf 1\nblock 0 lines 2 \"x\"\n  text 0 900 \"外\"\nend\n", "2_解析結果.kvfファイルを開けません。"},
   };
   for (const Case& c : cases) {

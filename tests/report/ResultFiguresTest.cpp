@@ -101,9 +101,9 @@ class ResultFiguresTest : public QObject {
     // The input data first, then the results; each page with its printed number.
     const std::pair<const char*, std::vector<const char*>> expected[] = {
         {"入力データ", {"解析種別", "ニューマークD法", "盛土(Bk)"}},
-        {"地層形状", {"4,3,5,14,10,7,13,6", "水位線"}},
-        {"解析条件", {"自動探索", "(24.000, 16.000) － (44.000, 30.000)"}},
-        {"計算設定", {"FEMデータ", "0.10, 0.20, 10.00, 12.00"}},
+        {"地層形状", {"4,3,5,14,10,7,13,6", "水位線", "9.810", "7.500"}},
+        {"解析条件", {"自動探索", "26.000"}},
+        {"計算設定", {"FEMデータ", "wave_L2_spectrum2.csv", "0.10, 0.20, 10.00, 12.00", "1.0E-4"}},
         {"解析結果", {"Total cases:", "1248", "合計 (total)", "5230.4"}},
         {"計算結果", {"Mrslip:", "3702.4"}},
         {"損傷度コンター", {}},
@@ -117,6 +117,12 @@ class ResultFiguresTest : public QObject {
       QVERIFY2(text.contains(U(heading)), heading);
       for (const char* t : texts) QVERIFY2(text.contains(U(t)), qPrintable(U(heading) + ": " + U(t)));
     }
+    // The first fitting entry (no contents line of its own) after the softening tables.
+    int fitting = pageOf("損傷依存軟化");
+    while (fitting < pages && !quorvel::test::PdfPageText(pdf, fitting).contains(U("(6) フィッティングパラメータ")))
+      ++fitting;
+    const QString fit = quorvel::test::PdfPageText(pdf, fitting);
+    for (const char* t : {"盛土(Bk)", "2.8622", "27.1378", "1.0E-6"}) QVERIFY2(fit.contains(U(t)), t);
   }
 };
 

@@ -85,12 +85,13 @@ std::string SequenceForms(const test::TempFolder& folder) {
   return folder.Path() + "/";
 }
 
-TEST(WordSink, TitleIndexHeadingsFigureAndATableContinuedOverAPageBreak) {
+// The title page's fields by name are the end-to-end run's (its texts on the first page, through the real
+// writer, which reports a name the template lacks).
+TEST(WordSink, IndexHeadingsFigureAndATableContinuedOverAPageBreak) {
   test::TempFolder folder;
   const std::string forms = SequenceForms(folder);
   CPrintProject project;
-  Select(project, {0, 1, 2});
-  project.Project.Print.Texts = {"題", "副題", "現場", "会社", "会社2", "TEL 1", "FAX 2", "2024年3月", "", ""};
+  Select(project, {1, 2});
   const GroupCompose body = [](ReportPager& pager, CPrintProject&) {
     pager.Heading(1, 2, "入力データ");
     pager.Heading(3, 5, "モデル図");
@@ -100,29 +101,16 @@ TEST(WordSink, TitleIndexHeadingsFigureAndATableContinuedOverAPageBreak) {
       pager.TableRow({"t.kvf", 1}, {{1, std::to_string(row + 1)}, {2, "x" + std::to_string(row)}, {3, "-"}});
     pager.EndTable();
   };
-  const std::vector<ReportGroup> groups = {{kItemTitlePage, -1, "title page", ComposeTitlePage},
-                                           {kItemInputData, -1, "body", body},
+  const std::vector<ReportGroup> groups = {{kItemInputData, -1, "body", body},
                                            {kItemContents, -1, "contents", ComposeContents}};
   RecordingModule module;
-  int steps = 0;
   const auto pictures = [](const std::string& frame, int width, int height) {
     return "png(" + frame + " " + std::to_string(width) + " " + std::to_string(height) + ")";
   };
-  const WordBuildResult result = BuildWordDocument(
-      project, module, forms, "T.docm", "out.docm", pictures, [&steps] { ++steps; }, groups);
-  EXPECT_TRUE(result.started);
-  EXPECT_TRUE(result.saved);
+  const WordBuildResult result = BuildWordDocument(project, module, forms, "T.docm", "out.docm", pictures, {}, groups);
   EXPECT_EQ(result.problems, Lines{});
 
   Lines expected = {"1004 T.docm true",
-                    "1005 Ｄｒｅｖｉａ＿Ｔｉｔｌｅ",
-                    "1001 タイトル=題",
-                    "1001 サブタイトル=副題",
-                    "1001 現場名=現場",
-                    "1001 日付情報=2024年3月",
-                    "1001 会社名日本語=会社",
-                    "1001 電話番号=TEL 1",
-                    "1001 ファックス番号=FAX 2",
                     "1005 Ｄｒｅｖｉａ＿Ｉｎｄｅｘ",
                     "1005 Ｄｒｅｖｉａ＿１",
                     "1001 見出し=入力データ",
@@ -142,7 +130,6 @@ TEST(WordSink, TitleIndexHeadingsFigureAndATableContinuedOverAPageBreak) {
                   {"1005 ＳｅｔＲｅｔｕｒｎ", "1005 座標の表＿１＿１", "1002 all -1 ", "1002 番号１ 0 33",
                    "1002 Ｘ１ 0 x32", "1002 番号１ 1 34", "1002 Ｘ１ 1 x33", "1005 Ｅｎｄ", "1009 out.docm", "1000"});
   EXPECT_EQ(module.log, expected);
-  EXPECT_EQ(steps, 1);
   // The body's first page follows the index without a break of its own.
   EXPECT_EQ(project.PageCounter, 2);
   EXPECT_EQ(project.Contents, (std::vector<ContentsEntry>{{2, 1}, {5, 1}}));
@@ -199,17 +186,9 @@ TEST(WordSink, PicturesThatFailAndBlocksThatAreMissingAreRecordedNotFatal) {
 // the print's title break and contents pages are no Word page breaks, and a
 // report without a title page starts its page counter at 1 without a break.
 TEST(WordSink, TheProgressRangeOfTheLastCompositionIsTheWordBuildsStepCount) {
-  const std::vector<int> body = Items(kItemInputData, 58);
-  std::vector<int> bodyAndContents = body, titleAndBody = body;
-  bodyAndContents.push_back(kItemContents);
-  titleAndBody.push_back(kItemTitlePage);
-  const std::pair<const char*, std::vector<int>> cases[] = {{"all", Items(0, 58)},
-                                                            {"body", body},
-                                                            {"body and contents", bodyAndContents},
-                                                            {"title and body", titleAndBody},
-                                                            {"title only", {kItemTitlePage}},
-                                                            {"title and contents", {kItemTitlePage, kItemContents}},
-                                                            {"input data only", Items(kItemInputData, 10)}};
+  // With the title and contents, without either, and the title page alone (no step).
+  const std::pair<const char*, std::vector<int>> cases[] = {
+      {"all", Items(0, 58)}, {"body", Items(kItemInputData, 58)}, {"title only", {kItemTitlePage}}};
   for (const auto& [name, items] : cases) {
     SCOPED_TRACE(name);
     CPrintProject project;
@@ -228,12 +207,6 @@ TEST(WordSink, TheProgressRangeOfTheLastCompositionIsTheWordBuildsStepCount) {
     EXPECT_TRUE(BuildWordDocument(project, module, kForms, "T.docm", "o.docm", {}, [&steps] { ++steps; }).saved);
     EXPECT_EQ(steps, range) << "page counter " << project.PageCounter;
     EXPECT_EQ(steps, static_cast<int>(std::count(module.log.begin(), module.log.end(), "1005 ＳｅｔＲｅｔｕｒｎ")));
-    if (items.size() != 1) continue;
-    // The title page alone: its block and fields, the end, no step.
-    EXPECT_EQ(steps, 0);
-    ASSERT_EQ(module.log.size(), 12u);
-    EXPECT_EQ(module.log[1], "1005 Ｄｒｅｖｉａ＿Ｔｉｔｌｅ");
-    EXPECT_EQ(Lines(module.log.end() - 3, module.log.end()), (Lines{"1005 Ｅｎｄ", "1009 o.docm", "1000"}));
   }
 }
 

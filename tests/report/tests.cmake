@@ -35,7 +35,7 @@ target_include_directories(word_report_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests
 target_compile_definitions(word_report_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
 add_dependencies(word_report_tests quorvel_word_template quorvel-report)
 
-# The input-data pages (items 2-20): composition, frames and the example's PDF.
+# The input-data pages (items 2-20): composition and frames.
 quorvel_add_test(report_input_tests QT
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/InputDataPagesTest.cpp
@@ -43,7 +43,6 @@ quorvel_add_test(report_input_tests QT
     ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.h
   LIBS quorvel_ui Qt6::Test quorvel_test_support)
 target_compile_definitions(report_input_tests PRIVATE QUORVEL_PRNFILES="${PROJECT_SOURCE_DIR}/resources/PrnFiles")
-add_dependencies(report_input_tests quorvel-report)
 
 # The Word output through the ToPrint task: question, save dialog, progress and
 # closing message, with the packed template (Qt Test, offscreen).
