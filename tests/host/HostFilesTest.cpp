@@ -132,14 +132,16 @@ TEST(HostAnswer, PrintOkEmptiesAnOldFlag) {
   EXPECT_EQ(folder.ReadBytes("writed"), "");
 }
 
-// Mode, label and language of each start keyword; a trailing space and an
-// oversized file are refused. The other refusals and languages are the
-// shell's cases (ShellTest).
+// Mode, label and language of each start keyword; any language flag but 0,
+// or none at all, is English; a trailing space and an oversized file are
+// refused. The other refusals are the shell's cases (ShellTest).
 TEST(StartCheck, Cases) {
   // text (UTF-8, written as CP932), refused, mode, label, language
   const std::tuple<std::string, bool, StartMode, std::string, int> cases[] = {
       {"ToStrainForm\n 2 : 粘土 \n1\n", false, StartMode::StrainForm, " 2 : 粘土 ", 1033},
       {"ToPrint\r\nlabel\r\n0 \r\n", false, StartMode::Print, "label", 1041},
+      {"ToSrnForm\r\nx\r\n-1\r\n", false, StartMode::SrnForm, "x", 1033},
+      {"ToSrnForm", false, StartMode::SrnForm, "", 1033},
       {"ToSrnForm \r\n", true, StartMode::SrnForm, "", 0},
       {std::string(10 << 20, 'x') + "\r\nToSrnForm\r\n", true, StartMode::SrnForm, "", 0},
   };

@@ -188,11 +188,12 @@ TEST(GdResultsTest, SlipShortLinesLeaveValuesEmpty) {
             (std::vector<double>{3, 0.1, kNoValue, 3, 8, kNoValue, kNoValue, 0.35}));
 }
 
-// The duration of the example is printed on the input-data pages (InputDataPagesTest).
-TEST(GdSettingsTest, DynpathDurationNeedsBothValues) {
+TEST(GdSettingsTest, DynpathDurationIsStepsTimesStepAndNeedsBoth) {
   clsGdDynpath dynpath;
   dynpath.TimeStep = 0.01;
   EXPECT_EQ(dynpath.Duration(), kNoValue);
+  dynpath.StepCount = 2000;
+  EXPECT_DOUBLE_EQ(dynpath.Duration(), 20.0);
 }
 
 TEST(GdSettingsTest, ZeroCrossKeepsTheFirstFourCutoffsWithAValue) {
