@@ -14,7 +14,6 @@
 
 using quorvel::CSpread7;
 using quorvel::GridBlock;
-using quorvel::kNoInt;
 using quorvel::kNoValue;
 
 namespace {
