@@ -1,7 +1,6 @@
 // Buttons, statics, message boxes, clipboard, dialogs and the dialog conventions.
 #include <QApplication>
 #include <QClipboard>
-#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -172,15 +171,6 @@ class ControlsTest : public QObject {
     for (const char* text : {"BaseColor(&B)", "CreatedColor(&C):", "Hue(&E):", "Saturation(&S):", "Light(&L):",
                              "Red(&R):", "Green(&G):", "Blue(&U):", "Add Color(&A)", "Cancel"})
       QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
-
-    QColorDialog japanese;
-    quorvel::SetCurrentLanguage(quorvel::kJapanese);
-    quorvel::ApplyColorDialogTexts(japanese);
-    QCOMPARE(japanese.windowTitle(), QStringLiteral("色の設定"));
-    QStringList japaneseLabels;
-    for (QLabel* label : japanese.findChildren<QLabel*>()) japaneseLabels << label->text();
-    QVERIFY(japaneseLabels.contains(QStringLiteral("鮮やかさ(&S):")) &&
-            japaneseLabels.contains(QStringLiteral("基本色(&B):")));
   }
 
   void enterMovesFocusEscapeClosesNothing() {

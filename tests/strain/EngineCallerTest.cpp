@@ -97,7 +97,6 @@ TEST(RandomGenerator, ProgramWideMersenneTwisterSeeded5489) {
   const auto drawn = UniformDrawCount();
   for (int i = 0; i < 100; ++i) EXPECT_EQ(NextUniform(), static_cast<double>(reference()) / 4294967296.0);
   EXPECT_EQ(UniformDrawCount(), drawn + 100);
-  EXPECT_EQ(std::mt19937(5489u)(), 3499211612u);  // the first output of seed 5489
 }
 
 }  // namespace

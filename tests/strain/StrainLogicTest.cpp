@@ -63,9 +63,7 @@ TEST_F(StrainLogic, CellRules) {
       {Experiment, 3, 2, "", "0.0"},
       {Experiment, 3, 2, "-0.5", "0.0"},
       {Experiment, 3, 2, "0", "0"},
-      {Experiment, 4, 1, "12.5", "12.5"},
       {Parameter, 1, S::kT1, "0.001", "0.01"},
-      {Parameter, 2, S::kT2, "-3", "0.01"},
       {Parameter, 1, S::kD2, "-5", "0.0"},
       {Parameter, 1, S::kA1, "", "-10000.0"},
       {Parameter, 3, S::kA1, "20000", "10000.0"},
@@ -73,7 +71,6 @@ TEST_F(StrainLogic, CellRules) {
       {Experiment, 5, 1, "inf", "0.0"},
       {Parameter, 3, S::kD1, "inf", "0.0"},
       {Parameter, 1, S::kD1, "10000", "10000.0"},
-      {Parameter, 3, S::kT1, "99999", "10000.0"},
       {Parameter, 1, S::kPhiPeak, "", ""},
       {Parameter, 1, S::kPhiPeak, "12345", "10000.0"},
       {Parameter, 1, S::kD1, "1.23456789", "1.234568"},
@@ -233,8 +230,6 @@ TEST_F(StrainLogic, DataFileOfOneFit) {
   EXPECT_EQ(record.Residual, engine.Residual);
   EXPECT_EQ(record.Results[3], 34.0 - engine.Parameters[0]);
   EXPECT_EQ(record.Results[5], engine.Parameters[4]);
-  EXPECT_EQ(model.Sheet().Result(7), FormatExp(engine.Residual, 6));
-  EXPECT_EQ(model.Sheet().Result(2), CellNumberText(engine.Parameters[1]));
 }
 
 TEST_F(StrainLogic, RetryOffMakesExactlyOneFit) {
