@@ -225,20 +225,6 @@ class InputDataPagesTest : public QObject {
     }
   }
 
-  void printingAndPreviewUseTheirOwnStrengthRow() {
-    for (int printing : {0, 1}) {
-      CPrintProject project = Example();
-      test::Select(project, {2, 10, 14, 15});
-      project.PrintingFlag = printing;
-      test::ComposedReport c(project);
-      Check(c);
-      QCOMPARE(c.All(kSoft, printing == 1 ? 4 : 3).size(), std::size_t{3});
-      QCOMPARE(c.All(kSoft, printing == 1 ? 3 : 4).size(), std::size_t{0});
-      QCOMPARE(c.Values(*c.All(kSoft, printing == 1 ? 4 : 3).at(1), {1, 2, 3, 4, 5}),
-               (Lines{"2", "砂質土(As)", "0.280", "5.000", "20.000"}));
-    }
-  }
-
   void exampleFittingEntriesFramesAndContents() {
     CPrintProject project = Example();
     test::ComposedReport c(project, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
@@ -281,14 +267,6 @@ class InputDataPagesTest : public QObject {
     QCOMPARE(image.pixel(mapping.ToFrame(5, 2).toPoint()) & 0xFFFFFFu, qRgb(192, 192, 192) & 0xFFFFFFu);
     QCOMPARE(image.pixel(mapping.ToFrame(31, 12.5).toPoint()) & 0xFFFFFFu, qRgb(153, 204, 255) & 0xFFFFFFu);
     QVERIFY(CountColour(image, qRgb(255, 204, 153)) > 1000);  // layer 2, 10079487
-
-    CPrintProject empty;
-    TerrainMapping none;
-    const QImage blank = Painted(QSize(300, 200), [&](QPainter& painter) {
-      none = DrawTerrainModel(painter, empty.Project, QRectF(0, 0, 300, 200));
-    });
-    QVERIFY(!none.valid);
-    QCOMPARE(NonWhite(blank), 0);
 
     // On the composed page, through the report's frame drawer.
     test::ComposedReport c(project, {2, 4, 5});

@@ -1,10 +1,9 @@
-// The print job, the page drawing, the PDF read back with poppler, the
-// quorvel-report tool and the ToPrint task's answers, in-process.
+// The print job, the PDF read back with poppler, the quorvel-report tool and
+// the ToPrint task's answers, in-process.
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -20,12 +19,9 @@
 #include "report/PrintMode.h"
 #include "report/QuorvelView.h"
 #include "report/ReportComposition.h"
-#include "report/ReportPageDrawing.h"
 #include "report/WordOutput.h"
 
-using quorvel::BlockRef;
 using quorvel::CPrintProject;
-using quorvel::ReportPager;
 using quorvel::test::ModalAnswerer;
 using quorvel::test::RecordingComposer;
 using quorvel::test::TempFolder;
@@ -35,19 +31,6 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// Title page, `headings` third-level headings (24 to a page) and a frame
-// block of two graphs on the last page, contents.
-std::vector<quorvel::ReportGroup> TestGroups(int headings) {
-  auto body = [headings](ReportPager& pager, CPrintProject&) {
-    for (int i = 0; i < headings; ++i) pager.Heading(3, 5, "見出し" + std::to_string(i + 1));
-    pager.PageBreak();
-    pager.Block({"3_結果図.kvf", 1}, {{900, "入力加速度"}, {901, "平均応答加速度"}});
-  };
-  return {{0, -1, "title page", quorvel::ComposeTitlePage},
-          {2, -1, "body", body},
-          {1, -1, "contents", quorvel::ComposeContents}};
-}
 
 QString Binary(const char* name) { return QStringLiteral(QUORVEL_BINARY_DIR "/bin/") + QString::fromLatin1(name); }
 
@@ -145,44 +128,6 @@ class PrintOutputTest : public QObject {
     QCOMPARE(project.PrintingFlag, 0);
     QVERIFY(project.FieldTable.empty());
     QCOMPARE(quorvel::test::PdfPages(Q(folder.File("job.pdf"))), 2);
-  }
-
-  void framesAreDrawnThroughClippedFramePaintersInListOrder() {
-    CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    quorvel::test::ComposedReport c(project, {}, TestGroups(3));
-    QCOMPARE(c.composer.PageCount(), 4);  // title, contents, headings, frames
-    const std::vector<quorvel::GraphFrame> frames = c.composer.PageFrames(4);
-    QCOMPARE(frames.size(), std::size_t{2});
-    QImage image(1191, 1684, QImage::Format_RGB32);  // a tenth of the twips
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    quorvel::CKavletComposer::MapToPaper(painter, image.rect());
-    QStringList names;
-    quorvel::DrawReportPage(c.composer, painter, 4, project, [&](QPainter& frame, const quorvel::GraphFrame& f) {
-      names << Q(f.name);
-      frame.fillRect(QRect(-5000, -5000, 30000, 30000), Qt::red);  // far beyond the frame
-    });
-    painter.end();
-    const Lines& log = c.composer.Log();
-    QCOMPARE(Lines(log.end() - 6, log.end()),
-             (Lines{"DrawPage 4 4", "GetGraphDC", "DeleteGraphDC", "GetGraphDC", "DeleteGraphDC", "OnPrintEnd"}));
-    QCOMPARE(names, (QStringList{U("入力加速度"), U("平均応答加速度")}));
-    const QTransform toImage = QTransform::fromScale(1191.0 / 11906, 1684.0 / 16838);
-    const auto device = [&](const quorvel::GraphFrame& f) {
-      return toImage.mapRect(QRectF(f.x, f.y, f.width, f.height));
-    };
-    // Red only inside the two frames (to the pixel), white in the gap between them.
-    QRect red;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        if (image.pixel(x, y) == qRgb(255, 0, 0)) red |= QRect(x, y, 1, 1);
-    const QRectF both = device(frames[0]) | device(frames[1]);
-    QVERIFY2(both.adjusted(-1, -1, 1, 1).contains(QRectF(red)) && QRectF(red).adjusted(-1, -1, 1, 1).contains(both),
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(red.x()).arg(red.y()).arg(red.width()).arg(red.height())));
-    const QRectF gap(device(frames[0]).bottomLeft(), device(frames[1]).topRight());
-    QCOMPARE(image.pixel(gap.center().toPoint()), qRgb(255, 255, 255));
-    QVERIFY(c.composer.Problems().empty());
   }
 
   void reportToolFailsWithOneLineAndLeavesTheOldTarget() {

@@ -1,12 +1,7 @@
-// The result figures drawn into images (the colours each kind of frame must
-// hold, nothing for indices beyond their lists) and the whole example report
-// as a PDF read back with poppler: input data and results on the pages its
-// contents name.
-#include <QImage>
-#include <QPainter>
+// The contour colour index, and the whole example report as a PDF read back
+// with poppler: input data and results on the pages its contents name.
 #include <QRegularExpression>
 #include <QtTest>
-#include <set>
 
 #include "ReportTestSupport.h"
 #include "report/ResultFigureDrawing.h"
@@ -17,55 +12,10 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-// The figure `name` drawn at a tenth of its twips on white.
-QImage Draw(const quorvel::clsGdProject& project, const char* name, int width = 9638, int height = 6000) {
-  QImage image(width / 10, height / 10, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  painter.scale(0.1, 0.1);
-  const quorvel::GraphFrame frame{name, 0, 0, width, height};
-  const bool drawn = quorvel::DrawResultFigure(painter, frame, project);
-  painter.end();  // before the image may be replaced: the painter still paints on it
-  return drawn ? image : QImage();
-}
-
-using quorvel::test::CountColour;
-bool Blank(const QImage& image) { return quorvel::test::NonWhite(image) == 0; }
-
 class ResultFiguresTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void eachKindOfFrameHoldsItsColours() {
-    quorvel::CPrintProject project;
-    QVERIFY(quorvel::test::LoadExample(project));
-    const quorvel::clsGdProject& p = project.Project;
-    // A contour: at least six colours of the scale; the layers outside the mesh in the grey list.
-    const QImage contour = Draw(p, "コンター_0");
-    QVERIFY(!contour.isNull());
-    int scaleColours = 0;
-    for (int k = 0; k < 10; ++k)
-      scaleColours += CountColour(contour, quorvel::FromColorRef(p.ColourScale[k]).rgb()) > 20;
-    QVERIFY2(scaleColours >= 6, qPrintable(QString::number(scaleColours)));
-    QVERIFY(CountColour(contour, quorvel::FromColorRef(p.GreyList[2]).rgb()) > 100);  // the dyke's upper layer
-    // Slip figures: the circle in its red.
-    for (const char* name : {"初期円弧すべり", "最大変位量の円弧すべり", "最大変位量の円弧すべり_EnumPCSdmax",
-                             "探索結果(初期)", "探索結果(臨界)"})
-      QVERIFY2(CountColour(Draw(p, name), qRgb(220, 0, 0)) > 30, name);
-    // Time histories: the curve in its blue.
-    QVERIFY(CountColour(Draw(p, "入力加速度", 9638, 3960), qRgb(0, 0, 200)) > 100);
-    QVERIFY(CountColour(Draw(p, "変位量_2", 9638, 4000), qRgb(200, 0, 0)) > 50);  // its second curve
-    QVERIFY(CountColour(Draw(p, "スライス_2", 9638, 9520), qRgb(0, 0, 200)) > 300);
-    // Indices beyond their lists and unknown kinds draw nothing.
-    for (const char* name :
-         {"コンター_4", "変位量_5", "スライス_3", "最大変位量の円弧すべり_EnumPCSnone", "コンター_x"})
-      QVERIFY2(Blank(Draw(p, name)), name);
-    // A slice file that cannot be opened: the frame stays blank.
-    project.Project.ResultFiles[quorvel::clsGdProject::kResultSlices] = "gone.txt";
-    QVERIFY(Blank(Draw(project.Project, "スライス_0", 9638, 9520)));
-    QVERIFY(Draw(p, "地形モデル").isNull());  // not a result figure
-  }
-
   void contourColourIndexCoversTheScale() {
     QList<int> indices;
     for (double value : {0.0, 0.0999, 0.1, 1.0, 5.0, -1.0, -9e32})
