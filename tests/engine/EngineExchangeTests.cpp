@@ -1,5 +1,7 @@
 // "data.txt" in, "output.txt" out: the exact bytes, every id's items read back,
-// the run's edge cases, hostile input and the lunvex-fit tool.
+// the run's edge cases, hostile input, the lunvex-fit tool and the library's
+// exported names.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -145,4 +147,21 @@ TEST(EngineExchange, FitToolWritesTheOutputOrSaysWhyInOneLine) {
 }
 
 }  // namespace
+// Callers load the shared library by name: the two entry points must be
+// exported and work, the internals stay hidden.
+TEST(EngineExchange, SharedLibraryExportsTheEntryPointsOnly) {
+  ScratchFolder folder;
+  void* library = dlopen(LUNVEX_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  const auto calcFitting = reinterpret_cast<int (*)()>(dlsym(library, "CalcFitting"));
+  const auto variableNumber = reinterpret_cast<int (*)(int)>(dlsym(library, "GetVariableNumber"));
+  ASSERT_TRUE(calcFitting && variableNumber);
+  EXPECT_EQ(variableNumber(4), 7);
+  folder.WriteBytes("data.txt", ExactPowerLawData());
+  InFolder(folder.Path(), [&] { EXPECT_EQ(calcFitting(), 0); });
+  EXPECT_EQ(folder.ReadBytes("output.txt"), kExactOutput);
+  EXPECT_EQ(dlsym(library, "_ZN6lunvex15ParseFitRequestESt17basic_string_viewIcSt11char_traitsIcEE"), nullptr);
+  dlclose(library);
+}
+
 }  // namespace lunvex::test
