@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "engine/Lunvex.h"
-#include "graph/DataSetList.h"
 #include "host/InvalidArgument.h"
 #include "host/NumberText.h"
 #include "srn/EqBase.h"
@@ -68,23 +67,6 @@ TEST(Curves, CodesCopiesAndShortParameterLists) {
   copy.At(0).Name = "changed";
   EXPECT_EQ(list.At(0).Name, "α");  // deep copy
   EXPECT_EQ(copy.At(0).GetEquationId(), 4);
-}
-
-TEST(Curves, SnapYRangeToThePitch) {
-  const std::tuple<double, double, double, double, double> cases[] = {
-      {0.31, 0.49, 0.05, 0.3, 0.5}, {0.31, 0.49, 0.0, 0.0, 1.0},          {0.31, 0.49, -2.0, 0.0, 1.0},
-      {0.0, 0.49, 0.2, 0.0, 0.6},   {kNoValue, 0.0, 0.05, kNoValue, 0.0}, {-0.12, 3.2, 0.5, -0.5, 3.5},
-      {0.3, 0.5, 0.05, 0.3, 0.5},
-  };
-  for (const auto& [min, max, pitch, snappedMin, snappedMax] : cases) {
-    DataSetList sets;
-    sets.YMinimum = min;
-    sets.YMaximum = max;
-    sets.YPitch = pitch;
-    sets.SnapYRange();
-    EXPECT_NEAR(sets.YMinimum, snappedMin, 1e-12) << min << " pitch " << pitch;
-    EXPECT_NEAR(sets.YMaximum, snappedMax, 1e-12) << max << " pitch " << pitch;
-  }
 }
 
 }  // namespace

@@ -43,8 +43,6 @@ TEST(SrnOkStep, StepsInOrder) {
        true, SrnOkStep::EndAsCancel},
       {"fewer SR-N curves than data sets", [](SrnFormRecord& r) { r.SrnCurves.RemoveAt(1); }, false,
        SrnOkStep::ShowSrnNotOptimised},
-      {"no constant curves", [](SrnFormRecord& r) { r.ConstantCurves.Clear(); }, false,
-       SrnOkStep::ShowConstantsNotFinished},
       {"two constant curves", [](SrnFormRecord& r) { r.ConstantCurves.RemoveAt(2); }, false,
        SrnOkStep::ShowConstantsNotFinished},
       {"page 2 not finished", [](SrnFormRecord&) {}, true, SrnOkStep::ShowConstantsNotFinished},

@@ -135,23 +135,6 @@ TEST(SrnOptimizeRun, PassesEndWhenTheToleranceIsAboveTheResidual) {
 
 // Every fit marks the 5 % row when there is one, unless the user marked a
 // curve for the host: that one stays marked.
-TEST(SrnOptimizeRun, EveryFitKeepsOneMark) {
-  const std::tuple<bool, bool, std::size_t> cases[] = {{true, false, 2}, {false, false, 4}, {true, true, 0}};
-  for (const auto& [withFive, userMark, marked] : cases) {
-    TempFolder folder;
-    SrnFormRecord record = ExampleRecord();
-    if (!withFive) record.DataSets.At(2).Name = "6";
-    SrnOptimizeSheet sheet = FillSrnSheet(record);
-    sheet.Results[0].Checked = userMark;
-    EngineCaller caller(folder.Path());
-    ASSERT_TRUE(SrnOptimizeRun(record, sheet, caller).FitAllSets());
-    for (std::size_t i = 0; i < 4; ++i) {
-      EXPECT_EQ(sheet.Results[i].Checked, i == marked) << i;
-      EXPECT_EQ(record.SrnCurves.At(i).Selected, i == marked) << i;
-    }
-  }
-}
-
 TEST(SrnOptimizeRun, MissingAnswersAndUnwritableDataFile) {
   TempFolder folder;
   SrnFormRecord record = ExampleRecord();
@@ -344,57 +327,7 @@ TEST(LiquidOptimizeRun, OnlyThePolynomialWritesAMissingParameterAsZero) {
             (std::vector<std::string>{"0.000000", "0.000000", ""}));
 }
 
-TEST(LiquidOptimizeRun, StoreAndFillRoundTrip) {
-  SrnFormRecord record = ExampleRecord();
-  LiquidOptimizeSheet sheet = FillLiquidSheet(record);
-  EXPECT_EQ((std::vector<std::string>{sheet.Input[0][0], sheet.Input[1][7], sheet.Results[0][8]}),
-            (std::vector<std::string>{"0.1", "-10.0", "1.000000E+8"}));
-  EXPECT_EQ(sheet.Function, (std::array<int, 3>{1, 1, 1}));
-  sheet.Input[4][2] = "";
-  sheet.Input[8][7] = "3.25";
-  sheet.Function = {2, 3, 0};
-  sheet.MaximumTrials = 7;
-  sheet.RandomRetry = false;
-  sheet.Tolerance = 1e-3;
-  StoreLiquidSheet(sheet, record.ConstantSettings);
-  const ConstantFitSettings& settings = record.ConstantSettings;
-  EXPECT_EQ(std::pair(settings.Cells[4][2], settings.Cells[8][7]), std::pair(kNoValue, 3.25));
-  EXPECT_EQ(std::tuple(settings.FunctionCodes, settings.MaximumTrials, settings.RandomStartAllowed, settings.Tolerance),
-            std::tuple(std::array<int, 3>{2, 3, 0}, 7, false, 1e-3));
-  record.ConstantSettings.FunctionCodes = {-1, 4, 3};  // codes kept as read show as Polynomial
-  EXPECT_EQ(FillLiquidSheet(record).Function, (std::array<int, 3>{0, 0, 3}));
-}
-
 // --- graph series -------------------------------------------------------------
-
-TEST(OptimizeGraphSeries, EstimatedCurvesShareTheirLegends) {
-  EquationList constants;
-  for (std::size_t k = 0; k < 3; ++k) {
-    auto curve = MakeEquation(5);
-    curve->Name = kConstantNames[k];
-    for (double p : {0.1 * static_cast<double>(k + 1), 0.0, 0.0, 1.0}) curve->AppendParam(p);
-    constants.Append(std::move(curve));
-  }
-  const ColourRecord colours = ColourRecord::Defaults();
-  const auto series = EstimatedSrnCurveSeries(constants, colours, 10.0, true);
-  ASSERT_EQ(series.size(), 18u);
-  // Each group's curves share its name and colour; the first curve of a group carries the legend.
-  const std::tuple<std::size_t, const char*, bool, int> legends[] = {
-      {0, "0.5%(推定)", true, 11},   {1, "2.0～18.5%(推定)", true, 12},     {12, "2.0～18.5%(推定)", false, 12},
-      {13, "20.0%(推定)", true, 11}, {14, "40,60,80,100%(推定)", true, 13}, {17, "40,60,80,100%(推定)", false, 13},
-  };
-  for (const auto& [index, name, legend, entry] : legends) {
-    EXPECT_EQ(std::tuple(series[index].Name, series[index].HasLegend, series[index].Colour),
-              std::tuple(std::string(name), legend, colours.Entry(entry)))
-        << index;
-  }
-  // N = 1 .. 10; ExpPower with A1 = 0 gives a = 0.1, b = 0.2, c = 0.3 at every level.
-  ASSERT_EQ(series[5].PointCount(), 10u);
-  EXPECT_DOUBLE_EQ(series[5].Point(1).y, 0.38705505632961241);  // 0.1 * 2^-0.2 + 0.3
-  EXPECT_EQ(EstimatedSrnCurveSeries(constants, colours, 10.0, false)[1].Name, "2.0～18.5%(Estimation)");
-  constants.RemoveAt(2);
-  EXPECT_TRUE(EstimatedSrnCurveSeries(constants, colours, 10.0, true).empty());
-}
 
 // The SR-N graph's automatic ranges, which the input page and page 1 share.
 TEST(SrnGraphSeries, SrnRanges) {
@@ -435,11 +368,6 @@ TEST(OptimizeGraphSeries, FittedCurvesAndDaRanges) {
   EXPECT_EQ(curves[3].Colour, colours.Entry(4));
   EXPECT_EQ(curves[0].PointCount(), 5u);  // 1.5, 2.5, 3.5, 4.5, 5.5
   EXPECT_EQ(FittedSrnCurveSeries(record.SrnCurves, colours, 1, 2, true)[0].Name, "1.5%近似曲線");
-  // Over more than 100000 unit steps the samples spread evenly on the log axis, to the end.
-  const auto wide = FittedSrnCurveSeries(record.SrnCurves, colours, 1.0, 1e7 + 1.0, false);
-  ASSERT_EQ(wide[0].PointCount(), 100000u);
-  EXPECT_EQ(wide[0].Point(0).x, 1.0);
-  EXPECT_NEAR(wide[0].Point(99999).x, 1e7 + 1.0, 1e-6);
   // An unfitted curve draws nothing; the others keep their colours.
   record.SrnCurves.At(1).Params.assign(3, 0.0);
   const auto fitted = FittedSrnCurveSeries(record.SrnCurves, colours, 1, 2, false);
