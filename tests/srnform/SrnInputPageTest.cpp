@@ -131,6 +131,19 @@ class SrnInputPageTest : public QObject {
   }
 
   // More rows than the grid has, as CSV lines: the grid grows, and every point reaches the set.
+  // A paste longer than the grid grows it (the page allows growth) and every row reaches the set.
+  void pastedRowsGrowTheGrid() {
+    PageFixture f;
+    f.page.AddSetNamed(5);
+    QString text;
+    for (int row = 1; row <= 150; ++row) text += QStringLiteral("%1,0.%2\r\n").arg(row).arg(row + 100);
+    f.page.Grid()->SetActiveCell(1, 1);
+    f.page.Grid()->PasteText(text);
+    const CPointDataList& set = f.record.DataSets.At(0);
+    QCOMPARE(set.PointCount(), std::size_t{150});
+    QCOMPARE(set.Point(149), CDPoint(150, 0.25));
+  }
+
   void pastedValuesAreClamped() {
     // column, pasted, shown
     const std::tuple<int, const char*, const char*> cases[] = {
